@@ -1,0 +1,240 @@
+#include "platform/sysinfo/NativeSysInfoPlatform.h"
+
+#ifdef _WIN32
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+#include <vector>
+#else
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/types.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
+namespace vantrel {
+
+NativeSysInfoPlatform& NativeSysInfoPlatform::instance()
+{
+    static NativeSysInfoPlatform platform;
+    return platform;
+}
+
+#ifdef _WIN32
+
+namespace {
+
+using RegOpenKeyExAProc = LONG(WINAPI*)(HKEY, LPCSTR, DWORD, REGSAM, PHKEY);
+using RegQueryValueExAProc = LONG(WINAPI*)(HKEY, LPCSTR, LPDWORD, LPDWORD, LPBYTE, LPDWORD);
+using RegCloseKeyProc = LONG(WINAPI*)(HKEY);
+
+struct RegistryFunctions
+{
+    RegOpenKeyExAProc open = nullptr;
+    RegQueryValueExAProc query = nullptr;
+    RegCloseKeyProc close = nullptr;
+};
+
+template <typename Proc> Proc bind(HMODULE module, const char* name)
+{
+    // Through the generic function pointer type, so that compilers do not warn about the cast.
+    return reinterpret_cast<Proc>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+}
+
+// The program does not import the registry functions: it binds them by name the first time the
+// About dialog asks, and keeps advapi32.dll loaded for the rest of the run.
+const RegistryFunctions& registry()
+{
+    static const RegistryFunctions functions = [] {
+        RegistryFunctions f;
+        if (HMODULE module = LoadLibraryA("advapi32.dll")) {
+            f.open = bind<RegOpenKeyExAProc>(module, "RegOpenKeyExA");
+            f.query = bind<RegQueryValueExAProc>(module, "RegQueryValueExA");
+            f.close = bind<RegCloseKeyProc>(module, "RegCloseKey");
+        }
+        return f;
+    }();
+    return functions;
+}
+
+// The predefined keys are 32-bit values that Windows sign-extends to pointer width
+// (HKEY_LOCAL_MACHINE is 0xFFFFFFFF80000002 on 64-bit Windows).
+HKEY predefinedKey(std::uint32_t root)
+{
+    return reinterpret_cast<HKEY>(static_cast<LONG_PTR>(static_cast<std::int32_t>(root)));
+}
+
+} // namespace
+
+std::int32_t NativeSysInfoPlatform::openKey(std::uint32_t root, const std::string& keyPath, std::uint32_t access,
+                                            RegistryHandle& key)
+{
+    key = 0;
+    const RegistryFunctions& f = registry();
+    if (!f.open)
+        return ERROR_PROC_NOT_FOUND;
+    HKEY opened = nullptr;
+    const LONG status = f.open(predefinedKey(root), keyPath.c_str(), 0, static_cast<REGSAM>(access), &opened);
+    if (status == ERROR_SUCCESS)
+        key = reinterpret_cast<RegistryHandle>(opened);
+    return status;
+}
+
+std::int32_t NativeSysInfoPlatform::queryValue(RegistryHandle key, const std::string& valueName, std::uint32_t& type,
+                                               unsigned char* buffer, std::uint32_t& size)
+{
+    const RegistryFunctions& f = registry();
+    if (!f.query)
+        return ERROR_PROC_NOT_FOUND;
+    DWORD valueType = 0;
+    DWORD length = size;
+    const LONG status = f.query(reinterpret_cast<HKEY>(key), valueName.c_str(), nullptr, &valueType, buffer, &length);
+    if (status == ERROR_SUCCESS) {
+        type = valueType;
+        size = length;
+    }
+    return status;
+}
+
+void NativeSysInfoPlatform::closeKey(RegistryHandle key)
+{
+    const RegistryFunctions& f = registry();
+    if (f.close)
+        f.close(reinterpret_cast<HKEY>(key));
+}
+
+std::string NativeSysInfoPlatform::findFile(const std::string& fullPath)
+{
+    if (fullPath.empty())
+        return {};
+    WIN32_FIND_DATAA data;
+    HANDLE search = FindFirstFileA(fullPath.c_str(), &data);
+    if (search == INVALID_HANDLE_VALUE)
+        return {};
+    std::string found;
+    do {
+        if ((data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) == 0) {
+            found = data.cFileName;
+            break;
+        }
+    } while (FindNextFileA(search, &data));
+    FindClose(search);
+    return found;
+}
+
+bool NativeSysInfoPlatform::startProgram(const std::string& path)
+{
+    if (path.empty())
+        return false;
+    // Quoted, so that a path with blanks ("C:\Program Files\...") names one program and not the
+    // first word of it. CreateProcessA may write into the command line, hence the copy.
+    const std::string quoted = "\"" + path + "\"";
+    std::vector<char> commandLine(quoted.begin(), quoted.end());
+    commandLine.push_back('\0');
+
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWNORMAL;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return false;
+    // Not waiting for the tool: the handles are only released.
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return true;
+}
+
+#else // no registry here
+
+namespace {
+constexpr std::int32_t kErrorFileNotFound = 2;
+constexpr std::int32_t kErrorInvalidHandle = 6;
+} // namespace
+
+std::int32_t NativeSysInfoPlatform::openKey(std::uint32_t, const std::string&, std::uint32_t, RegistryHandle& key)
+{
+    key = 0;
+    return kErrorFileNotFound;
+}
+
+std::int32_t NativeSysInfoPlatform::queryValue(RegistryHandle, const std::string&, std::uint32_t&, unsigned char*,
+                                               std::uint32_t&)
+{
+    return kErrorInvalidHandle;
+}
+
+void NativeSysInfoPlatform::closeKey(RegistryHandle) {}
+
+std::string NativeSysInfoPlatform::findFile(const std::string& fullPath)
+{
+    const std::string::size_type slash = fullPath.find_last_of('/');
+    const std::string name = slash == std::string::npos ? fullPath : fullPath.substr(slash + 1);
+    // Dot-files are this platform's hidden files.
+    if (name.empty() || name[0] == '.')
+        return {};
+    struct stat info;
+    if (stat(fullPath.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+        return {};
+    return name;
+}
+
+bool NativeSysInfoPlatform::startProgram(const std::string& path)
+{
+    if (path.empty())
+        return false;
+    // The grandchild runs the program, so nobody has to wait for it; a close-on-exec pipe tells
+    // whether exec worked: it closes without a word on success and carries errno on failure.
+    int report[2];
+    if (pipe(report) != 0)
+        return false;
+    fcntl(report[0], F_SETFD, FD_CLOEXEC);
+    fcntl(report[1], F_SETFD, FD_CLOEXEC);
+    // Everything the children need is prepared here: after fork only async-signal-safe calls.
+    char* const argv[] = {const_cast<char*>(path.c_str()), nullptr};
+
+    const pid_t child = fork();
+    if (child < 0) {
+        close(report[0]);
+        close(report[1]);
+        return false;
+    }
+    if (child == 0) {
+        close(report[0]);
+        const pid_t grandchild = fork();
+        if (grandchild != 0) {
+            if (grandchild < 0) {
+                const int error = errno;
+                [[maybe_unused]] const ssize_t written = write(report[1], &error, sizeof(error));
+            }
+            _exit(0);
+        }
+        setsid();
+        execv(path.c_str(), argv);
+        const int error = errno;
+        [[maybe_unused]] const ssize_t written = write(report[1], &error, sizeof(error));
+        _exit(127);
+    }
+
+    close(report[1]);
+    while (waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
+    }
+    int error = 0;
+    ssize_t got;
+    do {
+        got = read(report[0], &error, sizeof(error));
+    } while (got < 0 && errno == EINTR);
+    close(report[0]);
+    return got == 0;
+}
+
+#endif
+
+} // namespace vantrel
