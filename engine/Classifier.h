@@ -1,0 +1,33 @@
+#pragma once
+
+#include "platform/os/FileOps.h"
+
+#include <string>
+
+namespace vantrel::engine {
+
+// What the classification of one aircraft.cfg found.
+struct Classification
+{
+    bool empty = false;       // the file holds 0 bytes: no wing-leveler line (found stays false)
+    bool found = false;       // a wing-leveler line was read; reading stopped there
+    bool anyLineRead = false; // at least one line was read and tested completely
+    int findPitch = 0;        // positions in the last line tested, 0 when absent
+    int findBank = 0;
+    // The last line read completely. Only its first kLastLineLimit bytes are kept: it serves error messages,
+    // and a line of any length must not cost its length in memory. Left as it was until a line is complete.
+    std::string lastLine;
+    bool opened = false; // the file was opened: a failure before this happened while opening it
+
+    static constexpr std::size_t kLastLineLimit = 4096;
+};
+
+// Reads `path` up to its first wing-leveler line. Fills `out` as it goes (lastLine = line read last), so after a
+// thrown AppError the caller still sees how far it got. A 0-byte file: empty = true, found = false. Throws AppError.
+void classifyFile(const std::string& path, Classification& out, os::FileOps& ops = os::FileOps::real());
+
+// simulatorFolder ends with the native separator; returns "fs9.exe", "fs2000.exe" or "" (lower-cased name found,
+// fs9 first).
+std::string findSimulator(const std::string& simulatorFolder);
+
+} // namespace vantrel::engine

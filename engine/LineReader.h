@@ -1,0 +1,51 @@
+#pragma once
+
+#include "platform/os/FileOps.h"
+
+#include <cstdint>
+#include <functional>
+#include <string_view>
+#include <vector>
+
+namespace vantrel::engine {
+
+// Reads an open file line by line through a fixed buffer, handing out each line in one or more pieces so
+// that a line of any length costs no more memory than the buffer. A line ends at a carriage return (a line
+// feed right after it is skipped), at a lone line feed, or at the end of the file; the end byte is not part
+// of the line. Bytes are never transcoded.
+class LineReader
+{
+public:
+    LineReader(os::FileOps& ops, os::FileOps::Handle file, std::size_t bufferSize = 64 * 1024);
+
+    // The next piece of the current line, valid until the next call; `lineEnds` tells whether it is the
+    // line's last piece (possibly empty). Returns false when the file holds no further line.
+    bool next(std::string_view& piece, bool& lineEnds);
+
+    // File offset of the current line's first byte, and how many of its bytes were handed out so far.
+    std::uint64_t lineStart() const { return lineStart_; }
+    std::uint64_t lineLength() const { return lineLength_; }
+
+    // Passes bytes [offset, offset + length) of the file to `sink` in pieces: straight from the buffer when
+    // they are all still there, otherwise read again from the file.
+    void copyRange(std::uint64_t offset, std::uint64_t length, const std::function<void(std::string_view)>& sink);
+
+private:
+    void refill();
+
+    os::FileOps& ops_;
+    os::FileOps::Handle file_;
+    std::vector<char> buffer_;
+    std::vector<char> scratch_;
+    std::size_t pos_ = 0;
+    std::size_t end_ = 0;
+    std::uint64_t bufferOffset_ = 0; // file offset of buffer_[0]
+    std::uint64_t nextOffset_ = 0;   // file offset of the next read
+    std::uint64_t lineStart_ = 0;
+    std::uint64_t lineLength_ = 0;
+    bool atEnd_ = false;
+    bool skipLineFeed_ = false;
+    bool inLine_ = false;
+};
+
+} // namespace vantrel::engine

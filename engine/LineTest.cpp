@@ -1,0 +1,34 @@
+#include "engine/LineTest.h"
+
+#include "engine/WordScanner.h"
+
+namespace vantrel::engine {
+
+bool LinePositions::isWingLeveler() const
+{
+    return findPitch > 0 || findBank > 0;
+}
+
+LinePositions testLine(std::string_view line)
+{
+    WordScanner scanner;
+    scanner.feed(line);
+    return LinePositions{scanner.findPitch(), scanner.findBank()};
+}
+
+bool isAutopilotHeader(std::string_view line)
+{
+    constexpr std::string_view header = "[autopilot]";
+    if (line.size() < header.size())
+        return false;
+    for (std::size_t i = 0; i < header.size(); ++i) {
+        char c = line[i];
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+        if (c != header[i])
+            return false;
+    }
+    return true;
+}
+
+} // namespace vantrel::engine

@@ -1,0 +1,239 @@
+#include "engine/Rewriter.h"
+
+#include "engine/AppError.h"
+#include "engine/BufferedWriter.h"
+#include "engine/LineReader.h"
+#include "engine/LineTest.h"
+#include "engine/WordScanner.h"
+#include "platform/os/FileSearch.h"
+#include "platform/os/OpenFile.h"
+
+#include <vector>
+
+namespace vantrel::engine {
+
+namespace {
+
+constexpr std::uint64_t kBackupRefreshLimit = 100; // a backup this small is taken to be a failed one
+constexpr int kMaxLeftovers = 10000;
+constexpr std::string_view kLineEnd = "\r\n";
+
+struct AircraftFiles
+{
+    explicit AircraftFiles(const std::string& folder)
+        : folder(folder), cfg(joinPath(folder, "aircraft.cfg")), tmp(joinPath(folder, "aircraftcfg.tmp")),
+          bak(joinPath(folder, "aircraftcfg.bak")), bakTmp(joinPath(folder, "aircraftcfg.bak.tmp"))
+    {
+    }
+
+    std::string folder;
+    std::string cfg;
+    std::string tmp;
+    std::string bak;
+    std::string bakTmp;
+};
+
+bool isSeparator(char c)
+{
+    return c == os::nativeSeparator() || c == '/';
+}
+
+bool isFs9(std::string simulator)
+{
+    for (char& c : simulator) {
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    }
+    return simulator == "fs9.exe";
+}
+
+// A temporary file that this rewrite created and has not yet renamed into place; removed on failure.
+class OwnedTemporary
+{
+public:
+    OwnedTemporary(os::FileOps& ops, std::string path) : ops_(ops), path_(std::move(path)) {}
+    ~OwnedTemporary()
+    {
+        if (!owned_)
+            return;
+        try {
+            ops_.remove(path_);
+        } catch (...) {
+            // Left behind it does no harm: it is neither the configuration nor the backup, and the next
+            // rewrite empties or sets aside a file of that name before using it.
+        }
+    }
+    void own() { owned_ = true; }
+    void release() { owned_ = false; }
+
+private:
+    os::FileOps& ops_;
+    std::string path_;
+    bool owned_ = false;
+};
+
+// An aircraftcfg.tmp present now was left by a rewrite that stopped half-way. It may hold the aircraft's only
+// complete configuration (an older program moved aircraft.cfg there before writing anew), so it is kept.
+void setAsideLeftover(os::FileOps& ops, const AircraftFiles& files)
+{
+    const os::FileOps::Status leftover = ops.status(files.tmp);
+    if (!leftover.exists)
+        return;
+    if (!leftover.regular)
+        throw makeError(err::PathFileAccess);
+    if (!ops.status(files.cfg).exists) {
+        ops.rename(files.tmp, files.cfg);
+        ops.syncFolder(files.folder);
+        return;
+    }
+    for (int n = 1; n <= kMaxLeftovers; ++n) {
+        const std::string keep = files.tmp + "." + std::to_string(n);
+        if (ops.status(keep).exists)
+            continue;
+        ops.rename(files.tmp, keep);
+        ops.syncFolder(files.folder);
+        return;
+    }
+    throw makeError(err::PathFileAccess);
+}
+
+// Copies the whole of `from` into a new file `to` and forces it to disk.
+void copyFile(os::FileOps& ops, const std::string& from, const std::string& to, OwnedTemporary& target)
+{
+    os::OpenFile in(ops, ops.openRead(from));
+    os::OpenFile out(ops, ops.createWrite(to));
+    target.own();
+    std::uint64_t offset = 0;
+    std::vector<char> buffer(64 * 1024);
+    for (;;) {
+        const std::size_t got = ops.readAt(in.handle(), offset, buffer.data(), buffer.size());
+        if (got == 0)
+            break;
+        ops.write(out.handle(), buffer.data(), got);
+        offset += got;
+    }
+    ops.flush(out.handle());
+    out.close();
+    in.close();
+}
+
+// A backup that is missing, or so small that it stands for a failed one, is made afresh. It is written under
+// a name of its own and renamed into place, so that aircraftcfg.bak is never a partial copy.
+void makeBackup(os::FileOps& ops, const AircraftFiles& files)
+{
+    const os::FileOps::Status backup = ops.status(files.bak);
+    if (backup.exists && !backup.regular)
+        throw makeError(err::PathFileAccess);
+    if (backup.exists && backup.size > kBackupRefreshLimit)
+        return;
+    OwnedTemporary copy(ops, files.bakTmp);
+    copyFile(ops, files.cfg, files.bakTmp, copy);
+    ops.rename(files.bakTmp, files.bak);
+    copy.release();
+    ops.syncFolder(files.folder);
+}
+
+void insertLines(BufferedWriter& writer, const InsertChoice& choice)
+{
+    if (choice.bank && choice.bank()) {
+        const bool fs9 = choice.simulator && isFs9(choice.simulator());
+        writer.write(fs9 ? "default_bank_mode=0" : "use_no_default_bank=1");
+        writer.write(kLineEnd);
+    }
+    if (choice.pitch && choice.pitch()) {
+        const bool fs9 = choice.simulator && isFs9(choice.simulator());
+        writer.write(fs9 ? "default_pitch_mode=0" : "use_no_default_pitch=1");
+        writer.write(kLineEnd);
+    }
+}
+
+// Every line goes through; below each [autopilot] header the chosen lines follow.
+void copyWithInsertions(LineReader& reader, BufferedWriter& writer, const InsertChoice& choice)
+{
+    constexpr std::size_t headerLength = 11;
+    std::string head;
+    std::string_view piece;
+    bool lineEnds = false;
+    while (reader.next(piece, lineEnds)) {
+        if (head.size() < headerLength)
+            head.append(piece.substr(0, headerLength - head.size()));
+        writer.write(piece);
+        if (!lineEnds)
+            continue;
+        writer.write(kLineEnd);
+        if (isAutopilotHeader(head))
+            insertLines(writer, choice);
+        head.clear();
+    }
+}
+
+// Every line but the wing-leveler lines goes through. A line is tested to its end before any of it is
+// written; a line longer than the buffer is read a second time to copy it.
+void copyWithoutWingLeveler(LineReader& reader, BufferedWriter& writer)
+{
+    WordScanner scanner;
+    std::string_view piece;
+    bool lineEnds = false;
+    const auto sink = [&writer](std::string_view bytes) { writer.write(bytes); };
+    while (reader.next(piece, lineEnds)) {
+        scanner.feed(piece);
+        if (!lineEnds)
+            continue;
+        if (!scanner.found()) {
+            reader.copyRange(reader.lineStart(), reader.lineLength(), sink);
+            writer.write(kLineEnd);
+        }
+        scanner.reset();
+    }
+}
+
+// Writes the new content beside aircraft.cfg, forces it to disk and only then puts it in place with one
+// rename, so that aircraft.cfg is never partial, whatever fails or wherever the machine stops.
+void replaceContent(os::FileOps& ops, const AircraftFiles& files, Mode mode, const InsertChoice& choice)
+{
+    OwnedTemporary replacement(ops, files.tmp);
+    {
+        os::OpenFile in(ops, ops.openRead(files.cfg));
+        os::OpenFile out(ops, ops.createWrite(files.tmp));
+        replacement.own();
+        LineReader reader(ops, in.handle());
+        BufferedWriter writer(ops, out.handle());
+        if (mode == Mode::Remove)
+            copyWithInsertions(reader, writer, choice);
+        else
+            copyWithoutWingLeveler(reader, writer);
+        writer.flush();
+        ops.flush(out.handle());
+        out.close();
+        in.close();
+    }
+    ops.rename(files.tmp, files.cfg);
+    replacement.release();
+    ops.syncFolder(files.folder);
+}
+
+} // namespace
+
+std::string joinPath(const std::string& folder, const std::string& name)
+{
+    if (folder.empty() || isSeparator(folder.back()))
+        return folder + name;
+    return folder + os::nativeSeparator() + name;
+}
+
+void rewriteAircraft(const std::string& folder, Mode mode, const InsertChoice& choice, os::FileOps& ops)
+{
+    // Without a mode there is nothing the rewrite could mean to change.
+    if (mode == Mode::None)
+        return;
+    const AircraftFiles files(folder);
+    try {
+        setAsideLeftover(ops, files);
+        makeBackup(ops, files);
+        replaceContent(ops, files, mode, choice);
+    } catch (const std::system_error& e) {
+        throw errorFromSystem(e.code());
+    }
+}
+
+} // namespace vantrel::engine

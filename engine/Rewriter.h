@@ -1,0 +1,30 @@
+#pragma once
+
+#include "platform/os/FileOps.h"
+
+#include <functional>
+#include <string>
+
+namespace vantrel::engine {
+
+enum class Mode { None, Remove, Restore };
+
+// Read anew for every [autopilot] header written (the dialog's boxes may be read lazily).
+struct InsertChoice
+{
+    std::function<bool()> bank;             // insert the default-bank line; unset counts as false
+    std::function<bool()> pitch;            // insert the default-pitch line; unset counts as false
+    std::function<std::string()> simulator; // "fs9.exe" picks the FS2004 lines (any letter case)
+};
+
+// The rewrite of one aircraft folder (backup rule, Remove/Restore, safe replace). Throws AppError; closes every
+// file on every path. aircraft.cfg holds its complete old or complete new content at every moment; the backup
+// aircraftcfg.bak is made (or refreshed while it holds 100 bytes or fewer) complete or not at all; a leftover
+// aircraftcfg.tmp is never deleted. Mode::None touches nothing.
+void rewriteAircraft(const std::string& folder, Mode mode, const InsertChoice& choice,
+                     os::FileOps& ops = os::FileOps::real());
+
+// The path of `name` inside `folder`, with the native separator unless the folder already ends in one.
+std::string joinPath(const std::string& folder, const std::string& name);
+
+} // namespace vantrel::engine

@@ -1,0 +1,260 @@
+#include "platform/os/FileOps.h"
+
+#include <system_error>
+
+#ifdef _WIN32
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#else
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace vantrel::os {
+
+namespace {
+
+#ifdef _WIN32
+
+[[noreturn]] void throwLastError(const char* what)
+{
+    throw std::system_error(static_cast<int>(GetLastError()), std::system_category(), what);
+}
+
+HANDLE toHandle(FileOps::Handle file)
+{
+    return reinterpret_cast<HANDLE>(file);
+}
+
+class RealFileOps final : public FileOps
+{
+public:
+    Handle openRead(const std::string& path) override
+    {
+        HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+        if (h == INVALID_HANDLE_VALUE)
+            throwLastError("open");
+        return reinterpret_cast<Handle>(h);
+    }
+
+    Handle createWrite(const std::string& path) override
+    {
+        HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (h == INVALID_HANDLE_VALUE)
+            throwLastError("create");
+        return reinterpret_cast<Handle>(h);
+    }
+
+    std::size_t readAt(Handle file, std::uint64_t offset, char* buffer, std::size_t size) override
+    {
+        OVERLAPPED at = {};
+        at.Offset = static_cast<DWORD>(offset & 0xFFFFFFFFu);
+        at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+        const DWORD want = size > 0x40000000u ? 0x40000000u : static_cast<DWORD>(size);
+        DWORD got = 0;
+        if (!ReadFile(toHandle(file), buffer, want, &got, &at)) {
+            if (GetLastError() == ERROR_HANDLE_EOF)
+                return 0;
+            throwLastError("read");
+        }
+        return got;
+    }
+
+    void write(Handle file, const char* data, std::size_t size) override
+    {
+        while (size > 0) {
+            const DWORD chunk = size > 0x40000000u ? 0x40000000u : static_cast<DWORD>(size);
+            DWORD done = 0;
+            if (!WriteFile(toHandle(file), data, chunk, &done, nullptr))
+                throwLastError("write");
+            if (done == 0)
+                throw std::system_error(ERROR_HANDLE_DISK_FULL, std::system_category(), "write");
+            data += done;
+            size -= done;
+        }
+    }
+
+    void flush(Handle file) override
+    {
+        if (!FlushFileBuffers(toHandle(file)))
+            throwLastError("flush");
+    }
+
+    void close(Handle file) override
+    {
+        if (!CloseHandle(toHandle(file)))
+            throwLastError("close");
+    }
+
+    Status status(const std::string& path) override
+    {
+        WIN32_FILE_ATTRIBUTE_DATA data;
+        if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) {
+            const DWORD error = GetLastError();
+            if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+                return {};
+            throw std::system_error(static_cast<int>(error), std::system_category(), "status");
+        }
+        Status st;
+        st.exists = true;
+        st.regular = (data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) == 0;
+        st.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+        return st;
+    }
+
+    void rename(const std::string& from, const std::string& to) override
+    {
+        // WRITE_THROUGH returns only once the move is on disk, which is what the POSIX branch's folder
+        // sync achieves.
+        if (!MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            throwLastError("rename");
+    }
+
+    void remove(const std::string& path) override
+    {
+        if (!DeleteFileA(path.c_str()))
+            throwLastError("remove");
+    }
+
+    void syncFolder(const std::string&) override {}
+};
+
+#else
+
+[[noreturn]] void throwErrno(const char* what)
+{
+    throw std::system_error(errno, std::generic_category(), what);
+}
+
+int toFd(FileOps::Handle file)
+{
+    return static_cast<int>(file);
+}
+
+class RealFileOps final : public FileOps
+{
+public:
+    Handle openRead(const std::string& path) override
+    {
+        int fd;
+        do {
+            fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        } while (fd < 0 && errno == EINTR);
+        if (fd < 0)
+            throwErrno("open");
+        return fd;
+    }
+
+    Handle createWrite(const std::string& path) override
+    {
+        int fd;
+        do {
+            fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+        } while (fd < 0 && errno == EINTR);
+        if (fd < 0)
+            throwErrno("create");
+        return fd;
+    }
+
+    std::size_t readAt(Handle file, std::uint64_t offset, char* buffer, std::size_t size) override
+    {
+        for (;;) {
+            const ssize_t got = ::pread(toFd(file), buffer, size, static_cast<off_t>(offset));
+            if (got >= 0)
+                return static_cast<std::size_t>(got);
+            if (errno != EINTR)
+                throwErrno("read");
+        }
+    }
+
+    void write(Handle file, const char* data, std::size_t size) override
+    {
+        while (size > 0) {
+            const ssize_t done = ::write(toFd(file), data, size);
+            if (done < 0) {
+                if (errno == EINTR)
+                    continue;
+                throwErrno("write");
+            }
+            if (done == 0)
+                throw std::system_error(ENOSPC, std::generic_category(), "write");
+            data += done;
+            size -= static_cast<std::size_t>(done);
+        }
+    }
+
+    void flush(Handle file) override
+    {
+        if (::fsync(toFd(file)) != 0)
+            throwErrno("flush");
+    }
+
+    void close(Handle file) override
+    {
+        // Linux releases the descriptor even when close reports an error, so it is never retried.
+        if (::close(toFd(file)) != 0 && errno != EINTR)
+            throwErrno("close");
+    }
+
+    Status status(const std::string& path) override
+    {
+        struct stat st;
+        if (::stat(path.c_str(), &st) != 0) {
+            if (errno == ENOENT || errno == ENOTDIR)
+                return {};
+            throwErrno("status");
+        }
+        Status result;
+        result.exists = true;
+        result.regular = S_ISREG(st.st_mode);
+        result.size = static_cast<std::uint64_t>(st.st_size);
+        return result;
+    }
+
+    void rename(const std::string& from, const std::string& to) override
+    {
+        if (::rename(from.c_str(), to.c_str()) != 0)
+            throwErrno("rename");
+    }
+
+    void remove(const std::string& path) override
+    {
+        if (::unlink(path.c_str()) != 0)
+            throwErrno("remove");
+    }
+
+    void syncFolder(const std::string& folder) override
+    {
+        const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd < 0)
+            throwErrno("sync folder");
+        const int rc = ::fsync(fd);
+        const int error = errno;
+        ::close(fd);
+        // Some file systems cannot sync a folder at all; that is no reason to call the rewrite failed.
+        if (rc != 0 && error != EINVAL && error != ENOTSUP)
+            throw std::system_error(error, std::generic_category(), "sync folder");
+    }
+};
+
+#endif
+
+} // namespace
+
+FileOps::~FileOps() = default;
+
+FileOps& FileOps::real()
+{
+    static RealFileOps ops;
+    return ops;
+}
+
+} // namespace vantrel::os

@@ -1,0 +1,112 @@
+#include "platform/os/FileSearch.h"
+
+#ifdef _WIN32
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#else
+#include <dirent.h>
+#include <sys/stat.h>
+#endif
+
+namespace vantrel::os {
+
+namespace {
+
+bool isSeparator(char c)
+{
+#ifdef _WIN32
+    return c == '\\' || c == '/';
+#else
+    return c == '/';
+#endif
+}
+
+#ifndef _WIN32
+char lowerAscii(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool equalIgnoringCase(const std::string& a, const std::string& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (lowerAscii(a[i]) != lowerAscii(b[i]))
+            return false;
+    }
+    return true;
+}
+
+bool isOrdinaryFile(const std::string& path)
+{
+    struct stat st;
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+#endif
+
+} // namespace
+
+char nativeSeparator()
+{
+#ifdef _WIN32
+    return '\\';
+#else
+    return '/';
+#endif
+}
+
+std::string findOrdinaryFile(const std::string& fullPath)
+{
+    std::size_t cut = fullPath.size();
+    while (cut > 0 && !isSeparator(fullPath[cut - 1]))
+        --cut;
+    const std::string folder = fullPath.substr(0, cut);
+    const std::string name = fullPath.substr(cut);
+    if (name.empty())
+        return {};
+
+#ifdef _WIN32
+    // A search for one name: wildcards would turn it into a pattern.
+    if (name.find_first_of("*?") != std::string::npos)
+        return {};
+    WIN32_FIND_DATAA data;
+    HANDLE search = FindFirstFileA(fullPath.c_str(), &data);
+    if (search == INVALID_HANDLE_VALUE)
+        return {};
+    std::string found;
+    const DWORD excluded = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    if ((data.dwFileAttributes & excluded) == 0)
+        found = data.cFileName;
+    FindClose(search);
+    return found;
+#else
+    if (name[0] == '.')
+        return {};
+    // The common case costs one stat: the name is stored exactly as asked for.
+    if (isOrdinaryFile(fullPath))
+        return name;
+    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+    if (dir == nullptr)
+        return {};
+    std::string found;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string candidate = entry->d_name;
+        if (candidate.empty() || candidate[0] == '.' || !equalIgnoringCase(candidate, name))
+            continue;
+        if (isOrdinaryFile(folder + candidate)) {
+            found = candidate;
+            break;
+        }
+    }
+    ::closedir(dir);
+    return found;
+#endif
+}
+
+} // namespace vantrel::os

@@ -1,0 +1,156 @@
+#include "engine/AppError.h"
+#include "engine/Classifier.h"
+
+#include "EngineTestSupport.h"
+
+#include <gtest/gtest.h>
+
+using vantrel::AppError;
+using vantrel::engine::Classification;
+using vantrel::engine::classifyFile;
+using vantrel::test::FaultyFileOps;
+using vantrel::test::TempDir;
+using vantrel::test::writeBytes;
+
+namespace {
+
+Classification classify(const TempDir& dir, const std::string& bytes)
+{
+    writeBytes(dir.path() / "aircraft.cfg", bytes);
+    Classification result;
+    classifyFile(dir.file("aircraft.cfg"), result);
+    return result;
+}
+
+} // namespace
+
+TEST(Classifier, FindsTheFirstWingLevelerLineWhereverItStands)
+{
+    TempDir dir;
+    {
+        const auto c = classify(dir, "default_bank_mode=0\r\n[autopilot]\r\n");
+        EXPECT_TRUE(c.found);
+        EXPECT_FALSE(c.empty);
+        EXPECT_TRUE(c.anyLineRead);
+        EXPECT_EQ(c.findBank, 1);
+        EXPECT_EQ(c.findPitch, 0);
+        EXPECT_EQ(c.lastLine, "default_bank_mode=0");
+    }
+    {
+        const auto c = classify(dir, "[general]\r\n; DEFAULT_PITCH is fine here\r\n[autopilot]\r\nx=1\r\n");
+        EXPECT_TRUE(c.found) << "capitals, a comment and another section still count";
+        EXPECT_EQ(c.findPitch, 3);
+        EXPECT_EQ(c.lastLine, "; DEFAULT_PITCH is fine here");
+    }
+    {
+        const auto c = classify(dir, "[autopilot]\r\nautopilot_available=1\r\nflight_director_available=1\r\n");
+        EXPECT_FALSE(c.found);
+        EXPECT_TRUE(c.anyLineRead);
+        EXPECT_EQ(c.findBank, 0);
+        EXPECT_EQ(c.findPitch, 0);
+        EXPECT_EQ(c.lastLine, "flight_director_available=1");
+    }
+    {
+        const auto c = classify(dir, "\r\n\r\n\n\r");
+        EXPECT_FALSE(c.found);
+        EXPECT_FALSE(c.empty) << "empty lines are lines";
+        EXPECT_TRUE(c.anyLineRead);
+        EXPECT_EQ(c.lastLine, "");
+    }
+    {
+        const auto c = classify(dir, "[autopilot]\r\n" + std::string(40000, ' ') + "use_no_default_bank=1");
+        EXPECT_TRUE(c.found) << "no 16-bit limit on positions";
+        EXPECT_EQ(c.findBank, 40008);
+        EXPECT_EQ(c.lastLine.size(), Classification::kLastLineLimit) << "the kept copy of a long line is capped";
+    }
+}
+
+TEST(Classifier, LineEndsAreCrCrLfAndLoneLf)
+{
+    TempDir dir;
+    for (const std::string& end : {std::string("\r"), std::string("\r\n"), std::string("\n")}) {
+        const auto c = classify(dir, "[autopilot]" + end + "a=1" + end + "Default_Bank_Mode=0" + end + "b=2" + end);
+        EXPECT_TRUE(c.found);
+        EXPECT_EQ(c.lastLine, "Default_Bank_Mode=0") << "the line ends where it should";
+        EXPECT_EQ(c.findBank, 1);
+    }
+    const auto mixed = classify(dir, "a\nb\r\nc\rdefault_pitch");
+    EXPECT_TRUE(mixed.found);
+    EXPECT_EQ(mixed.lastLine, "default_pitch");
+    EXPECT_EQ(mixed.findPitch, 1);
+}
+
+TEST(Classifier, EmptyFileIsNotAWingLevelerFile)
+{
+    TempDir dir;
+    Classification c;
+    c.found = true; // a verdict left from an earlier aircraft must not survive
+    c.lastLine = "previous";
+    writeBytes(dir.path() / "aircraft.cfg", "");
+    classifyFile(dir.file("aircraft.cfg"), c);
+    EXPECT_TRUE(c.empty);
+    EXPECT_FALSE(c.found);
+    EXPECT_FALSE(c.anyLineRead);
+    EXPECT_EQ(c.lastLine, "previous");
+}
+
+TEST(Classifier, StopsReadingAtTheFirstWingLevelerLine)
+{
+    TempDir dir;
+    std::string bytes = "[autopilot]\r\ndefault_pitch_mode=0\r\n";
+    while (bytes.size() < 1024 * 1024)
+        bytes += "some_other_key=1\r\n";
+    writeBytes(dir.path() / "aircraft.cfg", bytes);
+    FaultyFileOps ops;
+    Classification c;
+    classifyFile(dir.file("aircraft.cfg"), c, ops);
+    EXPECT_TRUE(c.found);
+    const auto reads = std::count(ops.log().begin(), ops.log().end(), "read");
+    EXPECT_EQ(reads, 1) << "a megabyte file was read past its first buffer";
+    EXPECT_TRUE(ops.openHandles().empty());
+}
+
+TEST(Classifier, FailuresCarryTheirNumberAndHowFarReadingGot)
+{
+    TempDir dir;
+    {
+        Classification c;
+        c.lastLine = "before";
+        try {
+            classifyFile(dir.file("aircraft.cfg"), c);
+            FAIL() << "a missing file classified";
+        } catch (const AppError& e) {
+            EXPECT_EQ(e.number(), vantrel::err::FileNotFound);
+            EXPECT_EQ(e.report(), "Error 53 File not found");
+        }
+        EXPECT_FALSE(c.opened) << "the failure was at opening";
+        EXPECT_EQ(c.lastLine, "before");
+    }
+    {
+        // A read failure in the second buffer: the lines of the first were tested and the last complete one
+        // is reported; the file is closed.
+        std::string bytes;
+        int n = 0;
+        while (bytes.size() < 64 * 1024)
+            bytes += "key" + std::to_string(n++) + "=1\r\n";
+        bytes += "tail=1\r\n";
+        writeBytes(dir.path() / "aircraft.cfg", bytes);
+        const auto lines = vantrel::test::splitLines(bytes.substr(0, 64 * 1024));
+        const std::string lastComplete = bytes[64 * 1024 - 1] == '\n' ? lines.back() : lines[lines.size() - 2];
+
+        FaultyFileOps ops(3, std::make_error_code(std::errc::io_error)); // open, read, read
+        Classification c;
+        try {
+            classifyFile(dir.file("aircraft.cfg"), c, ops);
+            FAIL() << "the read error went unnoticed";
+        } catch (const AppError& e) {
+            EXPECT_EQ(e.number(), vantrel::err::DeviceIO);
+        }
+        EXPECT_TRUE(c.opened);
+        EXPECT_TRUE(c.anyLineRead);
+        EXPECT_FALSE(c.found);
+        EXPECT_EQ(c.lastLine, lastComplete);
+        EXPECT_TRUE(ops.openHandles().empty()) << "the file stayed open after the failure";
+        EXPECT_FALSE(ops.misused());
+    }
+}

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "platform/os/FileOps.h"
+
+#include <filesystem>
+#include <set>
+#include <string>
+#include <system_error>
+#include <vector>
+
+namespace vantrel::test {
+
+// A fresh folder under the system's temporary folder, removed with everything in it at the end.
+class TempDir
+{
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+    // The folder as the engine takes it: a native 8-bit path without a trailing separator.
+    std::string str() const { return path_.string(); }
+    std::string file(const std::string& name) const { return (path_ / name).string(); }
+
+private:
+    std::filesystem::path path_;
+};
+
+std::string readBytes(const std::filesystem::path& path);
+void writeBytes(const std::filesystem::path& path, const std::string& bytes);
+bool fileExists(const std::filesystem::path& path);
+// Names of the entries of a folder, sorted.
+std::vector<std::string> listFolder(const std::filesystem::path& folder);
+
+// The file system, except that chosen calls fail. Call k (1-based, counting every call) fails with `error`;
+// with `failFromThen` set, every later call fails too, which is what a crash or a pulled plug looks like to
+// the files. A failing close still releases the handle, as close does on Linux.
+class FaultyFileOps : public os::FileOps
+{
+public:
+    explicit FaultyFileOps(int failAt = 0, std::error_code error = {}, bool failFromThen = false);
+
+    Handle openRead(const std::string& path) override;
+    Handle createWrite(const std::string& path) override;
+    std::size_t readAt(Handle file, std::uint64_t offset, char* buffer, std::size_t size) override;
+    void write(Handle file, const char* data, std::size_t size) override;
+    void flush(Handle file) override;
+    void close(Handle file) override;
+    Status status(const std::string& path) override;
+    void rename(const std::string& from, const std::string& to) override;
+    void remove(const std::string& path) override;
+    void syncFolder(const std::string& folder) override;
+
+    int calls() const { return calls_; }
+    bool injected() const { return injected_; }
+    const std::set<Handle>& openHandles() const { return open_; }
+    // A close of a handle that was not open (a double close) was seen.
+    bool misused() const { return misused_; }
+    // The kinds of call made, in order ("open", "create", "read", ...).
+    const std::vector<std::string>& log() const { return log_; }
+
+private:
+    void step(const char* what);
+
+    os::FileOps& real_;
+    int failAt_;
+    std::error_code error_;
+    bool failFromThen_;
+    int calls_ = 0;
+    bool injected_ = false;
+    std::set<Handle> open_;
+    std::vector<std::string> log_;
+    bool misused_ = false;
+};
+
+// An independent, whole-file model of the rewrite, to check the streaming engine against.
+std::vector<std::string> splitLines(const std::string& bytes); // ends: CR, CR LF, LF, end of file
+std::string joinCrLf(const std::vector<std::string>& lines);
+bool mentionsWingLeveler(const std::string& line);
+std::string modelRemove(const std::string& bytes, bool bank, bool pitch, bool fs9);
+std::string modelRestore(const std::string& bytes);
+
+} // namespace vantrel::test

@@ -1,0 +1,307 @@
+#include "engine/AppError.h"
+#include "engine/Classifier.h"
+#include "engine/Rewriter.h"
+#include "platform/os/FileSearch.h"
+
+#include "EngineTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+using vantrel::AppError;
+using vantrel::engine::InsertChoice;
+using vantrel::engine::Mode;
+using vantrel::engine::rewriteAircraft;
+using namespace vantrel::test;
+
+namespace {
+
+InsertChoice choose(bool bank, bool pitch, const std::string& simulator)
+{
+    return InsertChoice{[bank] { return bank; }, [pitch] { return pitch; }, [simulator] { return simulator; }};
+}
+
+struct Aircraft
+{
+    TempDir dir;
+    std::filesystem::path cfg() const { return dir.path() / "aircraft.cfg"; }
+    std::filesystem::path bak() const { return dir.path() / "aircraftcfg.bak"; }
+    std::filesystem::path tmp() const { return dir.path() / "aircraftcfg.tmp"; }
+    void write(const std::string& bytes) const { writeBytes(cfg(), bytes); }
+    std::string content() const { return readBytes(cfg()); }
+    void rewrite(Mode mode, const InsertChoice& choice = choose(true, true, "fs9.exe")) const
+    {
+        rewriteAircraft(dir.str(), mode, choice);
+    }
+};
+
+// Lines A to D of the worked example; A is long enough that the file (over 100 bytes) keeps its first backup.
+const std::string kA = "ui_manufacturer=A line of an earlier section, long enough for a kept backup";
+const std::string kB = "autopilot_available=1";
+const std::string kC = "flight_director_available=1";
+const std::string kD = "[D]";
+const std::string kWorkedExample = kA + "\r\n[autopilot]\r\n" + kB + "\r\n" + kC + "\r\n" + kD + "\r\n";
+
+std::string example(const std::string& inserted)
+{
+    return kA + "\r\n[autopilot]\r\n" + inserted + kB + "\r\n" + kC + "\r\n" + kD + "\r\n";
+}
+
+} // namespace
+
+TEST(Rewriter, WorkedExampleByteForByte)
+{
+    {
+        Aircraft a;
+        a.write(kWorkedExample);
+        a.rewrite(Mode::Remove, choose(true, true, "fs9.exe"));
+        EXPECT_EQ(a.content(), example("default_bank_mode=0\r\ndefault_pitch_mode=0\r\n"));
+        EXPECT_EQ(readBytes(a.bak()), kWorkedExample);
+        EXPECT_EQ(listFolder(a.dir.path()), (std::vector<std::string>{"aircraft.cfg", "aircraftcfg.bak"}));
+        a.rewrite(Mode::Restore);
+        EXPECT_EQ(a.content(), kWorkedExample);
+        EXPECT_EQ(readBytes(a.bak()), kWorkedExample) << "the backup made by the removal stays";
+        EXPECT_EQ(listFolder(a.dir.path()), (std::vector<std::string>{"aircraft.cfg", "aircraftcfg.bak"}));
+    }
+    for (const std::string simulator : {"fs2000.exe", "", "FS2000.EXE"}) {
+        Aircraft a;
+        a.write(kWorkedExample);
+        a.rewrite(Mode::Remove, choose(true, false, simulator));
+        EXPECT_EQ(a.content(), example("use_no_default_bank=1\r\n")) << simulator;
+        a.rewrite(Mode::Restore);
+        EXPECT_EQ(a.content(), kWorkedExample);
+    }
+    {
+        Aircraft a;
+        a.write(kWorkedExample);
+        a.rewrite(Mode::Remove, choose(false, true, "FS9.EXE"));
+        EXPECT_EQ(a.content(), example("default_pitch_mode=0\r\n"));
+    }
+}
+
+TEST(Rewriter, HeadersAreRecognisedByTheirFirstElevenCharacters)
+{
+    Aircraft a;
+    a.write("[autopilot]\r\nx=1\r\n[AutoPilot] ; again\r\n [autopilot]\r\n\t[AUTOPILOT]\r\n[autopilot]// last");
+    a.rewrite(Mode::Remove, choose(true, true, "fs2000.exe"));
+    EXPECT_EQ(a.content(), "[autopilot]\r\nuse_no_default_bank=1\r\nuse_no_default_pitch=1\r\nx=1\r\n"
+                           "[AutoPilot] ; again\r\nuse_no_default_bank=1\r\nuse_no_default_pitch=1\r\n"
+                           " [autopilot]\r\n\t[AUTOPILOT]\r\n"
+                           "[autopilot]// last\r\nuse_no_default_bank=1\r\nuse_no_default_pitch=1\r\n");
+}
+
+TEST(Rewriter, RemoveKeepsExistingLinesAndWritesUnchangedWithoutBoxes)
+{
+    {
+        Aircraft a;
+        a.write("[autopilot]\r\ndefault_bank_mode=1\r\n");
+        a.rewrite(Mode::Remove, choose(true, false, "fs9.exe"));
+        EXPECT_EQ(a.content(), "[autopilot]\r\ndefault_bank_mode=0\r\ndefault_bank_mode=1\r\n");
+    }
+    {
+        Aircraft a;
+        a.write("[autopilot]\nx=1");
+        a.rewrite(Mode::Remove, choose(false, false, "fs9.exe"));
+        EXPECT_EQ(a.content(), "[autopilot]\r\nx=1\r\n");
+        EXPECT_EQ(readBytes(a.bak()), "[autopilot]\nx=1") << "the backup is made all the same";
+    }
+    {
+        Aircraft a;
+        a.write("[fltsim.0]\r\ntitle=No autopilot here\r\n");
+        a.rewrite(Mode::Remove);
+        EXPECT_EQ(a.content(), "[fltsim.0]\r\ntitle=No autopilot here\r\n");
+    }
+}
+
+TEST(Rewriter, ChoiceIsReadAnewForEveryHeader)
+{
+    Aircraft a;
+    a.write("[autopilot]\r\n[autopilot]\r\n[autopilot]\r\n");
+    int bankReads = 0;
+    int simulatorReads = 0;
+    InsertChoice choice;
+    choice.bank = [&bankReads] { return ++bankReads % 2 == 1; };
+    choice.pitch = [] { return true; };
+    choice.simulator = [&simulatorReads] { return ++simulatorReads <= 2 ? "fs9.exe" : "fs2000.exe"; };
+    rewriteAircraft(a.dir.str(), Mode::Remove, choice);
+    EXPECT_EQ(bankReads, 3);
+    EXPECT_EQ(a.content(), "[autopilot]\r\ndefault_bank_mode=0\r\ndefault_pitch_mode=0\r\n"
+                           "[autopilot]\r\nuse_no_default_pitch=1\r\n"
+                           "[autopilot]\r\nuse_no_default_bank=1\r\nuse_no_default_pitch=1\r\n");
+    // Unset choices count as unticked boxes.
+    Aircraft b;
+    b.write("[autopilot]\r\n");
+    rewriteAircraft(b.dir.str(), Mode::Remove, InsertChoice{});
+    EXPECT_EQ(b.content(), "[autopilot]\r\n");
+}
+
+TEST(Rewriter, RestoreDropsEveryWingLevelerLineAndNothingElse)
+{
+    Aircraft a;
+    a.write("; Default_Bank comment\r\n[autopilot]\r\nuse_no_default_pitch = 1 // off\r\nkeep=1\r\n"
+            "[other]\r\nDEFAULT_PITCH_MODE=0\r\ndefaultbank=1\r\nlast=default_bank");
+    a.rewrite(Mode::Restore);
+    EXPECT_EQ(a.content(), "[autopilot]\r\nkeep=1\r\n[other]\r\ndefaultbank=1\r\n");
+    EXPECT_TRUE(fileExists(a.bak())) << "restore without a backup makes one from the current file";
+    EXPECT_EQ(readBytes(a.bak()).substr(0, 22), "; Default_Bank comment");
+}
+
+TEST(Rewriter, LineEndsOfEveryKindComeBackAsCrLf)
+{
+    const std::string expected = "[autopilot]\r\ndefault_bank_mode=0\r\ndefault_pitch_mode=0\r\na=1\r\n\r\nb=2\r\n";
+    for (const std::string& input :
+         {std::string("[autopilot]\ra=1\r\rb=2\r"), std::string("[autopilot]\r\na=1\r\n\r\nb=2\r\n"),
+          std::string("[autopilot]\na=1\n\nb=2\n"), std::string("[autopilot]\r\na=1\n\rb=2"),
+          std::string("[autopilot]\na=1\r\n\nb=2")}) {
+        Aircraft a;
+        a.write(input);
+        a.rewrite(Mode::Remove);
+        EXPECT_EQ(a.content(), expected);
+    }
+}
+
+TEST(Rewriter, BytesAreNeverTranscoded)
+{
+    Aircraft a;
+    const std::string odd =
+        std::string("title=Caf\xE9 \x96 \xE2\x80\x9C") + "quoted\xE2\x80\x9D\xC2\xA0\t=" + std::string(1, '\0') + "x";
+    a.write(odd + "\r\n[autopilot]\r\n");
+    a.rewrite(Mode::Remove);
+    a.rewrite(Mode::Restore);
+    EXPECT_EQ(a.content(), odd + "\r\n[autopilot]\r\n");
+}
+
+TEST(Rewriter, BackupIsRefreshedUpTo100BytesAndKeptAbove)
+{
+    const std::string current = "[autopilot]\r\nnew=1\r\n";
+    for (std::size_t size : {0, 1, 99, 100, 101, 5000}) {
+        Aircraft a;
+        a.write(current);
+        const std::string oldBackup(size, 'b');
+        writeBytes(a.bak(), oldBackup);
+        a.rewrite(Mode::Remove);
+        EXPECT_EQ(readBytes(a.bak()), size <= 100 ? current : oldBackup) << size;
+    }
+    // A small configuration keeps a small backup, so every rewrite refreshes it: it always holds the state
+    // just before the latest rewrite.
+    Aircraft a;
+    a.write("[autopilot]\r\n");
+    a.rewrite(Mode::Remove, choose(true, false, "fs9.exe"));
+    EXPECT_EQ(readBytes(a.bak()), "[autopilot]\r\n");
+    a.rewrite(Mode::Remove, choose(false, true, "fs9.exe"));
+    EXPECT_EQ(readBytes(a.bak()), "[autopilot]\r\ndefault_bank_mode=0\r\n");
+    EXPECT_EQ(a.content(), "[autopilot]\r\ndefault_pitch_mode=0\r\ndefault_bank_mode=0\r\n");
+}
+
+TEST(Rewriter, ModeNoneTouchesNothing)
+{
+    Aircraft a;
+    a.write(kWorkedExample);
+    writeBytes(a.tmp(), "leftover");
+    FaultyFileOps ops;
+    rewriteAircraft(a.dir.str(), Mode::None, choose(true, true, "fs9.exe"), ops);
+    EXPECT_EQ(ops.calls(), 0);
+    EXPECT_EQ(a.content(), kWorkedExample);
+    EXPECT_EQ(listFolder(a.dir.path()), (std::vector<std::string>{"aircraft.cfg", "aircraftcfg.tmp"}));
+}
+
+TEST(Rewriter, MissingConfigurationIsFileNotFoundAndLeavesNothingBehind)
+{
+    Aircraft a;
+    FaultyFileOps ops;
+    try {
+        rewriteAircraft(a.dir.str(), Mode::Remove, choose(true, true, "fs9.exe"), ops);
+        FAIL() << "a missing aircraft.cfg was rewritten";
+    } catch (const AppError& e) {
+        EXPECT_EQ(e.report(), "Error 53 File not found");
+    }
+    EXPECT_TRUE(listFolder(a.dir.path()).empty());
+    EXPECT_TRUE(ops.openHandles().empty());
+}
+
+TEST(Rewriter, LeftoverTemporaryFileIsNeverLost)
+{
+    {
+        // Only the leftover: it is the configuration, and becomes aircraft.cfg again before the rewrite.
+        Aircraft a;
+        writeBytes(a.tmp(), kWorkedExample);
+        a.rewrite(Mode::Remove, choose(true, false, "fs9.exe"));
+        EXPECT_EQ(a.content(), example("default_bank_mode=0\r\n"));
+        EXPECT_EQ(readBytes(a.bak()), kWorkedExample);
+        EXPECT_FALSE(fileExists(a.tmp()));
+    }
+    {
+        // Both: the leftover is kept under the first free numbered name, every time.
+        Aircraft a;
+        a.write("[autopilot]\r\npartial");
+        writeBytes(a.tmp(), "first leftover");
+        writeBytes(a.dir.path() / "aircraftcfg.tmp.2", "someone else's");
+        a.rewrite(Mode::Restore);
+        EXPECT_EQ(readBytes(a.dir.path() / "aircraftcfg.tmp.1"), "first leftover");
+        writeBytes(a.tmp(), "second leftover");
+        a.rewrite(Mode::Restore);
+        EXPECT_EQ(readBytes(a.dir.path() / "aircraftcfg.tmp.1"), "first leftover");
+        EXPECT_EQ(readBytes(a.dir.path() / "aircraftcfg.tmp.2"), "someone else's");
+        EXPECT_EQ(readBytes(a.dir.path() / "aircraftcfg.tmp.3"), "second leftover");
+        EXPECT_FALSE(fileExists(a.tmp()));
+        EXPECT_EQ(a.content(), "[autopilot]\r\npartial\r\n");
+    }
+}
+
+TEST(Rewriter, FolderWithTrailingSeparatorAndEveryFileClosed)
+{
+    Aircraft a;
+    a.write(kWorkedExample);
+    FaultyFileOps ops;
+    rewriteAircraft(a.dir.str() + vantrel::os::nativeSeparator(), Mode::Remove, choose(true, true, "fs9.exe"), ops);
+    EXPECT_TRUE(ops.openHandles().empty());
+    EXPECT_FALSE(ops.misused());
+    EXPECT_EQ(listFolder(a.dir.path()), (std::vector<std::string>{"aircraft.cfg", "aircraftcfg.bak"}));
+    EXPECT_EQ(vantrel::engine::joinPath("C:", "x").back(), 'x');
+}
+
+TEST(Rewriter, AgreesWithTheWholeFileModelOnRandomFiles)
+{
+    // Random files larger than the buffers, with every kind of line end, long lines, headers and words placed
+    // so that lines, line ends and words straddle buffer boundaries.
+    std::mt19937 random(20240607);
+    const std::vector<std::string> tokens = {"[autopilot]",
+                                             "[AutoPilot] ;c",
+                                             " [autopilot]",
+                                             "default_bank_mode=0",
+                                             "USE_NO_DEFAULT_PITCH=1",
+                                             "x=1",
+                                             "",
+                                             "title=\xE9\x96",
+                                             "key_value_pair=123456",
+                                             "; default_ comment"};
+    const std::vector<std::string> ends = {"\r\n", "\n", "\r", "\r\n", "\r\n"};
+    for (int round = 0; round < 12; ++round) {
+        std::string bytes;
+        const std::size_t target = 20000 + random() % 180000;
+        while (bytes.size() < target) {
+            std::string line = tokens[random() % tokens.size()];
+            if (random() % 40 == 0)
+                line = std::string(60000 + random() % 90000, 'z') + (random() % 2 ? "default_pitch" : "");
+            bytes += line + ends[random() % ends.size()];
+        }
+        if (round % 2)
+            bytes += "trailing_without_end";
+        const bool bank = random() % 2;
+        const bool pitch = random() % 2;
+        const bool fs9 = random() % 2;
+        Aircraft a;
+        a.write(bytes);
+        a.rewrite(Mode::Remove, choose(bank, pitch, fs9 ? "fs9.exe" : "fs2000.exe"));
+        const std::string removed = modelRemove(bytes, bank, pitch, fs9);
+        ASSERT_EQ(a.content(), removed) << "round " << round;
+        a.rewrite(Mode::Restore);
+        ASSERT_EQ(a.content(), modelRestore(removed)) << "round " << round;
+        EXPECT_EQ(readBytes(a.bak()), bytes);
+
+        vantrel::engine::Classification c;
+        vantrel::engine::classifyFile(a.cfg().string(), c);
+        EXPECT_FALSE(c.found) << "a restored file has no wing-leveler line";
+    }
+}
