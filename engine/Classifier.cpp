@@ -1,6 +1,7 @@
 #include "engine/Classifier.h"
 
 #include "engine/AppError.h"
+#include "engine/FileError.h"
 #include "engine/LineReader.h"
 #include "engine/WordScanner.h"
 #include "platform/os/FileSearch.h"
@@ -59,7 +60,7 @@ void classifyFile(const std::string& path, Classification& out, os::FileOps& ops
         out.empty = !anyPiece;
         file.close();
     } catch (const std::system_error& e) {
-        throw errorFromSystem(e.code());
+        throw fileError(e.code(), parentFolder(path), ops);
     }
 }
 

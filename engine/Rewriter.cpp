@@ -2,6 +2,7 @@
 
 #include "engine/AppError.h"
 #include "engine/BufferedWriter.h"
+#include "engine/FileError.h"
 #include "engine/LineReader.h"
 #include "engine/LineTest.h"
 #include "engine/WordScanner.h"
@@ -232,7 +233,7 @@ void rewriteAircraft(const std::string& folder, Mode mode, const InsertChoice& c
         makeBackup(ops, files);
         replaceContent(ops, files, mode, choice);
     } catch (const std::system_error& e) {
-        throw errorFromSystem(e.code());
+        throw fileError(e.code(), folder, ops);
     }
 }
 

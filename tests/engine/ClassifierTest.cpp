@@ -125,6 +125,12 @@ TEST(Classifier, FailuresCarryTheirNumberAndHowFarReadingGot)
         }
         EXPECT_FALSE(c.opened) << "the failure was at opening";
         EXPECT_EQ(c.lastLine, "before");
+        try {
+            classifyFile(dir.file("gone") + "/aircraft.cfg", c);
+            FAIL() << "a file in a missing folder classified";
+        } catch (const AppError& e) {
+            EXPECT_EQ(e.number(), vantrel::err::PathNotFound);
+        }
     }
     {
         // A read failure in the second buffer: the lines of the first were tested and the last complete one

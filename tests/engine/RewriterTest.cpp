@@ -218,6 +218,12 @@ TEST(Rewriter, MissingConfigurationIsFileNotFoundAndLeavesNothingBehind)
     }
     EXPECT_TRUE(listFolder(a.dir.path()).empty());
     EXPECT_TRUE(ops.openHandles().empty());
+    try {
+        rewriteAircraft(a.dir.file("gone"), Mode::Restore, choose(true, true, "fs9.exe"));
+        FAIL() << "an aircraft in a missing folder was rewritten";
+    } catch (const AppError& e) {
+        EXPECT_EQ(e.report(), "Error 76 Path not found");
+    }
 }
 
 TEST(Rewriter, LeftoverTemporaryFileIsNeverLost)
