@@ -9,6 +9,7 @@
 #include "platform/FolderList.h"
 #include "platform/Layout.h"
 #include "platform/MessageBox.h"
+#include "platform/PathText.h"
 #include "platform/ProgramIcon.h"
 #include "platform/os/FileSearch.h"
 
@@ -133,6 +134,11 @@ void frmVantrel::createControls()
     Dir1->setObjectName(QStringLiteral("Dir1"));
     Dir1->setGeometry(toPixels(geo::Dir1));
     paintBlackGreen(Dir1);
+    // The folder list opens on the process's current folder; no navigation runs for it.
+    try {
+        Dir1->setPath(QDir::currentPath());
+    } catch (const AppError&) {
+    }
 
     Label3 = new QLabel(frmDriveDialog);
     Label3->setObjectName(QStringLiteral("Label3"));
@@ -368,17 +374,11 @@ void frmVantrel::Dir1_Change()
     try {
         const QString simulatorFolder = path.left(path.size() - 8);
         bool simulatorFound = false;
-        MyFile = QFile::decodeName(
-                     os::findOrdinaryFile(QFile::encodeName(simulatorFolder + QStringLiteral("fs9.exe")).toStdString())
-                         .c_str())
-                     .toLower();
+        MyFile = fromFileName(os::findOrdinaryFile(toFileName(simulatorFolder + QStringLiteral("fs9.exe")))).toLower();
         if (MyFile == QLatin1String("fs9.exe")) {
             simulatorFound = true;
         } else {
-            MyFile = QFile::decodeName(os::findOrdinaryFile(
-                                           QFile::encodeName(simulatorFolder + QStringLiteral("fs2000.exe")).toStdString())
-                                           .c_str())
-                         .toLower();
+            MyFile = fromFileName(os::findOrdinaryFile(toFileName(simulatorFolder + QStringLiteral("fs2000.exe")))).toLower();
             simulatorFound = MyFile == QLatin1String("fs2000.exe");
         }
         if (!simulatorFound) {

@@ -93,6 +93,8 @@ void frmVantrel::loadList(ScanKind kind)
         List2->clear();
         File1->setFileName(QString());
         ErrorMsg = QStringLiteral("Loop through Aircraft Directories");
+        // Aircraft added or removed since the folder was opened count: the folders are read afresh.
+        Dir1->refresh();
 
         const int folderCount = Dir1->listCount();
         const QChar separator = QDir::separator();
