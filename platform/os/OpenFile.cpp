@@ -12,8 +12,8 @@ OpenFile::~OpenFile()
     try {
         ops_.close(handle_);
     } catch (...) {
-        // Reached only while another failure is already on its way out (or after a successful close):
-        // that first failure is the one worth reporting.
+        // Reached only when an earlier failure skipped the explicit close(): that failure is the one to
+        // report, not a second one from closing.
     }
 }
 
