@@ -19,10 +19,19 @@ constexpr std::uint64_t kBackupRefreshLimit = 100; // a backup this small is tak
 constexpr int kMaxLeftovers = 10000;
 constexpr std::string_view kLineEnd = "\r\n";
 
+// The aircraft's configuration file keeps the name it has: a file system that tells letter case apart
+// may hold it as Aircraft.CFG, and the rewrite must replace that file, not write a second one beside it.
+std::string configurationPath(const std::string& folder)
+{
+    const std::string usual = joinPath(folder, "aircraft.cfg");
+    const std::string stored = os::findOrdinaryFile(usual);
+    return stored.empty() ? usual : joinPath(folder, stored);
+}
+
 struct AircraftFiles
 {
     explicit AircraftFiles(const std::string& folder)
-        : folder(folder), cfg(joinPath(folder, "aircraft.cfg")), tmp(joinPath(folder, "aircraftcfg.tmp")),
+        : folder(folder), cfg(configurationPath(folder)), tmp(joinPath(folder, "aircraftcfg.tmp")),
           bak(joinPath(folder, "aircraftcfg.bak")), bakTmp(joinPath(folder, "aircraftcfg.bak.tmp"))
     {
     }
