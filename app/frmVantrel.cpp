@@ -216,6 +216,11 @@ void frmVantrel::createControls()
     });
     connect(Drive1, &DriveList::driveChanged, this, &frmVantrel::Drive1_Change);
     connect(Dir1, &FolderList::pathChanged, this, &frmVantrel::Dir1_Change);
+    // A folder that cannot be opened by a double-click is reported like any failed folder selection.
+    connect(Dir1, &FolderList::openFailed, this, [this](int number, const QString& description) {
+        MessageBox::show(QStringLiteral("Error %1 %2").arg(number).arg(description), MessageIcon::Warning,
+                         QStringLiteral("Directory Select Error"), this);
+    });
     connect(List2, &QListWidget::itemSelectionChanged, this, [this] {
         if (m_scanDepth == 0)
             List2_Click();
