@@ -15,6 +15,9 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QApplication>
+#include <QDialog>
+#include <QTimer>
 #include <QtTest/QTest>
 
 namespace vantrel::test {
@@ -180,6 +183,57 @@ TEST(OptionCode, RoundTripsAndRejectsOtherNumbers)
     EXPECT_FALSE(decodeOptionCode(4, b, p));
     EXPECT_FALSE(decodeOptionCode(0, b, p));
     EXPECT_EQ(b + p, 2) << "other numbers leave the boxes alone";
+}
+
+} // namespace
+} // namespace vantrel::test
+
+namespace vantrel::test {
+namespace {
+
+class WindowEventsTest : public WindowTest
+{
+};
+
+TEST_F(WindowEventsTest, AboutLinkOpensAFreshModalDialogEachTime)
+{
+    window().show();
+    auto* link = child<QLabel>("Label4");
+    EXPECT_EQ(link->cursor().shape(), Qt::PointingHandCursor);
+    QStringList titles;
+    QList<QWidget*> dialogs;
+    for (int i = 0; i < 2; ++i) {
+        // The dialog is modal: look at it from inside its own loop, then close it with Escape.
+        QTimer::singleShot(0, &window(), [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (!modal)
+                return;
+            titles << modal->windowTitle();
+            dialogs << modal;
+            QTest::keyClick(modal, Qt::Key_Escape);
+            if (modal->isVisible())
+                modal->close();
+        });
+        QTest::mouseClick(link, Qt::LeftButton, Qt::NoModifier, link->rect().center());
+    }
+    EXPECT_EQ(titles, (QStringList{QStringLiteral("About Vantrel"), QStringLiteral("About Vantrel")}));
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_TRUE(window().findChildren<QDialog*>(QString(), Qt::FindDirectChildrenOnly).size() <= 1)
+        << "only the Advanced dialog, if anything, stays";
+}
+
+TEST_F(WindowEventsTest, DriveChangeShowsThatDrivesCurrentFolder)
+{
+    Installation sim = makeInstallation(m_work.path() + QStringLiteral("/Sim"));
+    sim.addAircraft(QStringLiteral("Cub"), plainCfg());
+    startUp();
+    navigateTo(sim.aircraftFolder);
+    ASSERT_TRUE(shown("List2"));
+    window().Drive1_Change();
+    EXPECT_EQ(child<FolderList>("Dir1")->path(), QDir::toNativeSeparators(QDir::currentPath()));
+    EXPECT_FALSE(shown("List2"));
+    EXPECT_TRUE(shown("Label1"));
+    EXPECT_TRUE(messages().isEmpty());
 }
 
 } // namespace
