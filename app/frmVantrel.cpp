@@ -193,6 +193,11 @@ void frmVantrel::createControls()
     }
     Label4->installEventFilter(this);
 
+    // The selection list lies over the lower part of the "Aircraft Directory" frame: it must be on top
+    // of the frame, or the frame would take its clicks.
+    List2->raise();
+    Label4->raise();
+
     // Keyboard order of the design: File1, Dir1, Drive1, cmdYes, cmdNo, cmdQuit, List1, List2, cmdAll,
     // Option1, Option2, Option3. Hidden and disabled controls are skipped by the toolkit itself.
     const QList<QWidget*> order{File1, Dir1, Drive1, cmdYes, cmdNo, cmdQuit, List1, List2, cmdAll, Option1, Option2, Option3};

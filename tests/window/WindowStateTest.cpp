@@ -86,6 +86,17 @@ TEST_F(WindowStateTest, GeometryFollowsTheDesignAndCaptionsFit)
         auto* button = child<QPushButton>(name);
         EXPECT_LE(QFontMetrics(button->font()).horizontalAdvance(button->text()), button->width() - 4) << name;
     }
+    // Every control can be reached by the mouse: none lies under another (the list under its frame, say).
+    auto* list = child<QListWidget>("List2");
+    list->show();
+    for (QWidget* control : {static_cast<QWidget*>(list), child<QWidget>("Label4"), child<QWidget>("cmdQuit"),
+                             child<QWidget>("Dir1"), child<QWidget>("Option3")}) {
+        QWidget* hit = window().childAt(control->mapTo(&window(), control->rect().center()));
+        EXPECT_TRUE(hit == control || control->isAncestorOf(hit))
+            << control->objectName().toStdString() << " is covered by " << (hit ? hit->objectName().toStdString() : "nothing");
+    }
+    list->hide();
+
     auto* label3 = child<QLabel>("Label3");
     EXPECT_LE(QFontMetrics(label3->font()).horizontalAdvance(QStringLiteral("Aircraft with Wing Leveler Disabled: 10000")),
               label3->width());
