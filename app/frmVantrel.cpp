@@ -6,6 +6,7 @@
 #include "engine/AppError.h"
 #include "platform/DriveList.h"
 #include "platform/FileList.h"
+#include "platform/FontFit.h"
 #include "platform/FolderList.h"
 #include "platform/Layout.h"
 #include "platform/MessageBox.h"
@@ -16,7 +17,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
-#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
@@ -33,16 +33,6 @@ namespace geo = layout::main;
 namespace {
 
 const QString kSelectRequest = QStringLiteral("Please Select  Flight Simulator's Aircraft Directory");
-
-QString findFamily(const QStringList& candidates)
-{
-    const QStringList installed = QFontDatabase::families();
-    for (const QString& family : candidates) {
-        if (installed.contains(family, Qt::CaseInsensitive))
-            return family;
-    }
-    return QApplication::font().family();
-}
 
 void paintBlackGreen(QWidget* widget)
 {
@@ -240,34 +230,22 @@ void frmVantrel::createControls()
     connect(cmdQuit, &QPushButton::clicked, this, &frmVantrel::cmdQuit_Click);
 }
 
-// The window's design font is "Small Fonts" 6.75 pt, a narrow bitmap face of Windows. Elsewhere the
-// nearest narrow face stands in, and its size is brought down until the longest caption that the
-// window can show fits its label, so that no caption is ever cut.
+// The window's design font is "Small Fonts" 6.75 pt, a narrow face of Windows. Elsewhere the nearest
+// narrow face stands in, at a size at which the longest caption the window can show fits its label.
 void frmVantrel::applyFonts()
 {
-    QFont font(findFamily({QStringLiteral("Small Fonts"), QStringLiteral("DejaVu Sans Condensed"),
-                           QStringLiteral("Liberation Sans Narrow"), QStringLiteral("Arial Narrow"),
-                           QStringLiteral("Nimbus Sans Narrow"), QStringLiteral("DejaVu Sans")}));
-    font.setPointSizeF(6.75);
     const QString longest = QStringLiteral("Aircraft with Wing Leveler Disabled: 99999");
     const int room = toPixels(geo::Label3).width();
-    while (font.pointSizeF() > 5.0 && QFontMetrics(font).horizontalAdvance(longest) > room)
-        font.setPointSizeF(font.pointSizeF() - 0.25);
-    setFont(font);
+    setFont(fittingFont({QStringLiteral("Small Fonts"), QStringLiteral("DejaVu Sans Condensed"),
+                         QStringLiteral("Liberation Sans Narrow"), QStringLiteral("Arial Narrow"),
+                         QStringLiteral("Nimbus Sans Narrow"), QStringLiteral("DejaVu Sans")},
+                        6.75, [&](const QFont& font) { return QFontMetrics(font).horizontalAdvance(longest) <= room; }));
 
-    QFont sansSerif(findFamily({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-                                QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("Liberation Sans"),
-                                QStringLiteral("DejaVu Sans")}));
-    sansSerif.setPointSizeF(8.25);
     const QRect labelRoom = toPixels(geo::Label1);
-    while (sansSerif.pointSizeF() > 5.0
-           && QFontMetrics(sansSerif)
-                      .boundingRect(QRect(0, 0, labelRoom.width(), 1000), Qt::TextWordWrap | Qt::AlignHCenter,
-                                    kSelectRequest)
-                      .height()
-                  > labelRoom.height())
-        sansSerif.setPointSizeF(sansSerif.pointSizeF() - 0.25);
-    Label1->setFont(sansSerif);
+    Label1->setFont(fittingFont({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+                                 QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("Liberation Sans"),
+                                 QStringLiteral("DejaVu Sans")},
+                                8.25, [&](const QFont& font) { return wrappedTextFits(font, kSelectRequest, labelRoom); }));
 }
 
 frmAdvanced* frmVantrel::advancedDialog()

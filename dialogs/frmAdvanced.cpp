@@ -1,11 +1,13 @@
 #include "dialogs/frmAdvanced.h"
 
+#include "platform/FontFit.h"
 #include "platform/Layout.h"
 #include "platform/MessageBox.h"
 #include "platform/ProgramIcon.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -50,7 +52,27 @@ frmAdvanced::frmAdvanced(QWidget* mainWindow, std::function<void()> returnToMode
     m_done->setDefault(true);
     connect(m_done, &QPushButton::clicked, this, &frmAdvanced::cmdDone_Click);
 
+    applyFont();
     Form_Load();
+}
+
+// "MS Sans Serif" 8.25 pt, or a stand-in at a size at which the instruction that start-up puts in the
+// label, and each box's caption, fit their controls.
+void frmAdvanced::applyFont()
+{
+    const QString instruction =
+        QStringLiteral("Please select the default(s) you wish removed from Flight Simulator's Auto Pilot.");
+    const QRect labelRoom = toPixels(geo::Label1);
+    const int boxRoom = toPixels(geo::chkBank).width() - 24; // less the tick box and its gap
+    setFont(fittingFont({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+                         QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("Liberation Sans"),
+                         QStringLiteral("DejaVu Sans")},
+                        8.25, [&](const QFont& font) {
+                            const QFontMetrics metrics(font);
+                            return wrappedTextFits(font, instruction, labelRoom)
+                                   && metrics.horizontalAdvance(m_pitch->text()) <= boxRoom
+                                   && metrics.horizontalAdvance(m_frame->title()) <= labelRoom.width();
+                        }));
 }
 
 void frmAdvanced::Form_Load()

@@ -39,6 +39,7 @@ protected:
 
 private:
     void Form_Load();
+    void applyFont();
 
     QWidget* m_mainWindow;
     std::function<void()> m_returnToMode;

@@ -131,6 +131,18 @@ TEST_F(WindowStateTest, AdvancedDialogIsCreatedOnceWithBothBoxesTicked)
     EXPECT_EQ(dialog->findChild<QCheckBox*>(QStringLiteral("chkBank"))->text(), QStringLiteral("Remove Default Bank"));
     EXPECT_EQ(dialog->findChild<QCheckBox*>(QStringLiteral("chkPitch"))->text(), QStringLiteral("Remove Default Pitch"));
     EXPECT_EQ(dialog->findChild<QPushButton*>(QStringLiteral("cmdDone"))->text(), QStringLiteral("Done"));
+
+    // The instruction that start-up puts in the label is shown whole.
+    dialog->setLabelText(
+        QStringLiteral("Please select the default(s) you wish removed from Flight Simulator's Auto Pilot."));
+    auto* label = dialog->findChild<QLabel*>(QStringLiteral("Label1"));
+    const QRect needed = QFontMetrics(label->font()).boundingRect(QRect(0, 0, label->width(), 100000),
+                                                                 Qt::TextWordWrap, label->text());
+    EXPECT_LE(needed.height(), label->height());
+    for (const char* name : {"chkBank", "chkPitch"}) {
+        auto* box = dialog->findChild<QCheckBox*>(QString::fromLatin1(name));
+        EXPECT_LE(box->sizeHint().width(), box->width() + 2) << name;
+    }
 }
 
 TEST_F(WindowStateTest, DoneRefusesNeitherBoxAndOtherwiseReturnsToTheLastMode)
