@@ -1,0 +1,12 @@
+# GoogleTest built inside this build by cmake/windows-tests.cmake: its targets already exist.
+if(TARGET GTest::gtest AND TARGET GTest::gtest_main)
+    set(GTest_FOUND TRUE)
+    set(GTEST_FOUND TRUE)
+    set(GTEST_LIBRARIES GTest::gtest)
+    set(GTEST_MAIN_LIBRARIES GTest::gtest_main)
+else()
+    set(GTest_FOUND FALSE)
+    if(GTest_FIND_REQUIRED)
+        message(FATAL_ERROR "GoogleTest was not built: configure with cmake/windows-tests.cmake")
+    endif()
+endif()
