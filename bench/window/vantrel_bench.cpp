@@ -1,0 +1,194 @@
+// Drives the real main window headless and times one of its user-visible operations on a generated
+// installation: opening the aircraft folder (which runs the Remove scan), "All", Modify, and the two cases of one
+// 200 MB aircraft. One operation per process, so that every figure starts from the same state; scripts/bench
+// repeats the runs and takes the median.
+//
+// Output, one "key=value" per line so that scripts can read it:
+//   mode, seconds (wall time of the operation), listed (List2 entries afterwards), rewritten (Modify only),
+//   rss_before_kib (resident memory just before the operation), peak_kib (highest resident memory during the
+//   operation; peak_scope=process when the kernel could not restart the mark, and it then includes the set-up).
+// Linux only: the memory figures come from /proc/self.
+
+#include "app/frmVantrel.h"
+#include "platform/FolderList.h"
+#include "platform/MessageBox.h"
+#include "platform/SystemSeams.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace {
+
+const char* const kUsage =
+    "usage: vantrel_bench MODE AIRCRAFT_FOLDER\n"
+    "MODE is one of:\n"
+    "  scan          open AIRCRAFT_FOLDER in the folder list (the navigation with its Remove scan)\n"
+    "  all           open it untimed, then time \"All\"\n"
+    "  modify        open it and press \"All\" untimed, then time \"Modify\" (rewrites every listed aircraft!)\n"
+    "  classify-big  same as scan; meant for an installation whose one aircraft.cfg is 200 MB\n"
+    "  modify-big    same as modify; meant for that installation\n"
+    "The window runs on Qt's offscreen platform unless QT_QPA_PLATFORM says otherwise. Its settings file is\n"
+    "written to a temporary folder that is removed at the end.\n";
+
+// One line of /proc/self/status in KiB, or -1 when it cannot be read.
+long statusKib(const char* key)
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    const std::string prefix = std::string(key) + ":";
+    while (std::getline(status, line)) {
+        if (line.compare(0, prefix.size(), prefix) == 0)
+            return std::strtol(line.c_str() + prefix.size(), nullptr, 10);
+    }
+    return -1;
+}
+
+// Starts the high-water mark afresh at the current resident size, so that the peak of the operation alone can be
+// read afterwards. Returns false on kernels that do not offer it.
+bool resetPeak()
+{
+    std::ofstream clearRefs("/proc/self/clear_refs");
+    clearRefs << "5";
+    clearRefs.flush();
+    return bool(clearRefs);
+}
+
+double secondsOf(const std::function<void()>& work)
+{
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+template <typename T>
+T* child(vantrel::frmVantrel& window, const char* name)
+{
+    T* control = window.findChild<T*>(QString::fromLatin1(name));
+    if (control == nullptr) {
+        std::fprintf(stderr, "vantrel_bench: the window has no control %s\n", name);
+        std::exit(1);
+    }
+    return control;
+}
+
+int selectedCount(QListWidget* list)
+{
+    int count = 0;
+    for (int i = 0; i < list->count(); ++i)
+        count += list->item(i)->isSelected() ? 1 : 0;
+    return count;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 3) {
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
+    const std::string mode = argv[1];
+    const bool isScan = mode == "scan" || mode == "classify-big";
+    const bool isAll = mode == "all";
+    const bool isModify = mode == "modify" || mode == "modify-big";
+    if (!isScan && !isAll && !isModify) {
+        std::fprintf(stderr, "vantrel_bench: unknown mode \"%s\"\n%s", mode.c_str(), kUsage);
+        return 2;
+    }
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+
+    QApplication app(argc, argv);
+    const QString aircraftFolder = QDir(QString::fromLocal8Bit(argv[2])).absolutePath();
+    if (!QDir(aircraftFolder).exists()) {
+        std::fprintf(stderr, "vantrel_bench: no folder %s\n", argv[2]);
+        return 2;
+    }
+
+    // The window reads and writes Vantrel.ini in the current folder; the user's own must stay out of it.
+    QTemporaryDir current;
+    if (!current.isValid() || !QDir::setCurrent(current.path())) {
+        std::fprintf(stderr, "vantrel_bench: cannot make a temporary current folder\n");
+        return 1;
+    }
+    vantrel::MessageBox::startRecording();
+    vantrel::Beep::setSilent(true);
+    // Destroying the window runs Quit, which would end the process before the figures are printed.
+    vantrel::ProgramEnd::setHandler([] {});
+
+    auto window = std::make_unique<vantrel::frmVantrel>();
+    window->Form_Load();
+    window->show();
+    QApplication::processEvents();
+
+    auto* dir1 = child<vantrel::FolderList>(*window, "Dir1");
+    auto* list2 = child<QListWidget>(*window, "List2");
+    // The repaint that the user waits for belongs to the operation, so the events it posted run inside the timing.
+    const auto open = [&] {
+        dir1->setPath(aircraftFolder);
+        QApplication::processEvents();
+    };
+
+    if (!isScan) {
+        open();
+        if (isModify) {
+            window->cmdAll_Click();
+            QApplication::processEvents();
+        }
+    }
+    const int selectedBefore = selectedCount(list2);
+
+    const long rssBefore = statusKib("VmRSS");
+    const bool peakReset = resetPeak();
+    double seconds = 0.0;
+    if (isScan) {
+        seconds = secondsOf(open);
+    } else if (isAll) {
+        seconds = secondsOf([&] {
+            window->cmdAll_Click();
+            QApplication::processEvents();
+        });
+    } else {
+        seconds = secondsOf([&] {
+            window->cmdYes_Click();
+            QApplication::processEvents();
+        });
+    }
+    const long peak = statusKib("VmHWM");
+    const int listed = list2->count();
+
+    window.reset();
+
+    std::printf("mode=%s\n", mode.c_str());
+    std::printf("seconds=%.6f\n", seconds);
+    std::printf("listed=%d\n", listed);
+    if (isModify)
+        std::printf("rewritten=%d\n", selectedBefore);
+    std::printf("rss_before_kib=%ld\n", rssBefore);
+    std::printf("peak_kib=%ld\n", peak);
+    // Without the reset the high-water mark also holds the set-up, so it can only overstate the operation's peak.
+    std::printf("peak_scope=%s\n", peakReset ? "operation" : "process");
+
+    // A message box means an operation failed part-way, and its time would mean nothing.
+    const auto& boxes = vantrel::MessageBox::records();
+    for (const auto& box : boxes)
+        std::fprintf(stderr, "vantrel_bench: message box \"%s\": %s\n", qPrintable(box.title), qPrintable(box.text));
+    if (!boxes.isEmpty())
+        return 1;
+    if (listed == 0 || (isModify && selectedBefore == 0)) {
+        std::fprintf(stderr, "vantrel_bench: nothing was listed in %s\n", qPrintable(aircraftFolder));
+        return 1;
+    }
+    return 0;
+}
