@@ -157,23 +157,31 @@ void insertLines(BufferedWriter& writer, const InsertChoice& choice)
     }
 }
 
-// Every line goes through; below each [autopilot] header the chosen lines follow.
+// Every line goes through; below each [autopilot] header the chosen lines follow. A UTF-8 byte-order mark
+// (written by some editors) is no part of the first line's text: a header right behind it is still a header.
+// It is copied like every other byte.
 void copyWithInsertions(LineReader& reader, BufferedWriter& writer, const InsertChoice& choice)
 {
+    constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
     constexpr std::size_t headerLength = 11;
+    bool firstLine = true;
     std::string head;
     std::string_view piece;
     bool lineEnds = false;
     while (reader.next(piece, lineEnds)) {
-        if (head.size() < headerLength)
-            head.append(piece.substr(0, headerLength - head.size()));
+        const std::size_t wanted = headerLength + (firstLine ? byteOrderMark.size() : 0);
+        if (head.size() < wanted)
+            head.append(piece.substr(0, wanted - head.size()));
         writer.write(piece);
         if (!lineEnds)
             continue;
         writer.write(kLineEnd);
+        if (firstLine && head.compare(0, byteOrderMark.size(), byteOrderMark) == 0)
+            head.erase(0, byteOrderMark.size());
         if (isAutopilotHeader(head))
             insertLines(writer, choice);
         head.clear();
+        firstLine = false;
     }
 }
 

@@ -221,6 +221,10 @@ public:
 
     void rename(const std::string& from, const std::string& to) override
     {
+        // A read-only file is its owner's protection: it is not replaced, as Windows refuses to replace it.
+        // (The folder's write permission alone would let rename() put a new file in its place.)
+        if (::faccessat(AT_FDCWD, to.c_str(), W_OK, AT_EACCESS) != 0 && errno == EACCES)
+            throwErrno("rename");
         if (::rename(from.c_str(), to.c_str()) != 0)
             throwErrno("rename");
     }

@@ -40,7 +40,7 @@ public:
     virtual void close(Handle file) = 0;
     // What is at `path`; a missing entry (or missing folder) is not an error.
     virtual Status status(const std::string& path) = 0;
-    // Renames `from` to `to` in one step, replacing a file at `to`.
+    // Renames `from` to `to` in one step, replacing a file at `to` unless that file is read-only (permission denied).
     virtual void rename(const std::string& from, const std::string& to) = 0;
     // Deletes a file.
     virtual void remove(const std::string& path) = 0;
