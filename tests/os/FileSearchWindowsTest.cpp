@@ -1,0 +1,82 @@
+#include "platform/os/FileSearch.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+
+#ifdef _WIN32
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#endif
+
+using vantrel::os::findOrdinaryFile;
+using vantrel::os::nativeSeparator;
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Folder
+{
+    Folder()
+    {
+        std::random_device random;
+        path = fs::temp_directory_path() / ("vantrel-search-" + std::to_string(random()) + std::to_string(random()));
+        fs::create_directories(path);
+    }
+    ~Folder()
+    {
+        std::error_code ignored;
+        fs::remove_all(path, ignored);
+    }
+    std::string base() const { return path.string() + nativeSeparator(); }
+    fs::path path;
+};
+
+} // namespace
+
+TEST(SimulatorSearch, AWildcardIsNeverAPattern)
+{
+    Folder folder;
+    std::ofstream(folder.path / "fs9.exe") << "x";
+    EXPECT_EQ(findOrdinaryFile(folder.base() + "fs*.exe"), "");
+    EXPECT_EQ(findOrdinaryFile(folder.base() + "fs?.exe"), "");
+    EXPECT_EQ(findOrdinaryFile(folder.base() + "fs9.exe"), "fs9.exe");
+}
+
+#ifdef _WIN32
+
+TEST(SimulatorSearch, WindowsPathsWithDriveLettersEitherSeparatorAndFileAttributes)
+{
+    Folder folder;
+    std::ofstream(folder.path / "Fs9.EXE") << "x";
+    const std::string base = folder.base();
+    ASSERT_GE(base.size(), 3u);
+    ASSERT_EQ(base[1], ':') << "the temporary folder has a drive letter: " << base;
+
+    EXPECT_EQ(findOrdinaryFile(base + "fs9.exe"), "Fs9.EXE");
+    std::string forward = base;
+    for (char& c : forward)
+        if (c == '\\')
+            c = '/';
+    EXPECT_EQ(findOrdinaryFile(forward + "FS9.exe"), "Fs9.EXE") << "forward slashes separate folders too";
+
+    std::ofstream(folder.path / "fs2000.exe") << "x";
+    ASSERT_TRUE(SetFileAttributesA((base + "fs2000.exe").c_str(), FILE_ATTRIBUTE_HIDDEN));
+    EXPECT_EQ(findOrdinaryFile(base + "fs2000.exe"), "") << "hidden files do not count";
+    ASSERT_TRUE(SetFileAttributesA((base + "fs2000.exe").c_str(), FILE_ATTRIBUTE_SYSTEM));
+    EXPECT_EQ(findOrdinaryFile(base + "fs2000.exe"), "") << "system files do not count";
+    ASSERT_TRUE(SetFileAttributesA((base + "fs2000.exe").c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_EQ(findOrdinaryFile(base + "fs2000.exe"), "fs2000.exe") << "a read-only file is an ordinary one";
+    SetFileAttributesA((base + "fs2000.exe").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+#endif
