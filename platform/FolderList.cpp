@@ -464,16 +464,20 @@ void FolderList::fill(const QString& path, QStringList subFolders)
     clear();
     const QIcon openIcon = style()->standardIcon(QStyle::SP_DirOpenIcon);
     const QIcon closedIcon = style()->standardIcon(QStyle::SP_DirClosedIcon);
+    // Items are filled in before they join the list: an item that belongs to the list already looks itself up
+    // among all the others at every change, which would make thousands of folders cost their square.
     for (qsizetype level = 0; level < levels.size(); ++level) {
-        auto* item = new QListWidgetItem(openIcon, levelName(levels.at(level)), this);
+        auto* item = new QListWidgetItem(openIcon, levelName(levels.at(level)));
         item->setData(PathRole, levels.at(level));
         item->setData(LevelRole, int(level));
+        addItem(item);
     }
     const int childLevel = int(levels.size());
     for (const auto& key : keys) {
-        auto* item = new QListWidgetItem(closedIcon, subFolders.at(key.second), this);
+        auto* item = new QListWidgetItem(closedIcon, subFolders.at(key.second));
         item->setData(PathRole, prefix + subFolders.at(key.second));
         item->setData(LevelRole, childLevel);
+        addItem(item);
     }
     setCurrentRow(int(levels.size()) - 1);
     setUpdatesEnabled(true);
