@@ -65,7 +65,14 @@ bool GetKeyValue(SysInfoPlatform& platform, std::uint32_t KeyRoot, const std::st
 {
     RegistryHandle key = 0;
     bool found = false;
-    if (platform.openKey(KeyRoot, KeyName, kSysInfoKeyAccess, key) != 0) {
+    std::int32_t opened = platform.openKey(KeyRoot, KeyName, kSysInfoKeyAccess, key);
+    // The access asked for includes writing, which Windows refuses below HKEY_LOCAL_MACHINE to a user without
+    // administrator rights; the tool would then never be found. Reading is all the lookup needs.
+    if (opened == kRegistryAccessDenied) {
+        key = 0;
+        opened = platform.openKey(KeyRoot, KeyName, kSysInfoReadAccess, key);
+    }
+    if (opened != 0) {
         key = 0;
         KeyVal.clear();
     } else {

@@ -10,6 +10,10 @@ namespace vantrel {
 constexpr std::uint32_t kHKeyLocalMachine = 0x80000002u;
 // Query value, set value, create sub-key, enumerate sub-keys, notify, create link and read control.
 constexpr std::uint32_t kSysInfoKeyAccess = 0x2003Fu;
+// Read-only access (KEY_READ), tried when the key refuses kSysInfoKeyAccess to a user without
+// administrator rights: the lookup only reads.
+constexpr std::uint32_t kSysInfoReadAccess = 0x20019u;
+constexpr std::int32_t kRegistryAccessDenied = 5;
 constexpr std::uint32_t kRegistryValueBufferSize = 1024;
 constexpr std::uint32_t kRegistryString = 1;
 constexpr std::uint32_t kRegistryNumber = 4;

@@ -36,6 +36,8 @@ public:
                   const std::string& bytes, std::uint32_t root = 0x80000002u);
     void addFile(const std::string& fullPath);
     void addStartable(const std::string& path);
+    // Keys that refuse access with write rights, as HKEY_LOCAL_MACHINE does to a user without administrator rights.
+    bool readOnlyRegistry = false;
 
     std::int32_t openKey(std::uint32_t root, const std::string& keyPath, std::uint32_t access,
                          RegistryHandle& key) override;

@@ -64,6 +64,24 @@ TEST(GetKeyValue, ReadsTextDroppingOneTrailingTerminator)
     EXPECT_EQ(fake.openHandles(), 0);
 }
 
+TEST(GetKeyValue, ReadsWithReadAccessWhenWritingIsRefused)
+{
+    FakeSysInfoPlatform fake;
+    fake.readOnlyRegistry = true;
+    fake.setValue(kKey, "PATH", 1, "C:\\Tools\\msinfo32.exe");
+    std::string value;
+    EXPECT_TRUE(GetKeyValue(fake, kHKeyLocalMachine, kKey, "PATH", value));
+    EXPECT_EQ(value, "C:\\Tools\\msinfo32.exe");
+    ASSERT_EQ(fake.opens.size(), 2u);
+    EXPECT_EQ(fake.opens[0].access, 0x2003Fu);
+    EXPECT_EQ(fake.opens[1].access, 0x20019u);
+    EXPECT_EQ(fake.openHandles(), 0);
+
+    // A missing key is not retried.
+    EXPECT_FALSE(GetKeyValue(fake, kHKeyLocalMachine, "SOFTWARE\\Missing", "PATH", value));
+    EXPECT_EQ(fake.opens.size(), 3u);
+}
+
 TEST(GetKeyValue, BufferLimitIs1024Bytes)
 {
     FakeSysInfoPlatform fake;
