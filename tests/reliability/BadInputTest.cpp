@@ -115,12 +115,11 @@ protected:
 // One installation holding every kind of odd content at once: Remove, then Restore, each on "All".
 TEST_F(BadInputTest, OddContentIsListedRightAndKeepsEveryByte)
 {
+    static const char kBinary[] = "MZ\x90\0\x03\0\0\0\x04\0\r\n[autopilot]\r\n\0\0\xff\xfe\r\nmax\0bank=1\r\n\x80\x81\x82\0";
     Installation sim = makeInstallation(m_work.path() + QStringLiteral("/Sim"));
     const std::map<QString, QByteArray> content{
         {QStringLiteral("Empty"), QByteArray()},
-        {QStringLiteral("Binary"), QByteArray("MZ\x90\0\x03\0\0\0\x04\0\r\n[autopilot]\r\n\0\0\xff\xfe\r\nmax\0bank=1\r\n"
-                                              "\x80\x81\x82\0",
-                                              54)},
+        {QStringLiteral("Binary"), QByteArray(kBinary, sizeof kBinary - 1)},
         {QStringLiteral("CrOnly"), "[fltsim.0]\rtitle=Cr\r[autopilot]\rmax_bank=25\r[views]\r"},
         {QStringLiteral("LfOnly"), "[fltsim.0]\ntitle=Lf\n[AutoPilot]\nmax_bank=25\n[views]\n"},
         {QStringLiteral("Mixed"), "[fltsim.0]\r\ntitle=Mixed\n[autopilot]\rmax_bank=25\r\n\n\r\r[views]"},
