@@ -127,8 +127,11 @@ void copyFile(os::FileOps& ops, const std::string& from, const std::string& to, 
     in.close();
 }
 
-// A backup that is missing, or so small that it stands for a failed one, is made afresh. It is written under
-// a name of its own and renamed into place, so that aircraftcfg.bak is never a partial copy.
+// A backup that is missing, or so small that it stands for a failed one, is made afresh from aircraft.cfg as it
+// is now. It takes a name of its own first and is renamed into place, so that aircraftcfg.bak is never partial.
+// Where the file system allows, the backup is a second name of the current aircraft.cfg (a hard link): the
+// very same bytes, with nothing to copy or flush, and the only name of the old content once the new
+// aircraft.cfg is renamed over it. Elsewhere it is a copy, forced to disk.
 void makeBackup(os::FileOps& ops, const AircraftFiles& files)
 {
     const os::FileOps::Status backup = ops.status(files.bak);
@@ -137,7 +140,12 @@ void makeBackup(os::FileOps& ops, const AircraftFiles& files)
     if (backup.exists && backup.size > kBackupRefreshLimit)
         return;
     OwnedTemporary copy(ops, files.bakTmp);
-    copyFile(ops, files.cfg, files.bakTmp, copy);
+    if (ops.status(files.bakTmp).exists)
+        ops.remove(files.bakTmp);
+    if (ops.link(files.cfg, files.bakTmp))
+        copy.own();
+    else
+        copyFile(ops, files.cfg, files.bakTmp, copy);
     ops.rename(files.bakTmp, files.bak);
     copy.release();
     // No folder sync here: the flush of the new content that follows commits this rename on the way (journalled
@@ -226,6 +234,9 @@ void replaceContent(os::FileOps& ops, const AircraftFiles& files, Mode mode, con
         out.close();
         in.close();
     }
+    // The backup is made last, right before aircraft.cfg changes: a linked backup shares the file with
+    // aircraft.cfg only for the moment until the rename below.
+    makeBackup(ops, files);
     ops.rename(files.tmp, files.cfg);
     replacement.release();
     // The rename is atomic, so after a crash aircraft.cfg holds the complete old or new content either way; a
@@ -250,7 +261,6 @@ void rewriteAircraft(const std::string& folder, Mode mode, const InsertChoice& c
     const AircraftFiles files(folder);
     try {
         setAsideLeftover(ops, files);
-        makeBackup(ops, files);
         replaceContent(ops, files, mode, choice);
     } catch (const std::system_error& e) {
         throw fileError(e.code(), folder, ops);

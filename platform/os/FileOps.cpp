@@ -124,6 +124,11 @@ public:
             throwLastError("remove");
     }
 
+    bool link(const std::string& existing, const std::string& newName) override
+    {
+        return CreateHardLinkA(newName.c_str(), existing.c_str(), nullptr) != 0;
+    }
+
     void syncFolder(const std::string&) override {}
 };
 
@@ -235,6 +240,11 @@ public:
             throwErrno("remove");
     }
 
+    bool link(const std::string& existing, const std::string& newName) override
+    {
+        return ::link(existing.c_str(), newName.c_str()) == 0;
+    }
+
     void syncFolder(const std::string& folder) override
     {
         const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -254,6 +264,11 @@ public:
 } // namespace
 
 FileOps::~FileOps() = default;
+
+bool FileOps::link(const std::string&, const std::string&)
+{
+    return false;
+}
 
 FileOps& FileOps::real()
 {

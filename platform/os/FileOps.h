@@ -44,6 +44,9 @@ public:
     virtual void rename(const std::string& from, const std::string& to) = 0;
     // Deletes a file.
     virtual void remove(const std::string& path) = 0;
+    // Gives the file `existing` the second name `newName` (a hard link), where the file system allows it.
+    // False where it does not (or the name is taken): the caller then copies instead. Never replaces a file.
+    virtual bool link(const std::string& existing, const std::string& newName);
     // Makes the folder's entries (renames, new names) durable; a no-op where renames already are.
     virtual void syncFolder(const std::string& folder) = 0;
 };

@@ -147,6 +147,12 @@ void FaultyFileOps::remove(const std::string& path)
     real_.remove(path);
 }
 
+bool FaultyFileOps::link(const std::string& existing, const std::string& newName)
+{
+    step("link");
+    return linksAllowed_ && real_.link(existing, newName);
+}
+
 void FaultyFileOps::syncFolder(const std::string& folder)
 {
     step("syncFolder");

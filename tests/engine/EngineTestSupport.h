@@ -51,8 +51,11 @@ public:
     Status status(const std::string& path) override;
     void rename(const std::string& from, const std::string& to) override;
     void remove(const std::string& path) override;
+    bool link(const std::string& existing, const std::string& newName) override;
     void syncFolder(const std::string& folder) override;
 
+    // Off: the file system refuses hard links, as FAT or some network shares do.
+    void setLinksAllowed(bool allowed) { linksAllowed_ = allowed; }
     int calls() const { return calls_; }
     bool injected() const { return injected_; }
     const std::set<Handle>& openHandles() const { return open_; }
@@ -73,6 +76,7 @@ private:
     std::set<Handle> open_;
     std::vector<std::string> log_;
     bool misused_ = false;
+    bool linksAllowed_ = true;
 };
 
 // An independent, whole-file model of the rewrite, to check the streaming engine against.

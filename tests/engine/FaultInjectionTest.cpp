@@ -52,6 +52,7 @@ struct Scenario
     Mode mode;
     std::optional<std::string> backup; // the backup before the rewrite, if any
     bool crash;                        // every call from the k-th on fails (no clean-up possible)
+    bool links = true;                 // the file system offers hard links (else the backup is copied)
 };
 
 void runScenario(const Scenario& s)
@@ -73,6 +74,7 @@ void runScenario(const Scenario& s)
 
         const std::error_code error = errors[k % 3];
         FaultyFileOps ops(k, error, s.crash);
+        ops.setLinksAllowed(s.links);
         try {
             rewriteAircraft(dir.str(), s.mode, fs9Both(), ops);
             ASSERT_FALSE(ops.injected()) << "an injected failure went unreported";
@@ -138,4 +140,11 @@ TEST(FaultInjection, EveryCallFromOneOnFailingLikeACrashLosesNothing)
     runScenario({Mode::Remove, std::nullopt, true});
     runScenario({Mode::Restore, std::string(10, 's'), true});
     runScenario({Mode::Restore, std::string(500, 'S'), true});
+}
+
+TEST(FaultInjection, CopiedBackupWhereTheFileSystemHasNoLinks)
+{
+    runScenario({Mode::Remove, std::nullopt, false, false});
+    runScenario({Mode::Restore, std::string(100, 's'), false, false});
+    runScenario({Mode::Remove, std::nullopt, true, false});
 }

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <random>
 
 using vantrel::AppError;
@@ -192,6 +194,22 @@ TEST(Rewriter, BackupIsRefreshedUpTo100BytesAndKeptAbove)
     a.rewrite(Mode::Remove, choose(false, true, "fs9.exe"));
     EXPECT_EQ(readBytes(a.bak()), "[autopilot]\r\ndefault_bank_mode=0\r\n");
     EXPECT_EQ(a.content(), "[autopilot]\r\ndefault_pitch_mode=0\r\ndefault_bank_mode=0\r\n");
+}
+
+TEST(Rewriter, BackupSharesNothingWithTheNewConfiguration)
+{
+    // The backup may be made as a second name of the old file; once the rewrite is done the two are separate
+    // files, so that an editor changing aircraft.cfg in place never changes the backup.
+    Aircraft a;
+    a.write(kWorkedExample);
+    a.rewrite(Mode::Remove);
+    EXPECT_EQ(std::filesystem::hard_link_count(a.bak()), 1u);
+    EXPECT_EQ(std::filesystem::hard_link_count(a.cfg()), 1u);
+    {
+        std::ofstream inPlace(a.cfg(), std::ios::binary | std::ios::app);
+        inPlace << "edited=1\r\n";
+    }
+    EXPECT_EQ(readBytes(a.bak()), kWorkedExample);
 }
 
 TEST(Rewriter, ModeNoneTouchesNothing)
