@@ -1,5 +1,7 @@
 #include "platform/sysinfo/NativeSysInfoPlatform.h"
 
+#include "platform/os/FileSearch.h"
+
 #ifdef _WIN32
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
@@ -112,21 +114,7 @@ void NativeSysInfoPlatform::closeKey(RegistryHandle key)
 
 std::string NativeSysInfoPlatform::findFile(const std::string& fullPath)
 {
-    if (fullPath.empty())
-        return {};
-    WIN32_FIND_DATAA data;
-    HANDLE search = FindFirstFileA(fullPath.c_str(), &data);
-    if (search == INVALID_HANDLE_VALUE)
-        return {};
-    std::string found;
-    do {
-        if ((data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) == 0) {
-            found = data.cFileName;
-            break;
-        }
-    } while (FindNextFileA(search, &data));
-    FindClose(search);
-    return found;
+    return os::findOrdinaryFile(fullPath);
 }
 
 bool NativeSysInfoPlatform::startProgram(const std::string& path)
@@ -175,15 +163,7 @@ void NativeSysInfoPlatform::closeKey(RegistryHandle) {}
 
 std::string NativeSysInfoPlatform::findFile(const std::string& fullPath)
 {
-    const std::string::size_type slash = fullPath.find_last_of('/');
-    const std::string name = slash == std::string::npos ? fullPath : fullPath.substr(slash + 1);
-    // Dot-files are this platform's hidden files.
-    if (name.empty() || name[0] == '.')
-        return {};
-    struct stat info;
-    if (stat(fullPath.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
-        return {};
-    return name;
+    return os::findOrdinaryFile(fullPath);
 }
 
 bool NativeSysInfoPlatform::startProgram(const std::string& path)
