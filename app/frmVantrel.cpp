@@ -50,8 +50,8 @@ void paintBlackGreen(QWidget* widget)
 } // namespace
 
 frmVantrel::frmVantrel(QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
-                          | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint)
+    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                          Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint)
 {
     setObjectName(QStringLiteral("frmVantrel"));
     setWindowTitle(QStringLiteral("Vantrel"));
@@ -190,7 +190,8 @@ void frmVantrel::createControls()
 
     // Keyboard order of the design: File1, Dir1, Drive1, cmdYes, cmdNo, cmdQuit, List1, List2, cmdAll,
     // Option1, Option2, Option3. Hidden and disabled controls are skipped by the toolkit itself.
-    const QList<QWidget*> order{File1, Dir1, Drive1, cmdYes, cmdNo, cmdQuit, List1, List2, cmdAll, Option1, Option2, Option3};
+    const QList<QWidget*> order{File1, Dir1,  Drive1, cmdYes,  cmdNo,   cmdQuit,
+                                List1, List2, cmdAll, Option1, Option2, Option3};
     for (int i = 0; i + 1 < order.size(); ++i)
         setTabOrder(order[i], order[i + 1]);
     File1->setFocusPolicy(Qt::NoFocus);
@@ -239,13 +240,14 @@ void frmVantrel::applyFonts()
     setFont(fittingFont({QStringLiteral("Small Fonts"), QStringLiteral("DejaVu Sans Condensed"),
                          QStringLiteral("Liberation Sans Narrow"), QStringLiteral("Arial Narrow"),
                          QStringLiteral("Nimbus Sans Narrow"), QStringLiteral("DejaVu Sans")},
-                        6.75, [&](const QFont& font) { return QFontMetrics(font).horizontalAdvance(longest) <= room; }));
+                        6.75,
+                        [&](const QFont& font) { return QFontMetrics(font).horizontalAdvance(longest) <= room; }));
 
     const QRect labelRoom = toPixels(geo::Label1);
-    Label1->setFont(fittingFont({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-                                 QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("Liberation Sans"),
-                                 QStringLiteral("DejaVu Sans")},
-                                8.25, [&](const QFont& font) { return wrappedTextFits(font, kSelectRequest, labelRoom); }));
+    Label1->setFont(fittingFont(
+        {QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+         QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")},
+        8.25, [&](const QFont& font) { return wrappedTextFits(font, kSelectRequest, labelRoom); }));
 }
 
 frmAdvanced* frmVantrel::advancedDialog()
@@ -366,7 +368,8 @@ void frmVantrel::Dir1_Change()
         if (MyFile == QLatin1String("fs9.exe")) {
             simulatorFound = true;
         } else {
-            MyFile = fromFileName(os::findOrdinaryFile(toFileName(simulatorFolder + QStringLiteral("fs2000.exe")))).toLower();
+            MyFile = fromFileName(os::findOrdinaryFile(toFileName(simulatorFolder + QStringLiteral("fs2000.exe"))))
+                         .toLower();
             simulatorFound = MyFile == QLatin1String("fs2000.exe");
         }
         if (!simulatorFound) {

@@ -38,16 +38,16 @@ public:
     int x = 0;              // index of the list entry being processed
     bool SelectAll = false; // true while "All" rebuilds the list
     QString ErrorMsg;       // step under way, shown on the last line of an error report
-    int StartOfName = 0;    // scans: where an aircraft's name starts (1-based); Quit: just behind "aircraft" + separator
-    int EndOfName = 0;      // where an aircraft's name ends
+    int StartOfName = 0; // scans: where an aircraft's name starts (1-based); Quit: just behind "aircraft" + separator
+    int EndOfName = 0;   // where an aircraft's name ends
     bool BackupDone = false;
     QString FS2004_Directory_Name;
     bool Pitch = false;
     bool Bank = false;
-    int LastChoice = 0;     // mode chosen last: 1 Remove, 2 Restore
-    QString MyFile;         // "fs9.exe", "fs2000.exe" or empty
-    int FindBank = 0;       // position of "default_bank" in the current line, 0 when absent
-    int FindPitch = 0;      // position of "default_pitch" in the current line, 0 when absent
+    int LastChoice = 0; // mode chosen last: 1 Remove, 2 Restore
+    QString MyFile;     // "fs9.exe", "fs2000.exe" or empty
+    int FindBank = 0;   // position of "default_bank" in the current line, 0 when absent
+    int FindPitch = 0;  // position of "default_pitch" in the current line, 0 when absent
 
     // Event handlers.
     void Form_Load();

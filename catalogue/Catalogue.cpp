@@ -37,13 +37,14 @@ QString totalAircraftCaption(int subfolderCount, const QString& aircraftFolder)
 QString listCaption(bool restoreList, int count)
 {
     return (restoreList ? QStringLiteral("Aircraft with Wing Leveler Disabled: ")
-                        : QStringLiteral("Aircraft with Wing Leveler Enabled: "))
-        + QString::number(count);
+                        : QStringLiteral("Aircraft with Wing Leveler Enabled: ")) +
+           QString::number(count);
 }
 
 QString messageEntryText(bool restoreMode)
 {
-    return restoreMode ? QStringLiteral("All Aircraft have WL Restored") : QStringLiteral("All Aircraft have WL Removed");
+    return restoreMode ? QStringLiteral("All Aircraft have WL Restored")
+                       : QStringLiteral("All Aircraft have WL Removed");
 }
 
 } // namespace vantrel

@@ -17,10 +17,9 @@ namespace vantrel {
 namespace geo = layout::advanced;
 
 frmAdvanced::frmAdvanced(QWidget* mainWindow, std::function<void()> returnToMode)
-    : QDialog(mainWindow, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
-                              | Qt::CustomizeWindowHint)
-    , m_mainWindow(mainWindow)
-    , m_returnToMode(std::move(returnToMode))
+    : QDialog(mainWindow, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                              Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
+      m_mainWindow(mainWindow), m_returnToMode(std::move(returnToMode))
 {
     setObjectName(QStringLiteral("frmAdvanced"));
     setWindowTitle(QStringLiteral("Advanced Options"));
@@ -69,9 +68,9 @@ void frmAdvanced::applyFont()
                          QStringLiteral("DejaVu Sans")},
                         8.25, [&](const QFont& font) {
                             const QFontMetrics metrics(font);
-                            return wrappedTextFits(font, instruction, labelRoom)
-                                   && metrics.horizontalAdvance(m_pitch->text()) <= boxRoom
-                                   && metrics.horizontalAdvance(m_frame->title()) <= labelRoom.width();
+                            return wrappedTextFits(font, instruction, labelRoom) &&
+                                   metrics.horizontalAdvance(m_pitch->text()) <= boxRoom &&
+                                   metrics.horizontalAdvance(m_frame->title()) <= labelRoom.width();
                         }));
 }
 

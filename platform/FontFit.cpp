@@ -32,7 +32,7 @@ QFont fittingFont(const QStringList& families, qreal pointSize, const std::funct
 bool wrappedTextFits(const QFont& font, const QString& text, const QRect& room)
 {
     const QRect needed = QFontMetrics(font).boundingRect(QRect(0, 0, room.width(), 100000),
-                                                        Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, text);
+                                                         Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, text);
     return needed.width() <= room.width() && needed.height() <= room.height();
 }
 

@@ -104,8 +104,8 @@ void frmVantrel::cmdQuit_Click()
             settings::writeSettingsFile(toFileName(settingsPathIn(VantrelDir)), toFileName(options),
                                         toFileName(Drive1->drive()), toFileName(AirCraftDir));
         } catch (const AppError& error) {
-            MessageBox::show(QStringLiteral("The settings could not be saved.\r")
-                                 + QString::fromStdString(error.report()),
+            MessageBox::show(QStringLiteral("The settings could not be saved.\r") +
+                                 QString::fromStdString(error.report()),
                              MessageIcon::Warning, QStringLiteral("Vantrel"), this);
         }
     }

@@ -44,8 +44,8 @@ TEST_F(CatalogueTest, NavigationListsTheEnabledAircraftInFolderOrder)
 
     EXPECT_EQ(window().MyFile, QStringLiteral("fs9.exe"));
     // Sorted by name ignoring case; CSL never listed; the empty file has no wing leveler; b737 is modified.
-    const QStringList expected{QStringLiteral("all aircraft lowercase"), QStringLiteral("Cub"), QStringLiteral("Glider_XL"),
-                               QStringLiteral("Zero")};
+    const QStringList expected{QStringLiteral("all aircraft lowercase"), QStringLiteral("Cub"),
+                               QStringLiteral("Glider_XL"), QStringLiteral("Zero")};
     EXPECT_EQ(list2Entries(), expected);
     QStringList folders;
     for (const QString& name : expected)
@@ -201,7 +201,8 @@ TEST_F(CatalogueTest, RejectedFoldersHideTheListAreaAndItsCommands)
 
 TEST_F(CatalogueTest, CountsCombatFoldersWhole)
 {
-    Installation combat = makeInstallation(m_work.path() + QStringLiteral("/Games/Combat"), QStringLiteral("fs2000.exe"));
+    Installation combat =
+        makeInstallation(m_work.path() + QStringLiteral("/Games/Combat"), QStringLiteral("fs2000.exe"));
     for (const char* name : {"a", "b", "c", "d", "e"})
         combat.addFolder(QString::fromLatin1(name));
     startUp();
@@ -221,8 +222,8 @@ TEST_F(CatalogueTest, AircraftAreNamedAfterTheirOwnFolder)
     EXPECT_EQ(list2Entries(), QStringList{QStringLiteral("Glider")});
 
     const QString sep = QDir::separator();
-    const QString cfg = QStringLiteral("D:") + sep + QStringLiteral("FS2002") + sep + QStringLiteral("Aircraft") + sep
-                        + QStringLiteral("Trainer01") + sep + QStringLiteral("aircraft.cfg");
+    const QString cfg = QStringLiteral("D:") + sep + QStringLiteral("FS2002") + sep + QStringLiteral("Aircraft") + sep +
+                        QStringLiteral("Trainer01") + sep + QStringLiteral("aircraft.cfg");
     const AircraftNameSpan span = aircraftNameOf(cfg);
     EXPECT_EQ(span.start, 20);
     EXPECT_EQ(span.end, 29);

@@ -44,8 +44,8 @@ protected:
 
     bool hasLeftovers(const Installation& sim)
     {
-        const QStringList names = QDir(sim.aircraftFolder)
-                                      .entryList({QStringLiteral("*")}, QDir::Dirs | QDir::NoDotAndDotDot);
+        const QStringList names =
+            QDir(sim.aircraftFolder).entryList({QStringLiteral("*")}, QDir::Dirs | QDir::NoDotAndDotDot);
         for (const QString& name : names) {
             if (!QDir(join(sim.aircraftFolder, name)).entryList({QStringLiteral("*.tmp*")}, QDir::Files).isEmpty())
                 return true;
@@ -122,7 +122,8 @@ TEST_F(ModifyTest, FS2000LinesAndNoSelection)
     const int beeps = Beep::count();
     window().cmdYes_Click();
     EXPECT_EQ(readFile(sim.cfgPath(QStringLiteral("Charlie"))), charlie);
-    EXPECT_FALSE(QFile::exists(join(join(sim.aircraftFolder, QStringLiteral("Charlie")), QStringLiteral("aircraftcfg.bak"))));
+    EXPECT_FALSE(
+        QFile::exists(join(join(sim.aircraftFolder, QStringLiteral("Charlie")), QStringLiteral("aircraftcfg.bak"))));
     EXPECT_EQ(Beep::count(), beeps + 1);
     EXPECT_EQ(buttons(), QStringLiteral("000"));
 }
@@ -175,7 +176,8 @@ TEST_F(ModifyTest, AdvancedRoundTripInsertsTheChosenLineAndIsSaved)
     child<QRadioButton>("Option3")->click();
 
     EXPECT_TRUE(sawNeitherMode);
-    EXPECT_EQ(listWhileOpen, QStringList{QStringLiteral("Delta")}) << "the list stays as it was while the dialog is open";
+    EXPECT_EQ(listWhileOpen, QStringList{QStringLiteral("Delta")})
+        << "the list stays as it was while the dialog is open";
     EXPECT_TRUE(child<QRadioButton>("Option1")->isChecked());
     EXPECT_TRUE(selectedEntries().isEmpty()) << "Done rescans";
 
@@ -199,7 +201,8 @@ TEST_F(ModifyTest, ModifyWithNeitherModeChosenTouchesNothing)
     }
     window().cmdYes_Click();
     EXPECT_EQ(readFile(sim.cfgPath(QStringLiteral("Alpha"))), kWorkedExample);
-    EXPECT_FALSE(QFile::exists(join(join(sim.aircraftFolder, QStringLiteral("Alpha")), QStringLiteral("aircraftcfg.bak"))));
+    EXPECT_FALSE(
+        QFile::exists(join(join(sim.aircraftFolder, QStringLiteral("Alpha")), QStringLiteral("aircraftcfg.bak"))));
     EXPECT_TRUE(messages().isEmpty());
 }
 

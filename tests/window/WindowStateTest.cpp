@@ -93,13 +93,15 @@ TEST_F(WindowStateTest, GeometryFollowsTheDesignAndCaptionsFit)
                              child<QWidget>("Dir1"), child<QWidget>("Option3")}) {
         QWidget* hit = window().childAt(control->mapTo(&window(), control->rect().center()));
         EXPECT_TRUE(hit == control || control->isAncestorOf(hit))
-            << control->objectName().toStdString() << " is covered by " << (hit ? hit->objectName().toStdString() : "nothing");
+            << control->objectName().toStdString() << " is covered by "
+            << (hit ? hit->objectName().toStdString() : "nothing");
     }
     list->hide();
 
     auto* label3 = child<QLabel>("Label3");
-    EXPECT_LE(QFontMetrics(label3->font()).horizontalAdvance(QStringLiteral("Aircraft with Wing Leveler Disabled: 10000")),
-              label3->width());
+    EXPECT_LE(
+        QFontMetrics(label3->font()).horizontalAdvance(QStringLiteral("Aircraft with Wing Leveler Disabled: 10000")),
+        label3->width());
 }
 
 TEST_F(WindowStateTest, FocusOrderFollowsTheDesign)
@@ -129,15 +131,16 @@ TEST_F(WindowStateTest, AdvancedDialogIsCreatedOnceWithBothBoxesTicked)
     EXPECT_EQ(dialog->pitchValue(), 1);
     EXPECT_EQ(dialog->labelText(), QStringLiteral("Label1"));
     EXPECT_EQ(dialog->findChild<QCheckBox*>(QStringLiteral("chkBank"))->text(), QStringLiteral("Remove Default Bank"));
-    EXPECT_EQ(dialog->findChild<QCheckBox*>(QStringLiteral("chkPitch"))->text(), QStringLiteral("Remove Default Pitch"));
+    EXPECT_EQ(dialog->findChild<QCheckBox*>(QStringLiteral("chkPitch"))->text(),
+              QStringLiteral("Remove Default Pitch"));
     EXPECT_EQ(dialog->findChild<QPushButton*>(QStringLiteral("cmdDone"))->text(), QStringLiteral("Done"));
 
     // The instruction that start-up puts in the label is shown whole.
     dialog->setLabelText(
         QStringLiteral("Please select the default(s) you wish removed from Flight Simulator's Auto Pilot."));
     auto* label = dialog->findChild<QLabel*>(QStringLiteral("Label1"));
-    const QRect needed = QFontMetrics(label->font()).boundingRect(QRect(0, 0, label->width(), 100000),
-                                                                 Qt::TextWordWrap, label->text());
+    const QRect needed =
+        QFontMetrics(label->font()).boundingRect(QRect(0, 0, label->width(), 100000), Qt::TextWordWrap, label->text());
     EXPECT_LE(needed.height(), label->height());
     for (const char* name : {"chkBank", "chkPitch"}) {
         auto* box = dialog->findChild<QCheckBox*>(QString::fromLatin1(name));

@@ -35,15 +35,16 @@ QString join(const QString& folder, const QString& name)
 
 QByteArray plainCfg(const QString& title)
 {
-    return "[fltsim.0]\r\ntitle=" + title.toUtf8() + "\r\n[autopilot]\r\nautopilot_available=1\r\nmax_bank=25\r\n"
+    return "[fltsim.0]\r\ntitle=" + title.toUtf8() +
+           "\r\n[autopilot]\r\nautopilot_available=1\r\nmax_bank=25\r\n"
            "[Views]\r\neyepoint=-6.8, -0.85, 2.0\r\n";
 }
 
 QByteArray modifiedCfg(const QString& title)
 {
-    return "[fltsim.0]\r\ntitle=" + title.toUtf8()
-           + "\r\n[autopilot]\r\ndefault_bank_mode=0\r\ndefault_pitch_mode=0\r\nautopilot_available=1\r\nmax_bank=25\r\n"
-             "[Views]\r\neyepoint=-6.8, -0.85, 2.0\r\n";
+    return "[fltsim.0]\r\ntitle=" + title.toUtf8() +
+           "\r\n[autopilot]\r\ndefault_bank_mode=0\r\ndefault_pitch_mode=0\r\nautopilot_available=1\r\nmax_bank=25\r\n"
+           "[Views]\r\neyepoint=-6.8, -0.85, 2.0\r\n";
 }
 
 QString Installation::addAircraft(const QString& name, const QByteArray& cfg, const QString& cfgName)

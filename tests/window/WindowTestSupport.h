@@ -32,7 +32,8 @@ struct Installation
     QString root;           // the simulator folder
     QString aircraftFolder; // root + "Aircraft"
 
-    QString addAircraft(const QString& name, const QByteArray& cfg, const QString& cfgName = QStringLiteral("aircraft.cfg"));
+    QString addAircraft(const QString& name, const QByteArray& cfg,
+                        const QString& cfgName = QStringLiteral("aircraft.cfg"));
     QString addFolder(const QString& name); // an aircraft folder without aircraft.cfg
     QString cfgPath(const QString& name) const;
 };
@@ -47,12 +48,11 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    frmVantrel& window();           // created on first use, in the current folder
-    void startUp();                  // creates the window and runs its load handler
+    frmVantrel& window(); // created on first use, in the current folder
+    void startUp();       // creates the window and runs its load handler
     void destroyWindow();
 
-    template <class T>
-    T* child(const char* name)
+    template <class T> T* child(const char* name)
     {
         T* found = window().findChild<T*>(QString::fromLatin1(name));
         EXPECT_NE(found, nullptr) << name;
@@ -63,14 +63,14 @@ protected:
     QStringList list2Entries();
     QStringList list1Entries();
     QStringList selectedEntries();
-    void clickEntry(int row);        // a user's click on entry `row` of List2
-    bool shown(const char* name);    // the control is set visible
+    void clickEntry(int row);     // a user's click on entry `row` of List2
+    bool shown(const char* name); // the control is set visible
     QString settingsPath() const;
-    QStringList messages() const;    // "title|text" of every box shown so far
+    QStringList messages() const; // "title|text" of every box shown so far
     void clearMessages();
 
-    QTemporaryDir m_work;            // installations go here
-    QTemporaryDir m_current;         // the current folder during the test
+    QTemporaryDir m_work;    // installations go here
+    QTemporaryDir m_current; // the current folder during the test
     QString m_previousCurrent;
     std::unique_ptr<frmVantrel> m_window;
     int m_endCallsBefore = 0;
