@@ -267,11 +267,18 @@ TEST_F(KillTest, EveryAircraftIsCompleteOldOrNewAfterSigkillAndTheNextModifyFini
             if (killed.killed) {
                 ++landed[m];
                 doneAtKill[m].push_back(done);
-                if (done > 0 && done < kAircraft)
-                    ++midRun[m];
-            } else {
-                pending[m].push_back({moment.index, moment.scale * 0.7});
             }
+            // A kill that came too late (the run, or all of its file work, was over) or too early (nothing done
+            // yet) still had to leave every file whole; the moment is then tried again, earlier or later, so
+            // that enough kills land in the middle of the file work however fast this machine is.
+            if (killed.killed && done > 0 && done < kAircraft)
+                ++midRun[m];
+            else if (!killed.killed || done == kAircraft)
+                pending[m].push_back({moment.index, moment.scale * 0.7});
+            else
+                pending[m].push_back({moment.index, std::min(moment.scale * 1.3, 1.0 / 0.95)});
+            if (midRun[m] >= kKills)
+                pending[m].clear();
             const RunResult next = run(mode, nullptr);
             if (done < kAircraft) {
                 EXPECT_EQ(next.report.before.size(), static_cast<std::size_t>(kAircraft - done)) << when;
@@ -286,7 +293,7 @@ TEST_F(KillTest, EveryAircraftIsCompleteOldOrNewAfterSigkillAndTheNextModifyFini
         for (int done : doneAtKill[m])
             std::cout << ' ' << done;
         std::cout << '\n';
-        EXPECT_EQ(landed[m], kKills);
+        EXPECT_GE(landed[m], kKills);
         // The moments are spread over the run: most kills stop it with part of the aircraft done.
         EXPECT_GE(midRun[m], kKills / 2);
     }
