@@ -934,34 +934,10 @@ void writeBody(CfgText& c, Rng& rng, const Identity& id, int autopilotSlot, std:
         Radios,
         KeyboardResponse
     };
+    constexpr int kSectionCount = KeyboardResponse + 1;
     std::vector<Section> order;
-    const Section all[] = {WeightAndBalance,
-                           Engines,
-                           FlightTuning,
-                           ReferenceSpeeds,
-                           ContactPoints,
-                           Brakes,
-                           GearWarning,
-                           Electrical,
-                           Geometry,
-                           Lights,
-                           Fuel,
-                           Flaps,
-                           Exits,
-                           Pitot,
-                           Stall,
-                           Hydraulic,
-                           Attitude,
-                           Turn,
-                           Airspeed,
-                           Direction,
-                           Effects,
-                           Deice,
-                           ForceFeedback,
-                           Views,
-                           Radios,
-                           KeyboardResponse};
-    for (Section s : all) {
+    for (int i = 0; i < kSectionCount; ++i) {
+        const Section s = static_cast<Section>(i);
         const bool always = s == WeightAndBalance || s == Engines || s == ContactPoints || s == Brakes ||
                             s == Electrical || s == Views || s == Radios || s == KeyboardResponse;
         if (always || chance(rng, 55))

@@ -1,5 +1,7 @@
 #include "platform/os/FileSearch.h"
 
+#include "ScratchFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -24,21 +26,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct Folder
+// The scratch folder, with the native separator behind its path.
+struct Folder : vantrel::test::ScratchFolder
 {
-    Folder()
-    {
-        std::random_device random;
-        path = fs::temp_directory_path() / ("vantrel-search-" + std::to_string(random()) + std::to_string(random()));
-        fs::create_directories(path);
-    }
-    ~Folder()
-    {
-        std::error_code ignored;
-        fs::remove_all(path, ignored);
-    }
-    std::string base() const { return path.string() + nativeSeparator(); }
-    fs::path path;
+    std::string base() const { return path().string() + nativeSeparator(); }
 };
 
 } // namespace
@@ -46,7 +37,7 @@ struct Folder
 TEST(SimulatorSearch, AWildcardIsNeverAPattern)
 {
     Folder folder;
-    std::ofstream(folder.path / "fs9.exe") << "x";
+    std::ofstream(folder.path() / "fs9.exe") << "x";
     EXPECT_EQ(findOrdinaryFile(folder.base() + "fs*.exe"), "");
     EXPECT_EQ(findOrdinaryFile(folder.base() + "fs?.exe"), "");
     EXPECT_EQ(findOrdinaryFile(folder.base() + "fs9.exe"), "fs9.exe");
@@ -57,7 +48,7 @@ TEST(SimulatorSearch, AWildcardIsNeverAPattern)
 TEST(SimulatorSearch, WindowsPathsWithDriveLettersEitherSeparatorAndFileAttributes)
 {
     Folder folder;
-    std::ofstream(folder.path / "Fs9.EXE") << "x";
+    std::ofstream(folder.path() / "Fs9.EXE") << "x";
     const std::string base = folder.base();
     ASSERT_GE(base.size(), 3u);
     ASSERT_EQ(base[1], ':') << "the temporary folder has a drive letter: " << base;
@@ -69,7 +60,7 @@ TEST(SimulatorSearch, WindowsPathsWithDriveLettersEitherSeparatorAndFileAttribut
             c = '/';
     EXPECT_EQ(findOrdinaryFile(forward + "FS9.exe"), "Fs9.EXE") << "forward slashes separate folders too";
 
-    std::ofstream(folder.path / "fs2000.exe") << "x";
+    std::ofstream(folder.path() / "fs2000.exe") << "x";
     ASSERT_TRUE(SetFileAttributesA((base + "fs2000.exe").c_str(), FILE_ATTRIBUTE_HIDDEN));
     EXPECT_EQ(findOrdinaryFile(base + "fs2000.exe"), "") << "hidden files do not count";
     ASSERT_TRUE(SetFileAttributesA((base + "fs2000.exe").c_str(), FILE_ATTRIBUTE_SYSTEM));

@@ -1,6 +1,8 @@
 #include "platform/sysinfo/NativeSysInfoPlatform.h"
 #include "platform/sysinfo/SysInfo.h"
 
+#include "ScratchFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -27,26 +29,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A fresh folder below the system's temporary folder, removed again at the end of the test.
-class ScratchFolder
-{
-public:
-    ScratchFolder()
-    {
-        std::random_device random;
-        path_ = fs::temp_directory_path() / ("vantrel-os-" + std::to_string(random()) + std::to_string(random()));
-        fs::create_directories(path_);
-    }
-    ~ScratchFolder()
-    {
-        std::error_code ignored;
-        fs::remove_all(path_, ignored);
-    }
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
-};
+using vantrel::test::ScratchFolder;
 
 void touch(const fs::path& file)
 {

@@ -2,6 +2,8 @@
 #include "platform/DriveList.h"
 #include "platform/FolderList.h"
 
+#include "FolderTree.h"
+
 #include <QDir>
 #include <QSignalSpy>
 
@@ -12,17 +14,9 @@
 using vantrel::AppError;
 using vantrel::DriveList;
 
-namespace {
+using vantrel::test::errorNumberOf;
 
-int errorNumberOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const AppError& error) {
-        return error.number();
-    }
-    return 0;
-}
+namespace {
 
 } // namespace
 

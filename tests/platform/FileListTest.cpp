@@ -13,6 +13,8 @@ using vantrel::AppError;
 using vantrel::FileList;
 using vantrel::test::FolderTree;
 
+using vantrel::test::errorNumberOf;
+
 namespace {
 
 QStringList allFiles(const FileList& list)
@@ -21,16 +23,6 @@ QStringList allFiles(const FileList& list)
     for (int i = 0; i < list.listCount(); ++i)
         files.append(list.file(i));
     return files;
-}
-
-int errorNumberOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const AppError& error) {
-        return error.number();
-    }
-    return 0;
 }
 
 } // namespace

@@ -17,6 +17,8 @@ using vantrel::AppError;
 using vantrel::FolderList;
 using vantrel::test::FolderTree;
 
+using vantrel::test::errorNumberOf;
+
 namespace {
 
 QStringList allEntries(const FolderList& list)
@@ -25,16 +27,6 @@ QStringList allEntries(const FolderList& list)
     for (int i = 0; i < list.listCount(); ++i)
         entries.append(list.list(i));
     return entries;
-}
-
-int errorNumberOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const AppError& error) {
-        return error.number();
-    }
-    return 0;
 }
 
 QListWidgetItem* itemWithText(const FolderList& list, const QString& text)

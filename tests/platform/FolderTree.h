@@ -1,10 +1,13 @@
 #pragma once
 
+#include "engine/AppError.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <functional>
 #include <ostream>
 
 // Readable failure messages for Qt strings.
@@ -27,6 +30,17 @@ inline void PrintTo(const QByteArray& bytes, std::ostream* out)
 }
 
 namespace vantrel::test {
+
+// The number of the AppError that `action` throws, 0 when it throws none.
+inline int errorNumberOf(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const AppError& error) {
+        return error.number();
+    }
+    return 0;
+}
 
 // A throw-away folder tree for the folder browser tests. Paths given to it are relative to its root and use '/'.
 class FolderTree
