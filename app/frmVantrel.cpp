@@ -8,11 +8,11 @@
 #include "platform/FileList.h"
 #include "platform/FontFit.h"
 #include "platform/FolderList.h"
-#include "platform/Layout.h"
+#include "platform/Twips.h"
 #include "platform/MessageBox.h"
 #include "platform/PathText.h"
 #include "platform/ProgramIcon.h"
-#include "platform/os/FileSearch.h"
+#include "os/FileSearch.h"
 
 #include <QApplication>
 #include <QCloseEvent>

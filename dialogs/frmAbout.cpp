@@ -1,10 +1,10 @@
 #include "dialogs/frmAbout.h"
 
-#include "platform/Layout.h"
+#include "platform/Twips.h"
 #include "platform/MessageBox.h"
 #include "platform/ProgramIcon.h"
-#include "platform/sysinfo/NativeSysInfoPlatform.h"
-#include "platform/sysinfo/SysInfo.h"
+#include "os/NativeSysInfoPlatform.h"
+#include "os/SysInfo.h"
 
 #include <QApplication>
 #include <QFileInfo>

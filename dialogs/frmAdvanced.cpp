@@ -1,7 +1,7 @@
 #include "dialogs/frmAdvanced.h"
 
 #include "platform/FontFit.h"
-#include "platform/Layout.h"
+#include "platform/Twips.h"
 #include "platform/MessageBox.h"
 #include "platform/ProgramIcon.h"
 

@@ -18,7 +18,7 @@
 #include "engine/LineTest.h"
 #include "engine/Rewriter.h"
 #include "engine/WordScanner.h"
-#include "platform/os/OpenFile.h"
+#include "os/OpenFile.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -2,7 +2,7 @@
 // created and written when the program ends.
 #include "app/frmVantrel.h"
 
-#include "dialogs/OptionCode.h"
+#include "settings/OptionCode.h"
 #include "dialogs/frmAdvanced.h"
 #include "engine/AppError.h"
 #include "platform/DriveList.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/sysinfo/SysInfoPlatform.h"
+#include "os/SysInfoPlatform.h"
 
 #include <cstdint>
 #include <map>

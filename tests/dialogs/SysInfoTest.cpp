@@ -1,6 +1,6 @@
 #include "dialogs/FakeSysInfoPlatform.h"
-#include "platform/sysinfo/NativeSysInfoPlatform.h"
-#include "platform/sysinfo/SysInfo.h"
+#include "os/NativeSysInfoPlatform.h"
+#include "os/SysInfo.h"
 
 #include <gtest/gtest.h>
 

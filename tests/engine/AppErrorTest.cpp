@@ -1,5 +1,5 @@
 #include "engine/AppError.h"
-#include "platform/os/FileOps.h"
+#include "os/FileOps.h"
 
 #include "EngineTestSupport.h"
 

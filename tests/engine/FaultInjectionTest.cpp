@@ -1,6 +1,6 @@
 #include "engine/AppError.h"
 #include "engine/Rewriter.h"
-#include "platform/os/SystemErrors.h"
+#include "os/SystemErrors.h"
 
 #include "EngineTestSupport.h"
 

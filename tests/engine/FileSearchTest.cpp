@@ -1,5 +1,5 @@
 #include "engine/Classifier.h"
-#include "platform/os/FileSearch.h"
+#include "os/FileSearch.h"
 
 #include "EngineTestSupport.h"
 

@@ -1,7 +1,7 @@
 #include "engine/AppError.h"
 #include "engine/Classifier.h"
 #include "engine/Rewriter.h"
-#include "platform/os/FileSearch.h"
+#include "os/FileSearch.h"
 
 #include "EngineTestSupport.h"
 

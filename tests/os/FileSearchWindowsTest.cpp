@@ -1,4 +1,4 @@
-#include "platform/os/FileSearch.h"
+#include "os/FileSearch.h"
 
 #include "ScratchFolder.h"
 

@@ -1,5 +1,5 @@
-#include "platform/sysinfo/NativeSysInfoPlatform.h"
-#include "platform/sysinfo/SysInfo.h"
+#include "os/NativeSysInfoPlatform.h"
+#include "os/SysInfo.h"
 
 #include "ScratchFolder.h"
 

@@ -1,10 +1,10 @@
 // The main window as it is created and the Advanced dialog on its own.
 #include "WindowTestSupport.h"
 
-#include "dialogs/OptionCode.h"
+#include "settings/OptionCode.h"
 #include "dialogs/frmAdvanced.h"
 #include "platform/FolderList.h"
-#include "platform/Layout.h"
+#include "platform/Twips.h"
 #include "platform/MessageBox.h"
 
 #include <QCheckBox>

@@ -1,4 +1,4 @@
-#include "dialogs/OptionCode.h"
+#include "settings/OptionCode.h"
 
 namespace vantrel {
 

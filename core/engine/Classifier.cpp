@@ -2,8 +2,8 @@
 
 #include "engine/AppError.h"
 #include "engine/FileError.h"
-#include "platform/os/FileSearch.h"
-#include "platform/os/OpenFile.h"
+#include "os/FileSearch.h"
+#include "os/OpenFile.h"
 
 #include <algorithm>
 #include <climits>

@@ -6,8 +6,8 @@
 #include "engine/LineReader.h"
 #include "engine/LineTest.h"
 #include "engine/WordScanner.h"
-#include "platform/os/FileSearch.h"
-#include "platform/os/OpenFile.h"
+#include "os/FileSearch.h"
+#include "os/OpenFile.h"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
 #include "engine/FileError.h"
 
-#include "platform/os/FileSearch.h"
+#include "os/FileSearch.h"
 
 namespace vantrel::engine {
 

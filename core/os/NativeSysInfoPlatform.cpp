@@ -1,6 +1,6 @@
-#include "platform/sysinfo/NativeSysInfoPlatform.h"
+#include "os/NativeSysInfoPlatform.h"
 
-#include "platform/os/FileSearch.h"
+#include "os/FileSearch.h"
 
 #ifdef _WIN32
 #ifndef WIN32_LEAN_AND_MEAN

@@ -1,4 +1,4 @@
-#include "platform/os/FileOps.h"
+#include "os/FileOps.h"
 
 #include <system_error>
 

@@ -1,4 +1,4 @@
-#include "platform/os/FileSearch.h"
+#include "os/FileSearch.h"
 
 #ifdef _WIN32
 #ifndef WIN32_LEAN_AND_MEAN

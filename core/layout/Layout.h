@@ -1,6 +1,26 @@
 #pragma once
 
-#include "platform/Twips.h"
+
+namespace vantrel {
+
+// Window geometry is designed in twips (1/1440 inch): 15 twips make one pixel at 96 dots per inch.
+constexpr int kTwipsPerPixel = 15;
+
+// Twips to pixels at 96 dots per inch, rounded to the nearest pixel.
+constexpr int twips(int value)
+{
+    return (value + kTwipsPerPixel / 2) / kTwipsPerPixel;
+}
+
+struct TwipRect
+{
+    int left;
+    int top;
+    int width;
+    int height;
+};
+
+} // namespace vantrel
 
 // Every window's design geometry, in twips, in one place. Positions are relative to the
 // control's container (the window's client area or the frame named beside it).

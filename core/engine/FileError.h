@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/AppError.h"
-#include "platform/os/FileOps.h"
+#include "os/FileOps.h"
 
 #include <string>
 #include <system_error>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/os/FileOps.h"
+#include "os/FileOps.h"
 
 #include <functional>
 #include <string>

@@ -1,4 +1,4 @@
-#include "platform/sysinfo/SysInfo.h"
+#include "os/SysInfo.h"
 
 #include <array>
 #include <stdexcept>

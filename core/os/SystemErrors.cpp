@@ -1,4 +1,4 @@
-#include "platform/os/SystemErrors.h"
+#include "os/SystemErrors.h"
 
 #include <cerrno>
 

@@ -1,4 +1,4 @@
-#include "platform/os/OpenFile.h"
+#include "os/OpenFile.h"
 
 namespace vantrel::os {
 
