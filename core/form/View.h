@@ -1,0 +1,90 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace vantrel::browse {
+class DriveModel;
+class FolderModel;
+} // namespace vantrel::browse
+
+namespace vantrel::form {
+
+enum class MessageIcon { None, Warning, Information };
+
+// One entry of the selection list as the window shows it.
+struct ListEntry
+{
+    std::string text;      // the aircraft's name, or the message entry ("All Aircraft have WL ...")
+    bool selected = false;
+};
+
+// Everything the main window and the Advanced dialog show, as the program has decided it. A window draws
+// it and decides nothing itself. The revisions tell a window which of the long lists changed since it
+// last drew them, so that it refills a list (and loses its scroll position) only when it must.
+struct WindowState
+{
+    // Option buttons of the "Autopilot Wing Leveler" frame: which one is chosen (1 "Remove", 2 "Restore",
+    // 3 "Advanced", 0 none) and whether "Advanced" can be chosen.
+    int option = 1;
+    bool option3Enabled = false;
+
+    // Drive and folder lists (never null once the program runs).
+    const browse::DriveModel* Drive1 = nullptr;
+    const browse::FolderModel* Dir1 = nullptr;
+
+    // Label2 "Total Aircraft: n", Label3 the list's title and count, Label1 the blue request to choose
+    // the aircraft folder.
+    std::string label2;
+    bool label2Visible = true;
+    std::string label3;
+    bool label3Visible = false;
+    bool label1Visible = true;
+
+    // The selection list.
+    bool list2Visible = false;
+    std::vector<ListEntry> list2;
+    int list2Current = -1;            // the entry that has the focus, -1 for none
+    std::uint64_t list2Revision = 0;  // bumps whenever the entries are replaced
+    std::uint64_t selectionRevision = 0; // bumps whenever a selected flag or the current entry changes
+
+    // Command buttons below the list ("Quit" is always shown).
+    bool cmdYesVisible = false; // "Modify"
+    bool cmdAllVisible = false; // "All"
+    bool cmdNoVisible = false;  // "Clear"
+
+    // The Advanced dialog: its two boxes (0 not ticked, 1 ticked) and its instruction.
+    int chkBank = 1;
+    int chkPitch = 1;
+    std::string advancedLabel = "Label1";
+};
+
+// What the program asks of a window. Every call runs on the window's own thread and returns when done;
+// the modal ones run a nested event loop until their dialog goes away.
+class View
+{
+public:
+    virtual ~View() = default;
+
+    // Draw the state (the main window and, while it is shown, the Advanced dialog).
+    virtual void render(const WindowState& state) = 0;
+    // A modal message box with an OK button; a carriage return in `text` starts a new line. `title` is the
+    // box's whole title, exactly as given.
+    virtual void showMessage(const std::string& text, MessageIcon icon, const std::string& title) = 0;
+    virtual void beep() = 0;
+    // The main window's busy (hourglass) pointer on or off.
+    virtual void setBusy(bool busy) = 0;
+    // Shows the Advanced dialog modally with the state's boxes and instruction; returns once hideAdvanced()
+    // has been called (from a call into the program made by the dialog: frmVantrel::cmdDone_Click()).
+    virtual void showAdvanced() = 0;
+    virtual void hideAdvanced() = 0;
+    // Shows a freshly made About dialog modally; returns when it is closed.
+    virtual void showAbout() = 0;
+    // Repaint the main window at once.
+    virtual void refresh() = 0;
+    // Ends the program at once; nothing of the window runs after this.
+    virtual void endProgram() = 0;
+};
+
+} // namespace vantrel::form

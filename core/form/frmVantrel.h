@@ -1,0 +1,114 @@
+#pragma once
+
+#include "browse/Browse.h"
+#include "form/View.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vantrel {
+class SysInfoPlatform;
+}
+
+namespace vantrel::form {
+
+// The texts of the About dialog, composed afresh at each opening.
+struct AboutText
+{
+    std::string caption;     // "About Vantrel"
+    std::string title;       // "Vantrel"
+    std::string version;     // "Version 1.5.3"
+    std::string description; // the credit lines, separated by carriage returns
+};
+AboutText aboutText();
+
+// The main window without its toolkit: it owns what the window shows and runs every procedure of the
+// program. A window (Qt or Win32) builds the controls, draws the state it is given through View::render()
+// and calls the event handlers below when the user acts; it decides nothing itself.
+class frmVantrel
+{
+public:
+    // `sysInfo`: the registry, file search and program starter of the System Information lookup; null for
+    // the operating system's own. The view must outlive the form.
+    explicit frmVantrel(View& view, SysInfoPlatform* sysInfo = nullptr);
+    ~frmVantrel(); // Form_Terminate
+    frmVantrel(const frmVantrel&) = delete;
+    frmVantrel& operator=(const frmVantrel&) = delete;
+
+    const WindowState& state() const { return state_; }
+
+    // ---- Events of the main window ----
+    void Form_Load();      // once, when the window is created
+    void Form_Unload();    // the window is being closed (close box, end of the Windows or desktop session)
+    void Form_Terminate(); // the window object goes away
+
+    // The user chose option button 1 "Remove", 2 "Restore" or 3 "Advanced": it becomes the chosen one and its
+    // click handler runs, unless it was chosen already (or, for 3, is disabled).
+    void chooseOption(int option);
+    void Option1_Click();
+    void Option2_Click();
+    void Option3_Click();
+
+    void Label4_Click(); // the "About" link
+
+    // The user picked entry `index` of the drive list; the list is about to drop down.
+    void Drive1_Select(int index);
+    void Drive1_DropDown();
+    // The user opened entry `entry` of the folder list (double-click or Enter).
+    void Dir1_Open(int entry);
+
+    // The user clicked entry `index` of the selection list: its selection toggles and it becomes the current
+    // entry. Moving the current entry with the keyboard only changes the current entry.
+    void List2_Toggle(int index);
+    void List2_SetCurrent(int index);
+    void List2_Click();
+
+    void cmdAll_Click();
+    void cmdNo_Click();
+    void cmdYes_Click();
+    void cmdQuit_Click();
+
+    // ---- Events of the Advanced dialog ----
+    void chkBank_Set(int value);
+    void chkPitch_Set(int value);
+    void cmdDone_Click(); // also the dialog's close box and Escape
+
+    // ---- Events of the About dialog ----
+    void cmdSysInfo_Click();
+
+    // ---- Shared state that the procedures hand to each other ----
+    std::string iniData;     // the settings field read last
+    std::string options;     // option code written by Quit
+    std::string CfgFileName; // aircraft.cfg being examined or rewritten
+    std::string AirCraftName; // display name of the aircraft examined last
+    bool Modified = false;    // the aircraft.cfg examined last carries a wing-leveler line
+    std::string VantrelDir;   // folder of the settings file, ending in a separator
+    std::string AirCraftDir;  // aircraft folder saved by Quit
+    bool SelectAll = false;   // true while "All" rebuilds the list
+    std::string ErrorMsg;     // step under way, shown on the last line of an error report
+    int StartOfName = 0;      // scans: where an aircraft's name starts (1-based); Quit: just behind "aircraft"
+    int LastChoice = 0;       // mode chosen last: 1 Remove, 2 Restore
+    std::string MyFile;       // "fs9.exe", "fs2000.exe" or empty
+
+    // The aircraft folder of each aircraft entry of the selection list (empty while it shows the message
+    // entry), entry i for entry i.
+    const std::vector<std::string>& List1() const { return List1_; }
+
+private:
+    struct Impl;
+
+    void Drive1_Change();
+    void Dir1_Change();
+    void CheckFile();
+    void AddFF();
+    void LoadListRemove();
+    void LoadListRestore();
+
+    View& view_;
+    WindowState state_;
+    std::unique_ptr<Impl> impl_;
+    std::vector<std::string> List1_;
+};
+
+} // namespace vantrel::form
