@@ -1,4 +1,4 @@
-#include "platform/FontFit.h"
+#include "ui/qt/FontFit.h"
 
 #include <QApplication>
 #include <QFontDatabase>
