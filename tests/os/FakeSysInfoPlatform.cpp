@@ -1,4 +1,4 @@
-#include "dialogs/FakeSysInfoPlatform.h"
+#include "os/FakeSysInfoPlatform.h"
 
 #include <algorithm>
 #include <cstring>

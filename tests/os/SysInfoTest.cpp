@@ -1,18 +1,13 @@
-#include "dialogs/FakeSysInfoPlatform.h"
-#include "os/NativeSysInfoPlatform.h"
+// The System Information lookup of the About dialog against a registry, file system and program starter in
+// memory: how one registry value is read, and in which order the two keys, the search and the start are tried.
+#include "os/FakeSysInfoPlatform.h"
 #include "os/SysInfo.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <stdexcept>
 #include <string>
-
-#ifndef _WIN32
-#include <unistd.h>
-#endif
+#include <vector>
 
 using vantrel::GetKeyValue;
 using vantrel::kHKeyLocalMachine;
@@ -30,82 +25,58 @@ const std::string kSep = "/";
 
 } // namespace
 
-TEST(GetKeyValue, ReadsTextDroppingOneTrailingTerminator)
+TEST(GetKeyValue, ValuesByTypeLengthAndTerminator)
 {
+    struct Case
+    {
+        const char* name;
+        std::uint32_t type;
+        std::string bytes;
+        bool read;
+        std::string value; // the output afterwards; it starts as "kept"
+    };
+    const std::vector<Case> cases = {
+        {"Terminated", 1, std::string("C:\\Tools\\msinfo32.exe\0", 22), true, "C:\\Tools\\msinfo32.exe"},
+        {"Bare", 1, "abc", true, "abc"},
+        {"Doubled", 1, std::string("abc\0\0", 5), true, std::string("abc\0", 4)},
+        {"Full", 1, std::string(1024, 'x'), true, std::string(1024, 'x')},
+        {"FullTerminated", 1, std::string(1023, 'y') + '\0', true, std::string(1023, 'y')},
+        {"TooLong", 1, std::string(1025, 'z'), false, ""},
+        {"Small", 4, std::string("\x1a\0\0\0", 4), true, "&h0000001A"},
+        // Ends in a zero byte: the text rule for terminators must not shorten the number.
+        {"Wide", 4, std::string("\x00\x01\x00\x00", 4), true, "&h00000100"},
+        {"Large", 4, std::string("\xef\xbe\xad\xde", 4), true, "&hDEADBEEF"},
+        {"Expandable", 2, std::string("%ProgramFiles%\\x.exe\0", 21), true, "kept"},
+        {"Binary", 3, std::string("\x01\x02", 2), true, "kept"},
+    };
     FakeSysInfoPlatform fake;
-    fake.setValue(kKey, "Terminated", 1, std::string("C:\\Tools\\msinfo32.exe\0", 22));
-    fake.setValue(kKey, "Bare", 1, "abc");
-    fake.setValue(kKey, "Doubled", 1, std::string("abc\0\0", 5));
-
-    std::string value = "old";
-    EXPECT_TRUE(GetKeyValue(fake, kHKeyLocalMachine, kKey, "Terminated", value));
-    EXPECT_EQ(value, "C:\\Tools\\msinfo32.exe");
-    EXPECT_TRUE(GetKeyValue(fake, kHKeyLocalMachine, kKey, "Bare", value));
-    EXPECT_EQ(value, "abc");
-    EXPECT_TRUE(GetKeyValue(fake, kHKeyLocalMachine, kKey, "Doubled", value));
-    EXPECT_EQ(value, std::string("abc\0", 4));
-
-    // Each read opens the key with the program's access mask, offers a zeroed 1024-byte buffer and
-    // closes exactly the handle it opened.
-    ASSERT_EQ(fake.opens.size(), 3u);
-    for (const auto& open : fake.opens) {
-        EXPECT_EQ(open.root, 0x80000002u);
-        EXPECT_EQ(open.keyPath, kKey);
-        EXPECT_EQ(open.access, 0x2003Fu);
+    for (const Case& c : cases)
+        fake.setValue(kKey, c.name, c.type, c.bytes);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string value = "kept";
+        EXPECT_EQ(GetKeyValue(fake, kHKeyLocalMachine, kKey, c.name, value), c.read);
+        EXPECT_EQ(value, c.value);
     }
-    ASSERT_EQ(fake.queries.size(), 3u);
-    for (const auto& query : fake.queries) {
-        EXPECT_EQ(query.offeredSize, 1024u);
-        EXPECT_TRUE(query.bufferWasZeroed);
+
+    // Each read opens the key with the program's access mask, offers a zeroed 1024-byte buffer and closes
+    // exactly the handle it opened.
+    ASSERT_EQ(fake.opens.size(), cases.size());
+    ASSERT_EQ(fake.closes.size(), cases.size());
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        EXPECT_EQ(fake.opens[i].root, 0x80000002u);
+        EXPECT_EQ(fake.opens[i].access, 0x2003Fu);
+        EXPECT_EQ(fake.queries[i].offeredSize, 1024u);
+        EXPECT_TRUE(fake.queries[i].bufferWasZeroed);
+        EXPECT_EQ(fake.closes[i], fake.queries[i].key);
     }
-    ASSERT_EQ(fake.closes.size(), 3u);
-    EXPECT_EQ(fake.closes[0], fake.queries[0].key);
-    EXPECT_NE(fake.closes[0], 0u);
     EXPECT_EQ(fake.openHandles(), 0);
 }
 
-TEST(GetKeyValue, ReadsWithReadAccessWhenWritingIsRefused)
+TEST(GetKeyValue, MissingKeyOrValueReadOnlyRegistryAndEmptyValue)
 {
     FakeSysInfoPlatform fake;
-    fake.readOnlyRegistry = true;
-    fake.setValue(kKey, "PATH", 1, "C:\\Tools\\msinfo32.exe");
-    std::string value;
-    EXPECT_TRUE(GetKeyValue(fake, kHKeyLocalMachine, kKey, "PATH", value));
-    EXPECT_EQ(value, "C:\\Tools\\msinfo32.exe");
-    ASSERT_EQ(fake.opens.size(), 2u);
-    EXPECT_EQ(fake.opens[0].access, 0x2003Fu);
-    EXPECT_EQ(fake.opens[1].access, 0x20019u);
-    EXPECT_EQ(fake.openHandles(), 0);
-
-    // A missing key is not retried.
-    EXPECT_FALSE(GetKeyValue(fake, kHKeyLocalMachine, "SOFTWARE\\Missing", "PATH", value));
-    EXPECT_EQ(fake.opens.size(), 3u);
-}
-
-TEST(GetKeyValue, BufferLimitIs1024Bytes)
-{
-    FakeSysInfoPlatform fake;
-    fake.setValue(kKey, "Full", 1, std::string(1024, 'x'));
-    fake.setValue(kKey, "FullTerminated", 1, std::string(1023, 'y') + std::string(1, '\0'));
-    fake.setValue(kKey, "TooLong", 1, std::string(1025, 'z'));
-
-    std::string value;
-    EXPECT_TRUE(GetKeyValue(fake, kHKeyLocalMachine, kKey, "Full", value));
-    EXPECT_EQ(value, std::string(1024, 'x'));
-    EXPECT_TRUE(GetKeyValue(fake, kHKeyLocalMachine, kKey, "FullTerminated", value));
-    EXPECT_EQ(value, std::string(1023, 'y'));
-
-    value = "old";
-    EXPECT_FALSE(GetKeyValue(fake, kHKeyLocalMachine, kKey, "TooLong", value));
-    EXPECT_EQ(value, "");
-    EXPECT_EQ(fake.closes.size(), 3u);
-    EXPECT_EQ(fake.openHandles(), 0);
-}
-
-TEST(GetKeyValue, MissingKeyOrValueEmptiesTheOutputAndStillCloses)
-{
-    FakeSysInfoPlatform fake;
-    fake.addKey(kKey);
+    fake.setValue(kKey, "Empty", 1, "");
 
     std::string value = "old";
     EXPECT_FALSE(GetKeyValue(fake, kHKeyLocalMachine, "SOFTWARE\\Nowhere", "PATH", value));
@@ -117,45 +88,23 @@ TEST(GetKeyValue, MissingKeyOrValueEmptiesTheOutputAndStillCloses)
     value = "old";
     EXPECT_FALSE(GetKeyValue(fake, kHKeyLocalMachine, kKey, "Missing", value));
     EXPECT_EQ(value, "");
-    ASSERT_EQ(fake.closes.size(), 2u);
-    EXPECT_NE(fake.closes[1], 0u);
-    EXPECT_EQ(fake.openHandles(), 0);
-}
+    EXPECT_NE(fake.closes.back(), 0u);
 
-TEST(GetKeyValue, NumbersBecomeHexAndOtherTypesLeaveTheOutputAlone)
-{
-    FakeSysInfoPlatform fake;
-    fake.setValue(kKey, "Small", 4, std::string("\x1a\0\0\0", 4));
-    // Ends in a zero byte: the text rule for terminators must not shorten the number.
-    fake.setValue(kKey, "Wide", 4, std::string("\x00\x01\x00\x00", 4));
-    fake.setValue(kKey, "Large", 4, std::string("\xef\xbe\xad\xde", 4));
-    fake.setValue(kKey, "Expandable", 2, std::string("%ProgramFiles%\\x.exe\0", 21));
-    fake.setValue(kKey, "Binary", 3, std::string("\x01\x02", 2));
-
-    std::string value;
-    EXPECT_TRUE(GetKeyValue(fake, kHKeyLocalMachine, kKey, "Small", value));
-    EXPECT_EQ(value, "&h0000001A");
-    EXPECT_TRUE(GetKeyValue(fake, kHKeyLocalMachine, kKey, "Wide", value));
-    EXPECT_EQ(value, "&h00000100");
-    EXPECT_TRUE(GetKeyValue(fake, kHKeyLocalMachine, kKey, "Large", value));
-    EXPECT_EQ(value, "&hDEADBEEF");
-
-    value = "kept";
-    EXPECT_TRUE(GetKeyValue(fake, kHKeyLocalMachine, kKey, "Expandable", value));
-    EXPECT_EQ(value, "kept");
-    EXPECT_TRUE(GetKeyValue(fake, kHKeyLocalMachine, kKey, "Binary", value));
-    EXPECT_EQ(value, "kept");
-}
-
-TEST(GetKeyValue, EmptyValueFailsLoudlyAndClosesTheKey)
-{
-    FakeSysInfoPlatform fake;
-    fake.setValue(kKey, "Empty", 1, "");
-    std::string value = "old";
+    // A value of zero bytes fails loudly, and the key is still closed.
     EXPECT_THROW(GetKeyValue(fake, kHKeyLocalMachine, kKey, "Empty", value), std::runtime_error);
-    ASSERT_EQ(fake.closes.size(), 1u);
-    EXPECT_NE(fake.closes[0], 0u);
     EXPECT_EQ(fake.openHandles(), 0);
+
+    // Where write access is refused, the key is opened again for reading only; a missing key is not retried.
+    FakeSysInfoPlatform readOnly;
+    readOnly.readOnlyRegistry = true;
+    readOnly.setValue(kKey, "PATH", 1, "C:\\Tools\\msinfo32.exe");
+    EXPECT_TRUE(GetKeyValue(readOnly, kHKeyLocalMachine, kKey, "PATH", value));
+    EXPECT_EQ(value, "C:\\Tools\\msinfo32.exe");
+    ASSERT_EQ(readOnly.opens.size(), 2u);
+    EXPECT_EQ(readOnly.opens[1].access, 0x20019u);
+    EXPECT_FALSE(GetKeyValue(readOnly, kHKeyLocalMachine, "SOFTWARE\\Missing", "PATH", value));
+    EXPECT_EQ(readOnly.opens.size(), 3u);
+    EXPECT_EQ(readOnly.openHandles(), 0);
 }
 
 TEST(StartSysInfoLookup, OrderOfLookupsAndFallbacks)
@@ -164,6 +113,7 @@ TEST(StartSysInfoLookup, OrderOfLookupsAndFallbacks)
     const std::string folderKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
     const std::string tool = "C:\\Program Files\\Common Files\\Microsoft Shared\\MSInfo\\msinfo32.exe";
     const std::string folder = "C:\\Program Files\\Common Files\\Microsoft Shared\\MSInfo";
+    const std::string program = folder + kSep + "MSINFO32.ExE";
 
     {
         SCOPED_TRACE("first key holds the path: the second is never read");
@@ -179,7 +129,6 @@ TEST(StartSysInfoLookup, OrderOfLookupsAndFallbacks)
         SCOPED_TRACE("only the folder key, tool present");
         FakeSysInfoPlatform fake;
         fake.setValue(folderKey, "MSINFO", 1, folder + '\0');
-        const std::string program = folder + kSep + "MSINFO32.ExE";
         fake.addFile(program);
         fake.addStartable(program);
         EXPECT_TRUE(vantrel::startSysInfo(fake));
@@ -192,7 +141,7 @@ TEST(StartSysInfoLookup, OrderOfLookupsAndFallbacks)
         SCOPED_TRACE("only the folder key, tool missing");
         FakeSysInfoPlatform fake;
         fake.setValue(folderKey, "MSINFO", 1, folder);
-        fake.addStartable(folder + kSep + "MSINFO32.ExE");
+        fake.addStartable(program);
         EXPECT_FALSE(vantrel::startSysInfo(fake));
         EXPECT_EQ(fake.searches.size(), 1u);
         EXPECT_TRUE(fake.starts.empty());
@@ -211,7 +160,7 @@ TEST(StartSysInfoLookup, OrderOfLookupsAndFallbacks)
         FakeSysInfoPlatform fake;
         fake.setValue(pathKey, "PATH", 2, "%CommonProgramFiles%\\msinfo32.exe");
         fake.setValue(folderKey, "MSINFO", 1, folder);
-        fake.addFile(folder + kSep + "MSINFO32.ExE");
+        fake.addFile(program);
         EXPECT_FALSE(vantrel::startSysInfo(fake));
         ASSERT_EQ(fake.starts.size(), 1u);
         EXPECT_EQ(fake.starts[0], "");
@@ -231,8 +180,8 @@ TEST(StartSysInfoLookup, OrderOfLookupsAndFallbacks)
         FakeSysInfoPlatform fake;
         fake.setValue(pathKey, "PATH", 1, "");
         fake.setValue(folderKey, "MSINFO", 1, folder);
-        fake.addFile(folder + kSep + "MSINFO32.ExE");
-        fake.addStartable(folder + kSep + "MSINFO32.ExE");
+        fake.addFile(program);
+        fake.addStartable(program);
         EXPECT_FALSE(vantrel::startSysInfo(fake));
         EXPECT_EQ(fake.opens.size(), 1u);
         EXPECT_TRUE(fake.starts.empty());
@@ -247,70 +196,3 @@ TEST(StartSysInfoLookup, OrderOfLookupsAndFallbacks)
         EXPECT_TRUE(fake.starts.empty());
     }
 }
-
-#ifndef _WIN32
-class NativeSysInfoPlatformTest : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        m_dir = std::filesystem::temp_directory_path() /
-                ("vantrel-sysinfo-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-                 std::to_string(reinterpret_cast<std::uintptr_t>(this)));
-        std::filesystem::create_directories(m_dir);
-    }
-    void TearDown() override { std::filesystem::remove_all(m_dir); }
-
-    std::string write(const std::string& name, const std::string& content)
-    {
-        const auto path = m_dir / name;
-        std::ofstream(path) << content;
-        return path.string();
-    }
-
-    std::filesystem::path m_dir;
-};
-
-TEST_F(NativeSysInfoPlatformTest, HasNoRegistryHere)
-{
-    auto& native = vantrel::NativeSysInfoPlatform::instance();
-    vantrel::RegistryHandle key = 99;
-    EXPECT_NE(native.openKey(kHKeyLocalMachine, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", 0x2003F, key), 0);
-    EXPECT_EQ(key, 0u);
-    native.closeKey(0);
-    EXPECT_FALSE(vantrel::startSysInfo(native));
-}
-
-TEST_F(NativeSysInfoPlatformTest, FindsOrdinaryFilesOnly)
-{
-    auto& native = vantrel::NativeSysInfoPlatform::instance();
-    const std::string file = write("MSINFO32.ExE", "x");
-    const std::string hidden = write(".MSINFO32.ExE", "x");
-    std::filesystem::create_directory(m_dir / "folder");
-
-    EXPECT_EQ(native.findFile(file), "MSINFO32.ExE");
-    EXPECT_EQ(native.findFile(hidden), "");
-    EXPECT_EQ(native.findFile((m_dir / "folder").string()), "");
-    EXPECT_EQ(native.findFile((m_dir / "missing.exe").string()), "");
-    EXPECT_EQ(native.findFile(""), "");
-}
-
-TEST_F(NativeSysInfoPlatformTest, StartsProgramsWithoutWaitingAndReportsFailures)
-{
-    auto& native = vantrel::NativeSysInfoPlatform::instance();
-    // The started program leaves a mark, which proves it ran rather than merely that fork worked.
-    const std::string mark = (m_dir / "ran").string();
-    const std::string script = write("tool.sh", "#!/bin/sh\ntouch '" + mark + "'\n");
-    std::filesystem::permissions(script, std::filesystem::perms::owner_all);
-    EXPECT_TRUE(native.startProgram(script));
-    for (int i = 0; i < 500 && !std::filesystem::exists(mark); ++i)
-        ::usleep(10000);
-    EXPECT_TRUE(std::filesystem::exists(mark));
-
-    const std::string notExecutable = write("plain.txt", "text");
-    EXPECT_FALSE(native.startProgram(notExecutable));
-    EXPECT_FALSE(native.startProgram((m_dir / "missing").string()));
-    EXPECT_FALSE(native.startProgram(m_dir.string()));
-    EXPECT_FALSE(native.startProgram(""));
-}
-#endif
