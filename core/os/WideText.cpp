@@ -1,0 +1,45 @@
+#include "os/WideText.h"
+
+#ifdef _WIN32
+
+#include "os/Windows.h"
+
+#include <cwchar>
+
+namespace vantrel::os {
+
+std::wstring toWide(const std::string& utf8)
+{
+    if (utf8.empty())
+        return std::wstring();
+    const int size = static_cast<int>(utf8.size());
+    const int length = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), length);
+    return wide;
+}
+
+std::string toUtf8(const wchar_t* utf16, std::size_t length)
+{
+    if (length == 0)
+        return std::string();
+    const int size = static_cast<int>(length);
+    const int bytes = ::WideCharToMultiByte(CP_UTF8, 0, utf16, size, nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<std::size_t>(bytes), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, utf16, size, text.data(), bytes, nullptr, nullptr);
+    return text;
+}
+
+std::string toUtf8(const std::wstring& utf16)
+{
+    return toUtf8(utf16.data(), utf16.size());
+}
+
+std::string toUtf8(const wchar_t* utf16)
+{
+    return toUtf8(utf16, std::wcslen(utf16));
+}
+
+} // namespace vantrel::os
+
+#endif

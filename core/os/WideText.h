@@ -1,0 +1,20 @@
+#pragma once
+
+#ifdef _WIN32
+
+#include <cstddef>
+#include <string>
+
+namespace vantrel::os {
+
+// Inside the program every text and path is UTF-8; the Windows API is called with UTF-16. These two convert at
+// that boundary, and nothing else in the program converts.
+std::wstring toWide(const std::string& utf8);
+std::string toUtf8(const wchar_t* utf16, std::size_t length);
+std::string toUtf8(const std::wstring& utf16);
+// A NUL-terminated UTF-16 text, as Windows fills fixed buffers.
+std::string toUtf8(const wchar_t* utf16);
+
+} // namespace vantrel::os
+
+#endif
