@@ -221,7 +221,7 @@ TEST_F(CatalogueTest, CorpusAircraftLandInTheRightList)
         const std::string bytes = readFile(file);
         std::string lower = bytes;
         std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
-        char prefix[16];
+        char prefix[32];
         std::snprintf(prefix, sizeof prefix, "corpus%02d_", n++);
         const std::string name = prefix + file.stem().u8string();
         sim.addAircraft(name, bytes);

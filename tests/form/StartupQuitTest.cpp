@@ -63,7 +63,7 @@ TEST_F(StartupQuitTest, OptionCodesAndShortFiles)
     EXPECT_TRUE(browse::FolderModel::samePath(state().Dir1->path(), text(current_)));
 
     destroyForm();
-    writeFile(settingsPath(), "2\r\n" + drive() + "\r\n" + std::string(11 - 5 - drive().size(), ' ') + "\r\n");
+    writeFile(settingsPath(), "2\r\n/\r\n/tmp/");
     ASSERT_EQ(fs::file_size(settingsPath()), 11u);
     startUp();
     EXPECT_EQ(state().chkPitch, 0) << "an 11-byte file is read";
