@@ -78,6 +78,7 @@ public:
     void cmdSysInfo_Click();
 
     // ---- Shared state that the procedures hand to each other ----
+    std::string Data;        // the aircraft.cfg line read last (its bytes as in the file)
     std::string iniData;     // the settings field read last
     std::string options;     // option code written by Quit
     std::string CfgFileName; // aircraft.cfg being examined or rewritten
@@ -104,6 +105,7 @@ private:
     void AddFF();
     void LoadListRemove();
     void LoadListRestore();
+    void loadList(bool restoreList);
 
     View& view_;
     WindowState state_;

@@ -1,0 +1,122 @@
+#include "form/Captions.h"
+
+#include "engine/Ascii.h"
+#include "os/FileSearch.h"
+
+#include <algorithm>
+
+namespace vantrel::form {
+
+AircraftNameSpan aircraftNameOf(const std::string& cfgFileName)
+{
+    AircraftNameSpan span;
+    const char separator = os::nativeSeparator();
+    const std::size_t folderEnd = cfgFileName.rfind(separator); // separator before the file name
+    if (folderEnd == std::string::npos || folderEnd == 0)
+        return span;
+    const std::size_t before = cfgFileName.rfind(separator, folderEnd - 1);
+    const std::size_t nameStart = before == std::string::npos ? 0 : before + 1;
+    span.start = static_cast<int>(nameStart) + 1;
+    span.name = cfgFileName.substr(nameStart, folderEnd - nameStart);
+    return span;
+}
+
+bool isCslFolder(const std::string& name)
+{
+    return lowerAscii(name) == "csl";
+}
+
+std::string totalAircraftCaption(int subfolderCount, const std::string& aircraftFolder)
+{
+    int count = subfolderCount;
+    if (!containsAsciiNoCase(aircraftFolder, "combat"))
+        count = std::max(0, subfolderCount - 3);
+    return "Total Aircraft: " + std::to_string(count);
+}
+
+std::string listCaption(bool restoreList, int count)
+{
+    return (restoreList ? "Aircraft with Wing Leveler Disabled: " : "Aircraft with Wing Leveler Enabled: ") +
+           std::to_string(count);
+}
+
+std::string messageEntryText(bool restoreMode)
+{
+    return restoreMode ? "All Aircraft have WL Restored" : "All Aircraft have WL Removed";
+}
+
+namespace {
+
+bool isValidUtf8(const std::string& text)
+{
+    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+    const std::size_t n = text.size();
+    std::size_t i = 0;
+    while (i < n) {
+        const unsigned char c = p[i];
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        std::size_t length = 0;
+        unsigned long code = 0;
+        unsigned long minimum = 0;
+        if (c >= 0xC2 && c <= 0xDF) {
+            length = 2, code = c & 0x1F, minimum = 0x80;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            length = 3, code = c & 0x0F, minimum = 0x800;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            length = 4, code = c & 0x07, minimum = 0x10000;
+        } else {
+            return false;
+        }
+        if (i + length > n)
+            return false;
+        for (std::size_t k = 1; k < length; ++k) {
+            if ((p[i + k] & 0xC0) != 0x80)
+                return false;
+            code = (code << 6) | (p[i + k] & 0x3F);
+        }
+        if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+            return false;
+        i += length;
+    }
+    return true;
+}
+
+void appendUtf8(std::string& out, unsigned long code)
+{
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+}
+
+// Windows-1252 at 0x80..0x9F; its five unassigned bytes keep their Latin-1 control meaning.
+constexpr unsigned short kCp1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+} // namespace
+
+std::string displayText(const std::string& bytes)
+{
+    if (isValidUtf8(bytes))
+        return bytes;
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 2);
+    for (const char ch : bytes) {
+        const auto c = static_cast<unsigned char>(ch);
+        appendUtf8(out, (c >= 0x80 && c < 0xA0) ? kCp1252High[c - 0x80] : c);
+    }
+    return out;
+}
+
+} // namespace vantrel::form

@@ -1,0 +1,613 @@
+#include "form/frmVantrel.h"
+
+#include "engine/AppError.h"
+#include "engine/Ascii.h"
+#include "engine/Classifier.h"
+#include "engine/Rewriter.h"
+#include "form/Captions.h"
+#include "os/FileSearch.h"
+#include "os/NativeSysInfoPlatform.h"
+#include "os/SysInfo.h"
+#include "settings/OptionCode.h"
+#include "settings/SettingsFile.h"
+
+#include <utility>
+
+#ifndef VANTREL_VERSION_MAJOR
+#define VANTREL_VERSION_MAJOR 1
+#define VANTREL_VERSION_MINOR 5
+#define VANTREL_VERSION_REVISION 3
+#endif
+
+namespace vantrel::form {
+
+namespace {
+
+const char* const kAdvancedInstruction =
+    "Please select the default(s) you wish removed from Flight Simulator's Auto Pilot.";
+
+std::string withSeparator(std::string folder)
+{
+    if (folder.empty() || folder.back() != os::nativeSeparator())
+        folder += os::nativeSeparator();
+    return folder;
+}
+
+} // namespace
+
+AboutText aboutText()
+{
+    AboutText text;
+    text.title = "Vantrel";
+    text.caption = "About " + text.title;
+    text.version = "Version " + std::to_string(VANTREL_VERSION_MAJOR) + "." + std::to_string(VANTREL_VERSION_MINOR) +
+                   "." + std::to_string(VANTREL_VERSION_REVISION);
+    text.description = "Vantrel\rAutopilot wing leveler switch\rfor FS2004 and FS2000\r\rMade by the Vantrel team\r"
+                       "\rFree software for flight simulator pilots\rThanks to every tester";
+    return text;
+}
+
+struct frmVantrel::Impl
+{
+    browse::DriveModel Drive1;
+    browse::FolderModel Dir1;
+    browse::FileModel File1;
+    SysInfoPlatform* sysInfo = nullptr;
+    bool listAreaShown = false; // navigation accepted the folder: the list area is on screen
+    bool checkFailed = false;   // the last CheckFile could not read its file
+    bool quitting = false;
+    bool busy = false;
+    bool scanning = false;      // the list's click handler waits for the end of a scan
+};
+
+frmVantrel::frmVantrel(View& view, SysInfoPlatform* sysInfo) : view_(view), impl_(std::make_unique<Impl>())
+{
+    impl_->sysInfo = sysInfo ? sysInfo : &NativeSysInfoPlatform::instance();
+    state_.Drive1 = &impl_->Drive1;
+    state_.Dir1 = &impl_->Dir1;
+    impl_->File1.setPattern("aircraft.cfg");
+    // The folder list opens on the process's current folder; no navigation runs for it.
+    try {
+        impl_->Dir1.setPath(browse::FolderModel::currentFolder());
+    } catch (const AppError&) {
+    }
+    impl_->Drive1.onChange = [this] { Drive1_Change(); };
+    impl_->Dir1.onChange = [this] { Dir1_Change(); };
+}
+
+frmVantrel::~frmVantrel()
+{
+    Form_Terminate();
+}
+
+// ---- Helpers ----
+
+namespace {
+
+// Shows a message box; the busy pointer of a running Modify never stands over it.
+void message(View& view, bool busy, const std::string& text, MessageIcon icon, const std::string& title)
+{
+    if (busy)
+        view.setBusy(false);
+    view.showMessage(text, icon, title);
+    if (busy)
+        view.setBusy(true);
+}
+
+} // namespace
+
+// ---- Start-up and Quit ----
+
+void frmVantrel::Form_Load()
+{
+    try {
+        chooseOption(1);
+        state_.option3Enabled = true;
+        LastChoice = 1;
+
+        // The settings live in the folder the program was started in.
+        VantrelDir = withSeparator(browse::FolderModel::currentFolder());
+        const std::string settingsPath = settings::settingsFilePath(VantrelDir);
+        ErrorMsg = "Opening " + settingsPath;
+
+        if (settings::touchSettingsFile(settingsPath) >= settings::kSmallestReadableSize) {
+            settings::SettingsReader reader(settingsPath);
+
+            ErrorMsg = "Loading Advanced Options";
+            iniData = reader.readField();
+            const double code = settings::toNumber(iniData);
+            int bank = state_.chkBank;
+            int pitch = state_.chkPitch;
+            const long long whole = static_cast<long long>(code);
+            if (static_cast<double>(whole) == code && decodeOptionCode(whole, bank, pitch)) {
+                state_.chkBank = bank;
+                state_.chkPitch = pitch;
+            }
+
+            ErrorMsg = "Loading Drive Designator";
+            iniData = reader.readField();
+            impl_->Drive1.setDrive(iniData);
+
+            ErrorMsg = "Loading FlightSim Path";
+            iniData = reader.readField();
+            const std::string shownBefore = impl_->Dir1.path();
+            impl_->Dir1.setPath(iniData);
+            // Started in the saved folder itself, the folder list raises no change; the user still expects that
+            // folder's aircraft to be listed.
+            if (impl_->Dir1.path() == shownBefore)
+                Dir1_Change();
+        }
+
+        state_.advancedLabel = kAdvancedInstruction;
+    } catch (const AppError& error) {
+        message(view_, impl_->busy, error.report() + '\r' + displayText(ErrorMsg), MessageIcon::Warning,
+                "Load ini Error");
+    }
+    view_.render(state_);
+}
+
+void frmVantrel::cmdQuit_Click()
+{
+    // Quit is the one way out; once it has begun, nothing of the window runs again.
+    if (impl_->quitting)
+        return;
+    impl_->quitting = true;
+
+    const char separator = os::nativeSeparator();
+    AirCraftDir = impl_->Dir1.path() + separator + impl_->File1.fileName();
+    // Saved is the installation's aircraft folder: the path up to the last "aircraft" + separator, so that an
+    // installation below another folder named "Aircraft" is saved as itself.
+    const std::size_t found = lowerAscii(AirCraftDir).rfind(std::string("aircraft") + separator);
+    StartOfName = found == std::string::npos ? 0 : static_cast<int>(found) + 1 + 9;
+    if (StartOfName > 0)
+        AirCraftDir = AirCraftDir.substr(0, static_cast<std::size_t>(StartOfName - 2));
+
+    const std::string code = encodeOptionCode(state_.chkBank, state_.chkPitch);
+    if (!code.empty())
+        options = code;
+
+    if (StartOfName != 0) {
+        try {
+            settings::writeSettingsFile(settings::settingsFilePath(VantrelDir), options, impl_->Drive1.drive(),
+                                        AirCraftDir);
+        } catch (const AppError& error) {
+            message(view_, impl_->busy, "The settings could not be saved.\r" + error.report(), MessageIcon::Warning,
+                    "Vantrel");
+        }
+    }
+    view_.endProgram();
+}
+
+void frmVantrel::Form_Unload()
+{
+    if (!impl_->quitting)
+        cmdQuit_Click();
+}
+
+void frmVantrel::Form_Terminate()
+{
+    if (!impl_->quitting)
+        cmdQuit_Click();
+}
+
+// ---- Mode options and the two dialogs ----
+
+void frmVantrel::chooseOption(int option)
+{
+    if (option < 1 || option > 3 || state_.option == option || (option == 3 && !state_.option3Enabled))
+        return;
+    state_.option = option;
+    if (option == 1)
+        Option1_Click();
+    else if (option == 2)
+        Option2_Click();
+    else
+        Option3_Click();
+    view_.render(state_);
+}
+
+void frmVantrel::Option1_Click()
+{
+    LastChoice = 1;
+    state_.option3Enabled = true;
+    LoadListRemove();
+}
+
+void frmVantrel::Option2_Click()
+{
+    LastChoice = 2;
+    state_.option3Enabled = false;
+    LoadListRestore();
+}
+
+void frmVantrel::Option3_Click()
+{
+    view_.render(state_);
+    view_.showAdvanced();
+}
+
+void frmVantrel::chkBank_Set(int value)
+{
+    state_.chkBank = value;
+}
+
+void frmVantrel::chkPitch_Set(int value)
+{
+    state_.chkPitch = value;
+}
+
+void frmVantrel::cmdDone_Click()
+{
+    const int pitch = state_.chkPitch;
+    const int bank = state_.chkBank;
+    if (pitch == 0 && bank == 0) {
+        message(view_, impl_->busy, "You must select one or both options", MessageIcon::Information, "Options");
+        return;
+    }
+    view_.hideAdvanced();
+    view_.refresh();
+    // Back to the mode chosen last, which builds its list afresh.
+    chooseOption(LastChoice == 1 ? 1 : 2);
+}
+
+void frmVantrel::Label4_Click()
+{
+    view_.render(state_);
+    view_.showAbout();
+}
+
+void frmVantrel::cmdSysInfo_Click()
+{
+    if (!startSysInfo(*impl_->sysInfo))
+        message(view_, impl_->busy, "System Information Is Unavailable At This Time", MessageIcon::None,
+                aboutText().title);
+}
+
+// ---- Navigation ----
+
+void frmVantrel::Drive1_Select(int index)
+{
+    impl_->Drive1.select(index);
+    view_.render(state_);
+}
+
+void frmVantrel::Drive1_DropDown()
+{
+    impl_->Drive1.reload();
+    view_.render(state_);
+}
+
+void frmVantrel::Drive1_Change()
+{
+    // A drive that cannot be read leaves the lists where they were and says why; the drive list goes back to
+    // the drive of the folder still shown.
+    try {
+        impl_->Dir1.setPath(browse::DriveModel::currentFolderOn(impl_->Drive1.drive()));
+    } catch (const AppError& error) {
+        message(view_, impl_->busy, error.report(), MessageIcon::Warning, "Directory Select Error");
+        auto onChange = std::exchange(impl_->Drive1.onChange, nullptr);
+        try {
+            impl_->Drive1.setDrive(impl_->Dir1.path());
+        } catch (const AppError&) {
+        }
+        impl_->Drive1.onChange = std::move(onChange);
+    }
+}
+
+void frmVantrel::Dir1_Open(int entry)
+{
+    try {
+        impl_->Dir1.open(entry);
+    } catch (const AppError& error) {
+        // The entry may have gone: the list is read again, and the failure reported like any folder selection.
+        try {
+            impl_->Dir1.refresh();
+        } catch (const AppError&) {
+        }
+        message(view_, impl_->busy, error.report(), MessageIcon::Warning, "Directory Select Error");
+    }
+    view_.render(state_);
+}
+
+namespace {
+
+void hideSelectionCommands(WindowState& state)
+{
+    state.cmdYesVisible = false;
+    state.cmdNoVisible = false;
+    state.cmdAllVisible = false;
+}
+
+} // namespace
+
+void frmVantrel::Dir1_Change()
+{
+    const std::string& path = impl_->Dir1.path();
+    const auto hideListArea = [this] {
+        impl_->listAreaShown = false;
+        state_.list2Visible = false;
+        state_.label1Visible = true;
+        state_.label2Visible = false;
+        state_.label3Visible = false;
+        // Modify goes too: it would act on the selection of a list that is no longer on screen.
+        hideSelectionCommands(state_);
+    };
+    if (path.size() < 8 || lowerAscii(path.substr(path.size() - 8)) != "aircraft") {
+        hideListArea();
+        return;
+    }
+    try {
+        MyFile = engine::findSimulator(path.substr(0, path.size() - 8));
+        if (MyFile.empty()) {
+            hideListArea();
+            return;
+        }
+        impl_->File1.setFileName("");
+        List1_.clear();
+        state_.list2.clear();
+        state_.list2Current = -1;
+        ++state_.list2Revision;
+        hideSelectionCommands(state_);
+        impl_->File1.setPath(path);
+        state_.label2 = totalAircraftCaption(impl_->Dir1.listCount(), path);
+        state_.label1Visible = false;
+        state_.label2Visible = true;
+        state_.label3Visible = true;
+        state_.list2Visible = true;
+        impl_->listAreaShown = true;
+        LoadListRemove();
+        if (List1_.empty() && state_.list2.size() == 1)
+            hideSelectionCommands(state_);
+    } catch (const AppError& error) {
+        message(view_, impl_->busy, error.report(), MessageIcon::Warning, "Directory Select Error");
+    }
+}
+
+// ---- The catalogue ----
+
+void frmVantrel::CheckFile()
+{
+    impl_->checkFailed = false;
+    engine::Classification result;
+    try {
+        const std::string& path = impl_->Dir1.path();
+        MyFile.clear();
+        if (path.size() >= 8)
+            MyFile = engine::findSimulator(path.substr(0, path.size() - 8));
+        ErrorMsg = "Opening " + CfgFileName;
+        engine::classifyFile(CfgFileName, result);
+        ErrorMsg = "Check for WingLeveler Code";
+        if (result.anyLineRead)
+            Data = result.lastLine;
+        // An empty file has no wing-leveler line: its aircraft is one whose leveler is still enabled.
+        Modified = result.found;
+    } catch (const AppError& error) {
+        impl_->checkFailed = true;
+        // The report names the step: the opening, or the line read before the one that failed.
+        if (result.opened) {
+            if (result.anyLineRead) {
+                Data = result.lastLine;
+                Modified = false;
+            }
+            ErrorMsg = "Data= " + Data;
+        }
+        message(view_, impl_->busy, error.report() + '\r' + displayText(ErrorMsg), MessageIcon::Warning,
+                "Aircraft Cfg File Error");
+    }
+}
+
+void frmVantrel::LoadListRemove()
+{
+    loadList(false);
+}
+
+void frmVantrel::LoadListRestore()
+{
+    loadList(true);
+}
+
+void frmVantrel::loadList(bool restoreList)
+{
+    impl_->scanning = true;
+    int count = 0;
+    try {
+        List1_.clear();
+        state_.list2.clear();
+        state_.list2Current = -1;
+        ++state_.list2Revision;
+        impl_->File1.setFileName("");
+        ErrorMsg = "Loop through Aircraft Directories";
+        // Aircraft added or removed since the folder was opened count: the folders are read afresh.
+        impl_->Dir1.refresh();
+
+        const int folderCount = impl_->Dir1.listCount();
+        const char separator = os::nativeSeparator();
+        for (int x = 0; x < folderCount; ++x) {
+            const std::string& folder = impl_->Dir1.list(x);
+            ErrorMsg = "Set path to " + folder;
+            impl_->File1.setPath(folder);
+            if (impl_->File1.listCount() > 0)
+                impl_->File1.setListIndex(0);
+            const std::string fileName = impl_->File1.fileName();
+            ErrorMsg = "Check " + fileName;
+            if (lowerAscii(fileName) != "aircraft.cfg")
+                continue;
+
+            ErrorMsg = "Get Aircraft Name";
+            CfgFileName = impl_->File1.path() + separator + fileName;
+            AircraftNameSpan span = aircraftNameOf(CfgFileName);
+            StartOfName = span.start;
+            AirCraftName = std::move(span.name);
+            if (isCslFolder(AirCraftName))
+                continue;
+
+            ErrorMsg = "Check for Wing Leveler";
+            CheckFile();
+            // An aircraft whose file could not be read was reported by the detection; it belongs to neither
+            // list, since nothing is known of its wing leveler.
+            if (impl_->checkFailed)
+                continue;
+
+            ErrorMsg = "Add to Not Modified List";
+            if (Modified == restoreList) {
+                List1_.push_back(impl_->File1.path());
+                state_.list2.push_back({displayText(AirCraftName), false});
+                ++count;
+            }
+        }
+        if (SelectAll) {
+            for (int i = 0; i < count; ++i)
+                state_.list2[static_cast<std::size_t>(i)].selected = true;
+        }
+
+        const int listed = static_cast<int>(state_.list2.size());
+        if (StartOfName > 0 && listed == 0) {
+            // Every aircraft of the folder is already in the other state.
+            if (state_.option == 1)
+                state_.list2.push_back({messageEntryText(false), false});
+            if (state_.option == 2)
+                state_.list2.push_back({messageEntryText(true), false});
+            if (!state_.list2.empty()) {
+                state_.list2[0].selected = true;
+                state_.list2Current = 0;
+            }
+            hideSelectionCommands(state_);
+        } else {
+            state_.label3 = listCaption(restoreList, listed);
+            if (listed > 0) {
+                state_.list2Current = 0;
+                impl_->scanning = false;
+                List2_Click();
+            } else {
+                state_.cmdAllVisible = false;
+                state_.cmdNoVisible = false;
+            }
+        }
+    } catch (const AppError& error) {
+        message(view_, impl_->busy, error.report() + '\r' + displayText(ErrorMsg), MessageIcon::Warning,
+                "LoadList Error");
+    }
+    ++state_.selectionRevision;
+    impl_->scanning = false;
+}
+
+// ---- The selection list ----
+
+void frmVantrel::List2_Toggle(int index)
+{
+    if (index < 0 || index >= static_cast<int>(state_.list2.size()))
+        return;
+    ListEntry& entry = state_.list2[static_cast<std::size_t>(index)];
+    entry.selected = !entry.selected;
+    state_.list2Current = index;
+    ++state_.selectionRevision;
+    List2_Click();
+    view_.render(state_);
+}
+
+void frmVantrel::List2_SetCurrent(int index)
+{
+    if (index < -1 || index >= static_cast<int>(state_.list2.size()) || index == state_.list2Current)
+        return;
+    state_.list2Current = index;
+    ++state_.selectionRevision;
+    List2_Click();
+    view_.render(state_);
+}
+
+void frmVantrel::List2_Click()
+{
+    if (impl_->scanning)
+        return;
+    bool anySelected = false;
+    for (const ListEntry& entry : state_.list2) {
+        if (entry.selected) {
+            anySelected = true;
+            break;
+        }
+    }
+    bool modify = anySelected;
+    bool clearAndAll = true;
+    // The message entry is the only entry of a list that holds no aircraft; an aircraft whose folder happens to
+    // be called "All Aircraft..." is an aircraft like any other.
+    if (List1_.empty() && state_.list2.size() == 1)
+        modify = clearAndAll = false;
+    // Nothing can be modified unseen: while the list area is hidden, so are its commands.
+    if (!impl_->listAreaShown)
+        modify = clearAndAll = false;
+    state_.cmdYesVisible = modify;
+    state_.cmdNoVisible = clearAndAll;
+    state_.cmdAllVisible = clearAndAll;
+}
+
+void frmVantrel::cmdAll_Click()
+{
+    SelectAll = true;
+    if (state_.option == 1)
+        LoadListRemove();
+    if (state_.option == 2)
+        LoadListRestore();
+    SelectAll = false;
+    view_.render(state_);
+}
+
+void frmVantrel::cmdNo_Click()
+{
+    SelectAll = false;
+    if (state_.option == 1)
+        LoadListRemove();
+    if (state_.option == 2)
+        LoadListRestore();
+    state_.cmdYesVisible = false;
+    view_.render(state_);
+}
+
+// ---- Modify ----
+
+void frmVantrel::cmdYes_Click()
+{
+    impl_->busy = true;
+    view_.setBusy(true);
+    AddFF();
+    impl_->busy = false;
+    view_.setBusy(false);
+    hideSelectionCommands(state_);
+    view_.render(state_);
+    view_.beep();
+}
+
+void frmVantrel::AddFF()
+{
+    // The boxes and the simulator are read anew for every [autopilot] header written.
+    engine::InsertChoice choice;
+    choice.bank = [this] { return state_.chkBank == 1; };
+    choice.pitch = [this] { return state_.chkPitch == 1; };
+    choice.simulator = [this] { return lowerAscii(MyFile); };
+
+    const char separator = os::nativeSeparator();
+    const std::size_t count = List1_.size();
+    for (std::size_t x = 0; x < count; ++x) {
+        try {
+            if (x < state_.list2.size() && state_.list2[x].selected) {
+                const std::string folder = List1_[x];
+                CfgFileName = folder + separator + "aircraft.cfg";
+                // With neither mode chosen ("Advanced" holds the selection), nothing is touched at all.
+                engine::Mode mode = engine::Mode::None;
+                if (state_.option == 1)
+                    mode = engine::Mode::Remove;
+                else if (state_.option == 2)
+                    mode = engine::Mode::Restore;
+                engine::rewriteAircraft(folder, mode, choice);
+            }
+        } catch (const AppError& error) {
+            message(view_, impl_->busy, error.report(), MessageIcon::Warning, "Append Error");
+            return;
+        }
+    }
+    if (state_.option == 1)
+        LoadListRemove();
+    if (state_.option == 2)
+        LoadListRestore();
+}
+
+} // namespace vantrel::form

@@ -1,0 +1,257 @@
+// Navigation to an aircraft folder, the two scans and the selection commands.
+#include "FormTestSupport.h"
+
+#include "browse/Browse.h"
+#include "form/Captions.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace vantrel::test {
+namespace {
+
+using Entries = std::vector<std::string>;
+
+class CatalogueTest : public FormTest
+{
+protected:
+    Installation typical()
+    {
+        Installation sim = makeInstallation(work_ / "FS9");
+        sim.addAircraft("Glider_XL", plainCfg());
+        sim.addAircraft("b737", modifiedCfg());
+        sim.addAircraft("Cub", plainCfg(), "Aircraft.CFG");
+        sim.addFolder("Empty folder");
+        sim.addAircraft("CSL", plainCfg());
+        sim.addAircraft("Zero", "");
+        sim.addAircraft("all aircraft lowercase", plainCfg());
+        return sim;
+    }
+};
+
+TEST_F(CatalogueTest, NavigationListsTheAircraftOfEachModeInFolderOrder)
+{
+    Installation sim = typical();
+    startUp();
+    navigateTo(sim.aircraftFolder);
+
+    EXPECT_EQ(form().MyFile, "fs9.exe");
+    // Sorted by name ignoring case; CSL never listed; the empty file has no wing leveler; b737 is modified.
+    const Entries expected{"all aircraft lowercase", "Cub", "Glider_XL", "Zero"};
+    EXPECT_EQ(list2Entries(), expected);
+    Entries folders;
+    for (const std::string& name : expected)
+        folders.push_back(text(sim.aircraftFolder / name));
+    EXPECT_EQ(form().List1(), folders);
+    EXPECT_TRUE(selectedEntries().empty());
+    EXPECT_EQ(state().list2Current, 0);
+
+    EXPECT_EQ(state().label2, "Total Aircraft: 4") << "seven folders, less three";
+    EXPECT_EQ(state().label3, "Aircraft with Wing Leveler Enabled: 4");
+    EXPECT_TRUE(state().list2Visible && state().label2Visible && state().label3Visible);
+    EXPECT_FALSE(state().label1Visible);
+    EXPECT_EQ(buttons(), "011");
+    EXPECT_TRUE(view_.messages.empty());
+    EXPECT_EQ(form().AirCraftName, "Zero") << "the last aircraft examined";
+
+    // Restore lists the modified one and disables "Advanced"; Remove enables it again.
+    form().chooseOption(2);
+    EXPECT_EQ(list2Entries(), Entries{"b737"});
+    EXPECT_EQ(state().label3, "Aircraft with Wing Leveler Disabled: 1");
+    EXPECT_EQ(form().LastChoice, 2);
+    EXPECT_FALSE(state().option3Enabled);
+    form().chooseOption(1);
+    EXPECT_EQ(list2Entries().size(), 4u);
+    EXPECT_TRUE(state().option3Enabled);
+}
+
+TEST_F(CatalogueTest, SelectionButtonsFollowClicksAllAndClear)
+{
+    Installation sim = typical();
+    startUp();
+    navigateTo(sim.aircraftFolder);
+
+    form().List2_Toggle(1);
+    EXPECT_EQ(selectedEntries(), Entries{"Cub"});
+    EXPECT_EQ(buttons(), "111");
+    form().List2_Toggle(2);
+    form().List2_Toggle(1);
+    form().List2_Toggle(2);
+    EXPECT_TRUE(selectedEntries().empty()) << "a click toggles";
+    EXPECT_EQ(buttons(), "011");
+
+    form().cmdAll_Click();
+    EXPECT_EQ(selectedEntries(), list2Entries());
+    EXPECT_EQ(buttons(), "111");
+    EXPECT_FALSE(form().SelectAll);
+
+    form().cmdNo_Click();
+    EXPECT_EQ(list2Entries().size(), 4u);
+    EXPECT_TRUE(selectedEntries().empty());
+    EXPECT_EQ(buttons(), "011");
+
+    // Aircraft added on disk since the folder was opened count at the next scan.
+    sim.addAircraft("Dash 8", plainCfg());
+    form().cmdAll_Click();
+    EXPECT_EQ(selectedEntries().size(), 5u);
+}
+
+TEST_F(CatalogueTest, MessageEntryWhenEverythingIsDone)
+{
+    Installation sim = makeInstallation(work_ / "FS9");
+    sim.addAircraft("Done1", modifiedCfg());
+    sim.addAircraft("Done2", modifiedCfg());
+    startUp();
+    navigateTo(sim.aircraftFolder);
+    EXPECT_EQ(list2Entries(), Entries{"All Aircraft have WL Removed"});
+    EXPECT_EQ(selectedEntries(), list2Entries());
+    EXPECT_TRUE(form().List1().empty());
+    EXPECT_EQ(buttons(), "000");
+    form().List2_Toggle(0);
+    form().List2_Toggle(0);
+    EXPECT_EQ(buttons(), "000") << "the message entry never offers a command";
+
+    form().chooseOption(2);
+    EXPECT_EQ(list2Entries(), (Entries{"Done1", "Done2"}));
+    form().cmdAll_Click();
+    EXPECT_EQ(buttons(), "111");
+
+    // An aircraft whose folder begins with "All Aircraft" is an aircraft like any other.
+    sim.addAircraft("All Aircraft Trainer", plainCfg());
+    form().chooseOption(1);
+    EXPECT_EQ(list2Entries(), Entries{"All Aircraft Trainer"});
+    EXPECT_EQ(buttons(), "011");
+    form().List2_Toggle(0);
+    EXPECT_EQ(buttons(), "111");
+}
+
+TEST_F(CatalogueTest, EmptyFolderBeforeAndAfterAnyAircraftWasFound)
+{
+    Installation empty = makeInstallation(work_ / "Empty");
+    empty.addFolder("one");
+    empty.addFolder("two");
+    Installation full = makeInstallation(work_ / "Full", "FS2000.EXE");
+    full.addAircraft("Cub", plainCfg());
+    startUp();
+
+    navigateTo(empty.aircraftFolder);
+    EXPECT_TRUE(list2Entries().empty());
+    EXPECT_EQ(state().label3, "Aircraft with Wing Leveler Enabled: 0");
+    EXPECT_EQ(state().label2, "Total Aircraft: 0") << "never negative";
+    EXPECT_EQ(buttons(), "000");
+
+    navigateTo(full.aircraftFolder);
+    EXPECT_EQ(form().MyFile, "fs2000.exe");
+    EXPECT_EQ(list2Entries(), Entries{"Cub"});
+
+    navigateTo(empty.aircraftFolder);
+    EXPECT_EQ(list2Entries(), Entries{"All Aircraft have WL Removed"});
+}
+
+TEST_F(CatalogueTest, RejectedFoldersHideTheListAreaAndItsCommands)
+{
+    Installation sim = makeInstallation(work_ / "Sim");
+    sim.addAircraft("Cub", plainCfg());
+    Installation noSim = makeInstallation(work_ / "NoSim", "");
+    noSim.addAircraft("Cub", plainCfg());
+    startUp();
+    navigateTo(sim.aircraftFolder);
+    form().List2_Toggle(0);
+    EXPECT_EQ(buttons(), "111");
+
+    navigateTo(noSim.aircraftFolder);
+    EXPECT_TRUE(form().MyFile.empty());
+    EXPECT_FALSE(state().list2Visible || state().label2Visible || state().label3Visible);
+    EXPECT_TRUE(state().label1Visible);
+    EXPECT_EQ(buttons(), "000");
+    EXPECT_TRUE(view_.messages.empty());
+
+    // A folder that does not end in "aircraft" keeps MyFile as it was.
+    navigateTo(sim.aircraftFolder);
+    navigateTo(sim.aircraftFolder / "Cub");
+    EXPECT_EQ(form().MyFile, "fs9.exe");
+    EXPECT_TRUE(state().label1Visible);
+
+    // A mode change meanwhile fills the hidden list but offers no command.
+    form().chooseOption(2);
+    form().chooseOption(1);
+    EXPECT_FALSE(state().list2Visible);
+    EXPECT_EQ(buttons(), "000");
+}
+
+TEST_F(CatalogueTest, NamesAndCounts)
+{
+    // An installation below another folder named "Aircraft" still names each aircraft by its folder; a combat
+    // simulator's folder counts every sub-folder.
+    Installation sim = makeInstallation(work_ / "Aircraft" / "Combat");
+    sim.addAircraft("Glider", plainCfg());
+    for (const char* name : {"a", "b", "c", "d"})
+        sim.addFolder(name);
+    startUp();
+    navigateTo(sim.aircraftFolder);
+    EXPECT_EQ(list2Entries(), Entries{"Glider"});
+    EXPECT_EQ(state().label2, "Total Aircraft: 5");
+    EXPECT_EQ(form::totalAircraftCaption(5, text(work_ / "Sim" / "Aircraft")), "Total Aircraft: 2");
+
+    const char s = static_cast<char>(fs::path::preferred_separator);
+    const form::AircraftNameSpan span =
+        form::aircraftNameOf(std::string("D:") + s + "FS2002" + s + "Aircraft" + s + "Trainer01" + s + "aircraft.cfg");
+    EXPECT_EQ(span.start, 20);
+    EXPECT_EQ(span.name, "Trainer01");
+    EXPECT_TRUE(form::isCslFolder("Csl"));
+    EXPECT_FALSE(form::isCslFolder("CSL2"));
+}
+
+TEST_F(CatalogueTest, CorpusAircraftLandInTheRightList)
+{
+    const fs::path corpus = fs::u8path(VANTREL_CORPUS_DIR);
+    if (!fs::exists(corpus))
+        GTEST_SKIP() << "no corpus at " << corpus.u8string();
+    Installation sim = makeInstallation(work_ / "FS9");
+    Entries withLeveler, without;
+    std::vector<fs::path> files;
+    for (const auto& item : fs::recursive_directory_iterator(corpus)) {
+        if (item.is_regular_file() && item.path().extension() == ".cfg")
+            files.push_back(item.path());
+    }
+    std::sort(files.begin(), files.end());
+    ASSERT_GT(files.size(), 5u);
+    int n = 0;
+    for (const fs::path& file : files) {
+        const std::string bytes = readFile(file);
+        std::string lower = bytes;
+        std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
+        char prefix[32];
+        std::snprintf(prefix, sizeof prefix, "corpus%02d_", n++);
+        const std::string name = prefix + file.stem().u8string();
+        sim.addAircraft(name, bytes);
+        const bool leveler = lower.find("default_bank") != std::string::npos ||
+                             lower.find("default_pitch") != std::string::npos;
+        (leveler ? withLeveler : without).push_back(name);
+    }
+    startUp();
+    navigateTo(sim.aircraftFolder);
+    EXPECT_EQ(list2Entries(), without);
+    form().chooseOption(2);
+    EXPECT_EQ(list2Entries(), withLeveler);
+    EXPECT_FALSE(withLeveler.empty());
+    EXPECT_TRUE(view_.messages.empty());
+}
+
+TEST_F(CatalogueTest, AllOnManyAircraftSelectsEveryOne)
+{
+    Installation sim = makeInstallation(work_ / "Big");
+    for (int i = 0; i < 1500; ++i) {
+        char name[16];
+        std::snprintf(name, sizeof name, "Plane%04d", i);
+        sim.addAircraft(name, plainCfg());
+    }
+    startUp();
+    navigateTo(sim.aircraftFolder);
+    form().cmdAll_Click();
+    EXPECT_EQ(selectedEntries().size(), 1500u);
+    EXPECT_EQ(state().label3, "Aircraft with Wing Leveler Enabled: 1500");
+}
+
+} // namespace
+} // namespace vantrel::test

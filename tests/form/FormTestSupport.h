@@ -1,0 +1,95 @@
+#pragma once
+
+#include "form/frmVantrel.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vantrel::test {
+
+namespace fs = std::filesystem;
+
+std::string readFile(const fs::path& path);
+void writeFile(const fs::path& path, const std::string& bytes);
+// A path as the program holds it: UTF-8 with native separators.
+std::string text(const fs::path& path);
+
+// An aircraft.cfg of a few sections with its [autopilot] section in the middle (lines A, [autopilot], B, C, D),
+// each ended by CR LF; and the same file after FS2004's lines were inserted.
+std::string plainCfg(const std::string& title = "Trainer");
+std::string modifiedCfg(const std::string& title = "Trainer");
+
+// A simulator folder with its executable (none when empty) and an "Aircraft" folder beside it.
+struct Installation
+{
+    fs::path root;
+    fs::path aircraftFolder;
+
+    fs::path addAircraft(const std::string& name, const std::string& cfg, const std::string& cfgName = "aircraft.cfg");
+    void addFolder(const std::string& name);
+    fs::path cfgPath(const std::string& name) const { return aircraftFolder / name / "aircraft.cfg"; }
+};
+Installation makeInstallation(const fs::path& root, const std::string& executable = "fs9.exe");
+
+// The window as the program sees it: every call recorded, modal dialogs answered by the test.
+class FakeView : public form::View
+{
+public:
+    void render(const form::WindowState& state) override;
+    void showMessage(const std::string& text, form::MessageIcon icon, const std::string& title) override;
+    void beep() override { ++beeps; }
+    void setBusy(bool busy) override { this->busy = busy; }
+    void showAdvanced() override;
+    void hideAdvanced() override { advancedShown = false; }
+    void showAbout() override;
+    void refresh() override { ++refreshes; }
+    void endProgram() override { ++ends; }
+
+    std::vector<std::string> messages; // "title|text"
+    std::vector<form::MessageIcon> icons;
+    std::vector<bool> busyDuringMessage;
+    int renders = 0, beeps = 0, refreshes = 0, ends = 0, advancedRuns = 0, aboutRuns = 0;
+    bool busy = false;
+    bool advancedShown = false;
+    // Run while the Advanced or About dialog is open (the user's actions in it).
+    std::function<void()> inAdvanced;
+    std::function<void()> inAbout;
+};
+
+// A fresh current folder (holding the settings file) and a work folder for installations; the form is made in
+// the current folder on first use.
+class FormTest : public ::testing::Test
+{
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    form::frmVantrel& form();
+    void startUp(); // makes the form and runs its load handler
+    void destroyForm();
+    const form::WindowState& state() { return form().state(); }
+
+    // The user opens folder after folder in the folder list until it shows `folder`.
+    void navigateTo(const fs::path& folder);
+    // Starts with a settings file that points at the installation's aircraft folder.
+    void startIn(const Installation& sim, const std::string& code = "3");
+
+    std::vector<std::string> list2Entries();
+    std::vector<std::string> selectedEntries();
+    std::string buttons(); // "Modify Clear All" as three digits, 1 when shown
+    fs::path settingsPath() const { return current_ / "Vantrel.ini"; }
+    std::string drive() { return form().state().Drive1->drive(); }
+
+    fs::path work_;    // installations go here
+    fs::path current_; // the current folder during the test
+    fs::path previousCurrent_;
+    FakeView view_;
+    std::unique_ptr<form::frmVantrel> form_;
+};
+
+} // namespace vantrel::test

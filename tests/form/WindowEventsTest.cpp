@@ -1,0 +1,122 @@
+// The mode options with the Advanced dialog, the About dialog and the end of the program.
+#include "FormTestSupport.h"
+
+#include "os/SysInfo.h"
+#include "os/SysInfoPlatform.h"
+
+#include <algorithm>
+
+namespace vantrel::test {
+namespace {
+
+using Entries = std::vector<std::string>;
+
+class WindowEventsTest : public FormTest
+{
+};
+
+TEST_F(WindowEventsTest, DoneRefusesNeitherBoxAndOtherwiseReturnsToTheLastModeWithAFreshList)
+{
+    Installation sim = makeInstallation(work_ / "Sim");
+    sim.addAircraft("Cub", plainCfg());
+    sim.addAircraft("Done", modifiedCfg());
+    startIn(sim);
+
+    int doneRuns = 0;
+    view_.inAdvanced = [&] {
+        EXPECT_EQ(state().option, 3);
+        // Neither box: the message, and the dialog stays open.
+        form().chkBank_Set(0);
+        form().chkPitch_Set(0);
+        form().cmdDone_Click();
+        EXPECT_TRUE(view_.advancedShown);
+        ASSERT_EQ(view_.messages.size(), 1u);
+        EXPECT_EQ(view_.messages[0], "Options|You must select one or both options");
+        EXPECT_EQ(view_.icons[0], form::MessageIcon::Information);
+        // One box: closes, and the mode chosen last is chosen again, which rescans.
+        form().chkPitch_Set(1);
+        sim.addAircraft("New", plainCfg());
+        form().cmdDone_Click();
+        EXPECT_FALSE(view_.advancedShown);
+        ++doneRuns;
+    };
+    form().chooseOption(3);
+    EXPECT_EQ(doneRuns, 1);
+    EXPECT_EQ(view_.refreshes, 1);
+    EXPECT_EQ(state().option, 1);
+    EXPECT_EQ(list2Entries(), (Entries{"Cub", "New"}));
+    EXPECT_EQ(state().chkBank, 0) << "the boxes keep their values for the next opening, Modify and Quit";
+    EXPECT_EQ(state().chkPitch, 1);
+
+    // "Advanced" cannot be chosen in Restore mode; from Restore the dialog is reached through Remove only.
+    form().chooseOption(2);
+    form().chooseOption(3);
+    EXPECT_EQ(view_.advancedRuns, 1);
+    EXPECT_EQ(state().option, 2);
+}
+
+// A registry without the System Information tool, and a program starter that records.
+class NoSysInfo : public SysInfoPlatform
+{
+public:
+    std::int32_t openKey(std::uint32_t, const std::string&, std::uint32_t, RegistryHandle&) override { return 2; }
+    std::int32_t queryValue(RegistryHandle, const std::string&, std::uint32_t&, unsigned char*,
+                            std::uint32_t&) override
+    {
+        return 2;
+    }
+    void closeKey(RegistryHandle) override {}
+    std::string findFile(const std::string&) override { return {}; }
+    bool startProgram(const std::string& path) override
+    {
+        started.push_back(path);
+        return false;
+    }
+    std::vector<std::string> started;
+};
+
+TEST_F(WindowEventsTest, AboutOpensAFreshDialogEachTimeAndSaysWhenSystemInformationIsMissing)
+{
+    NoSysInfo sysInfo;
+    form_ = std::make_unique<form::frmVantrel>(view_, &sysInfo);
+    form().Form_Load();
+    view_.inAbout = [&] { form().cmdSysInfo_Click(); };
+    form().Label4_Click();
+    form().Label4_Click();
+    EXPECT_EQ(view_.aboutRuns, 2);
+    ASSERT_EQ(view_.messages.size(), 2u);
+    EXPECT_EQ(view_.messages[0], "Vantrel|System Information Is Unavailable At This Time");
+    EXPECT_EQ(view_.icons[0], form::MessageIcon::None);
+    EXPECT_TRUE(sysInfo.started.empty());
+
+    const form::AboutText about = form::aboutText();
+    EXPECT_EQ(about.caption, "About Vantrel");
+    EXPECT_EQ(about.version, "Version 1.5.3");
+    EXPECT_EQ(std::count(about.description.begin(), about.description.end(), '\r'), 7) << "six lines in three groups";
+    destroyForm();
+}
+
+TEST_F(WindowEventsTest, EveryWayOutRunsQuitOnce)
+{
+    Installation sim = makeInstallation(work_ / "Sim");
+    const std::string saved = "3\r\n" + drive() + "\r\n" + text(sim.aircraftFolder) + "\r\n";
+    for (int way = 0; way < 3; ++way) {
+        startIn(sim);
+        fs::remove(settingsPath());
+        if (way == 0)
+            form().cmdQuit_Click();
+        else if (way == 1)
+            form().Form_Unload();
+        else
+            form_.reset(); // the window object goes away: Form_Terminate
+        EXPECT_EQ(readFile(settingsPath()), saved) << way;
+        EXPECT_EQ(view_.ends, 1) << way;
+        if (form_)
+            form().Form_Unload();
+        EXPECT_EQ(view_.ends, 1) << way;
+        view_.ends = 0;
+    }
+}
+
+} // namespace
+} // namespace vantrel::test
