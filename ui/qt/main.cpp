@@ -18,8 +18,6 @@ int main(int argc, char** argv)
     vantrel::form::frmVantrel form(window);
     window.setPresenter(&form);
     form.Form_Load();
-    window.render(form.state());
-    if (!window.isVisible())
-        window.show();
+    window.show();
     return app.exec();
 }
