@@ -40,7 +40,7 @@ std::int32_t FakeSysInfoPlatform::openKey(std::uint32_t root, const std::string&
     if (m_keys.find({root, keyPath}) == m_keys.end())
         return kFileNotFound;
     if (readOnlyRegistry && (access & 0x6u) != 0) // KEY_SET_VALUE or KEY_CREATE_SUB_KEY
-        return 5;                                  // ERROR_ACCESS_DENIED
+        return 5;                                 // ERROR_ACCESS_DENIED
     key = m_nextHandle++;
     m_open[key] = {root, keyPath};
     return 0;
