@@ -148,11 +148,11 @@ void MainWindow::createControls()
     Dir1->setFocus();
 }
 
-template <typename Handler> void MainWindow::forward(Handler handler)
+template <typename... Args> void MainWindow::forward(void (form::frmVantrel::*handler)(Args...), Args... args)
 {
     if (presenter_ == nullptr)
         return;
-    handler(*presenter_);
+    (presenter_->*handler)(args...);
     render(presenter_->state());
 }
 
@@ -161,22 +161,21 @@ void MainWindow::connectControls()
     const QList<QRadioButton*> options{Option1, Option2, Option3};
     for (int i = 0; i < options.size(); ++i) {
         connect(options[i], &QRadioButton::clicked, this,
-                [this, option = i + 1] { forward([option](form::frmVantrel& p) { p.chooseOption(option); }); });
+                [this, option = i + 1] { forward(&form::frmVantrel::chooseOption, option); });
     }
     connect(Drive1, &QComboBox::activated, this,
-            [this](int index) { forward([index](form::frmVantrel& p) { p.Drive1_Select(index); }); });
-    connect(Drive1, &DriveComboBox::aboutToDropDown, this,
-            [this] { forward([](form::frmVantrel& p) { p.Drive1_DropDown(); }); });
+            [this](int index) { forward(&form::frmVantrel::Drive1_Select, index); });
+    connect(Drive1, &DriveComboBox::aboutToDropDown, this, [this] { forward(&form::frmVantrel::Drive1_DropDown); });
     connect(Dir1, &FolderListWidget::entryOpened, this,
-            [this](int entry) { forward([entry](form::frmVantrel& p) { p.Dir1_Open(entry); }); });
+            [this](int entry) { forward(&form::frmVantrel::Dir1_Open, entry); });
     connect(List2, &SelectionList::entryToggled, this,
-            [this](int entry) { forward([entry](form::frmVantrel& p) { p.List2_Toggle(entry); }); });
+            [this](int entry) { forward(&form::frmVantrel::List2_Toggle, entry); });
     connect(List2, &QListWidget::currentRowChanged, this,
-            [this](int entry) { forward([entry](form::frmVantrel& p) { p.List2_SetCurrent(entry); }); });
-    connect(cmdYes, &QPushButton::clicked, this, [this] { forward([](form::frmVantrel& p) { p.cmdYes_Click(); }); });
-    connect(cmdAll, &QPushButton::clicked, this, [this] { forward([](form::frmVantrel& p) { p.cmdAll_Click(); }); });
-    connect(cmdNo, &QPushButton::clicked, this, [this] { forward([](form::frmVantrel& p) { p.cmdNo_Click(); }); });
-    connect(cmdQuit, &QPushButton::clicked, this, [this] { forward([](form::frmVantrel& p) { p.cmdQuit_Click(); }); });
+            [this](int entry) { forward(&form::frmVantrel::List2_SetCurrent, entry); });
+    connect(cmdYes, &QPushButton::clicked, this, [this] { forward(&form::frmVantrel::cmdYes_Click); });
+    connect(cmdAll, &QPushButton::clicked, this, [this] { forward(&form::frmVantrel::cmdAll_Click); });
+    connect(cmdNo, &QPushButton::clicked, this, [this] { forward(&form::frmVantrel::cmdNo_Click); });
+    connect(cmdQuit, &QPushButton::clicked, this, [this] { forward(&form::frmVantrel::cmdQuit_Click); });
 }
 
 // The window's design font is "Small Fonts" 6.75 pt, a narrow face of Windows. Elsewhere the nearest
@@ -335,11 +334,10 @@ void MainWindow::showAdvanced()
     if (advanced_ == nullptr) {
         advanced_ = new AdvancedDialog(this);
         connect(advanced_, &AdvancedDialog::bankSet, this,
-                [this](int value) { forward([value](form::frmVantrel& p) { p.chkBank_Set(value); }); });
+                [this](int value) { forward(&form::frmVantrel::chkBank_Set, value); });
         connect(advanced_, &AdvancedDialog::pitchSet, this,
-                [this](int value) { forward([value](form::frmVantrel& p) { p.chkPitch_Set(value); }); });
-        connect(advanced_, &AdvancedDialog::doneRequested, this,
-                [this] { forward([](form::frmVantrel& p) { p.cmdDone_Click(); }); });
+                [this](int value) { forward(&form::frmVantrel::chkPitch_Set, value); });
+        connect(advanced_, &AdvancedDialog::doneRequested, this, [this] { forward(&form::frmVantrel::cmdDone_Click); });
     }
     advanced_->render(chkBank_, chkPitch_, advancedLabel_);
     advanced_->exec();
@@ -355,8 +353,7 @@ void MainWindow::showAbout()
 {
     const form::AboutText text = form::aboutText();
     AboutDialog about(this, text);
-    connect(&about, &AboutDialog::sysInfoRequested, this,
-            [this] { forward([](form::frmVantrel& p) { p.cmdSysInfo_Click(); }); });
+    connect(&about, &AboutDialog::sysInfoRequested, this, [this] { forward(&form::frmVantrel::cmdSysInfo_Click); });
     about.exec();
 }
 
@@ -375,7 +372,7 @@ void MainWindow::endProgram()
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    forward([](form::frmVantrel& p) { p.Form_Unload(); });
+    forward(&form::frmVantrel::Form_Unload);
     event->accept();
 }
 
@@ -384,7 +381,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
     if (watched == Label4 && event->type() == QEvent::MouseButtonRelease) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::LeftButton && Label4->rect().contains(mouse->position().toPoint())) {
-            forward([](form::frmVantrel& p) { p.Label4_Click(); });
+            forward(&form::frmVantrel::Label4_Click);
             return true;
         }
     }

@@ -63,7 +63,7 @@ private:
     void renderBrowser(const form::WindowState& state);
     void renderList(const form::WindowState& state);
     // Runs one of the program's event handlers, then draws what it left.
-    template <typename Handler> void forward(Handler handler);
+    template <typename... Args> void forward(void (form::frmVantrel::*handler)(Args...), Args... args);
 
     form::frmVantrel* presenter_ = nullptr;
 
