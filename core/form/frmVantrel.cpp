@@ -115,6 +115,14 @@ void message(View& view, bool busy, const std::string& text, MessageIcon icon, c
         view.setBusy(true);
 }
 
+// The report of a procedure's error trap: "Error <number> <description>", and where the procedure keeps a step
+// text, a carriage return and that step on the last line.
+void reportError(View& view, bool busy, const AppError& error, const std::string& title, const std::string* step)
+{
+    message(view, busy, step ? error.report() + '\r' + displayText(*step) : error.report(), MessageIcon::Warning,
+            title);
+}
+
 } // namespace
 
 // ---- Start-up and Quit ----
@@ -161,8 +169,7 @@ void frmVantrel::Form_Load()
 
         state_.advancedLabel = kAdvancedInstruction;
     } catch (const AppError& error) {
-        message(view_, impl_->busy, error.report() + '\r' + displayText(ErrorMsg), MessageIcon::Warning,
-                "Load ini Error");
+        reportError(view_, impl_->busy, error, "Load ini Error", &ErrorMsg);
     }
     view_.render(state_);
 }
@@ -299,7 +306,7 @@ void frmVantrel::Drive1_Change()
     try {
         impl_->Dir1.setPath(browse::DriveModel::currentFolderOn(impl_->Drive1.drive()));
     } catch (const AppError& error) {
-        message(view_, impl_->busy, error.report(), MessageIcon::Warning, "Directory Select Error");
+        reportError(view_, impl_->busy, error, "Directory Select Error", nullptr);
         auto onChange = std::exchange(impl_->Drive1.onChange, nullptr);
         try {
             impl_->Drive1.setDrive(impl_->Dir1.path());
@@ -319,7 +326,7 @@ void frmVantrel::Dir1_Open(int entry)
             impl_->Dir1.refresh();
         } catch (const AppError&) {
         }
-        message(view_, impl_->busy, error.report(), MessageIcon::Warning, "Directory Select Error");
+        reportError(view_, impl_->busy, error, "Directory Select Error", nullptr);
     }
     view_.render(state_);
 }
@@ -375,7 +382,7 @@ void frmVantrel::Dir1_Change()
         if (List1_.empty() && state_.list2.size() == 1)
             hideSelectionCommands(state_);
     } catch (const AppError& error) {
-        message(view_, impl_->busy, error.report(), MessageIcon::Warning, "Directory Select Error");
+        reportError(view_, impl_->busy, error, "Directory Select Error", nullptr);
     }
 }
 
@@ -407,8 +414,7 @@ void frmVantrel::CheckFile()
             }
             ErrorMsg = "Data= " + Data;
         }
-        message(view_, impl_->busy, error.report() + '\r' + displayText(ErrorMsg), MessageIcon::Warning,
-                "Aircraft Cfg File Error");
+        reportError(view_, impl_->busy, error, "Aircraft Cfg File Error", &ErrorMsg);
     }
 }
 
@@ -498,8 +504,7 @@ void frmVantrel::loadList(bool restoreList)
             }
         }
     } catch (const AppError& error) {
-        message(view_, impl_->busy, error.report() + '\r' + displayText(ErrorMsg), MessageIcon::Warning,
-                "LoadList Error");
+        reportError(view_, impl_->busy, error, "LoadList Error", &ErrorMsg);
     }
     ++state_.selectionRevision;
     impl_->scanning = false;
@@ -554,13 +559,19 @@ void frmVantrel::List2_Click()
     state_.cmdAllVisible = clearAndAll;
 }
 
-void frmVantrel::cmdAll_Click()
+// The list of the chosen mode, built afresh; with "Advanced" chosen there is none to build.
+void frmVantrel::rescanCurrentMode()
 {
-    SelectAll = true;
     if (state_.option == 1)
         LoadListRemove();
     if (state_.option == 2)
         LoadListRestore();
+}
+
+void frmVantrel::cmdAll_Click()
+{
+    SelectAll = true;
+    rescanCurrentMode();
     SelectAll = false;
     view_.render(state_);
 }
@@ -568,10 +579,7 @@ void frmVantrel::cmdAll_Click()
 void frmVantrel::cmdNo_Click()
 {
     SelectAll = false;
-    if (state_.option == 1)
-        LoadListRemove();
-    if (state_.option == 2)
-        LoadListRestore();
+    rescanCurrentMode();
     state_.cmdYesVisible = false;
     view_.render(state_);
 }
@@ -614,14 +622,11 @@ void frmVantrel::AddFF()
                 engine::rewriteAircraft(folder, mode, choice);
             }
         } catch (const AppError& error) {
-            message(view_, impl_->busy, error.report(), MessageIcon::Warning, "Append Error");
+            reportError(view_, impl_->busy, error, "Append Error", nullptr);
             return;
         }
     }
-    if (state_.option == 1)
-        LoadListRemove();
-    if (state_.option == 2)
-        LoadListRestore();
+    rescanCurrentMode();
 }
 
 } // namespace vantrel::form
