@@ -500,9 +500,15 @@ std::vector<std::string> FolderModel::readEntries(const std::string& folder, Ent
                                      FIND_FIRST_EX_LARGE_FETCH);
     if (find == INVALID_HANDLE_VALUE) {
         const DWORD code = ::GetLastError();
-        // An empty drive root has no "." entry, so nothing matches at all.
-        if ((code == ERROR_FILE_NOT_FOUND || code == ERROR_NO_MORE_FILES) && isFolder(os::toWide(folder)))
-            return names;
+        const DWORD attributes = ::GetFileAttributesW(os::toWide(folder).c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES) {
+            // A file where a folder was expected: Windows versions differ in what they say.
+            if (!(attributes & FILE_ATTRIBUTE_DIRECTORY))
+                throw makeError(err::PathNotFound);
+            // An empty drive root has no "." entry, so nothing matches at all.
+            if (code == ERROR_FILE_NOT_FOUND || code == ERROR_NO_MORE_FILES)
+                return names;
+        }
         throw folderError(int(code));
     }
     do {

@@ -3,13 +3,8 @@
 #include <system_error>
 
 #ifdef _WIN32
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "os/WideText.h"
+#include "os/Windows.h"
 #else
 #include <cerrno>
 #include <fcntl.h>
@@ -38,7 +33,7 @@ class RealFileOps final : public FileOps
 public:
     Handle openRead(const std::string& path) override
     {
-        HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+        HANDLE h = CreateFileW(toWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
         if (h == INVALID_HANDLE_VALUE)
             throwLastError("open");
@@ -47,7 +42,8 @@ public:
 
     Handle createWrite(const std::string& path) override
     {
-        HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE h =
+            CreateFileW(toWide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (h == INVALID_HANDLE_VALUE)
             throwLastError("create");
         return reinterpret_cast<Handle>(h);
@@ -97,7 +93,7 @@ public:
     Status status(const std::string& path) override
     {
         WIN32_FILE_ATTRIBUTE_DATA data;
-        if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) {
+        if (!GetFileAttributesExW(toWide(path).c_str(), GetFileExInfoStandard, &data)) {
             const DWORD error = GetLastError();
             if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
                 return {};
@@ -114,19 +110,19 @@ public:
     {
         // WRITE_THROUGH returns only once the move is on disk, which is what the POSIX branch's folder
         // sync achieves.
-        if (!MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        if (!MoveFileExW(toWide(from).c_str(), toWide(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
             throwLastError("rename");
     }
 
     void remove(const std::string& path) override
     {
-        if (!DeleteFileA(path.c_str()))
+        if (!DeleteFileW(toWide(path).c_str()))
             throwLastError("remove");
     }
 
     bool link(const std::string& existing, const std::string& newName) override
     {
-        return CreateHardLinkA(newName.c_str(), existing.c_str(), nullptr) != 0;
+        return CreateHardLinkW(toWide(newName).c_str(), toWide(existing).c_str(), nullptr) != 0;
     }
 
     void syncFolder(const std::string&) override {}

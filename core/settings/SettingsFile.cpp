@@ -2,6 +2,10 @@
 
 #include "engine/AppError.h"
 
+#ifdef _WIN32
+#include "os/WideText.h"
+#endif
+
 #include <cerrno>
 #include <clocale>
 #include <cmath>
@@ -18,6 +22,16 @@ constexpr std::size_t kMaxFieldLength = 64 * 1024;
 AppError lastSystemError()
 {
     return errorFromSystem(std::error_code(errno, std::generic_category()));
+}
+
+// The settings file's path is UTF-8 like every path of the program; Windows takes it in UTF-16.
+std::FILE* openFile(const std::string& path, const char* mode)
+{
+#ifdef _WIN32
+    return ::_wfopen(os::toWide(path).c_str(), os::toWide(mode).c_str());
+#else
+    return std::fopen(path.c_str(), mode);
+#endif
 }
 
 bool isBlank(char c)
@@ -50,7 +64,7 @@ std::string settingsFilePath(const std::string& folder)
 std::uint64_t touchSettingsFile(const std::string& path)
 {
     errno = 0;
-    std::FILE* file = std::fopen(path.c_str(), "ab");
+    std::FILE* file = openFile(path, "ab");
     if (!file)
         throw lastSystemError();
     std::uint64_t size = 0;
@@ -66,7 +80,7 @@ std::uint64_t touchSettingsFile(const std::string& path)
 SettingsReader::SettingsReader(const std::string& path)
 {
     errno = 0;
-    m_file = std::fopen(path.c_str(), "rb");
+    m_file = openFile(path, "rb");
     if (!m_file)
         throw lastSystemError();
 }
