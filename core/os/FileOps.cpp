@@ -33,6 +33,9 @@ HANDLE toHandle(FileOps::Handle file)
     return reinterpret_cast<HANDLE>(file);
 }
 
+// A file's attributes that a new file in its place keeps; read-only is left out, as such a file is never replaced.
+constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
+
 class RealFileOps final : public FileOps
 {
 public:
@@ -107,6 +110,7 @@ public:
         st.exists = true;
         st.regular = (data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) == 0;
         st.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+        st.attributes = data.dwFileAttributes & kKeptAttributes;
         return st;
     }
 
@@ -122,6 +126,13 @@ public:
     {
         if (!DeleteFileA(path.c_str()))
             throwLastError("remove");
+    }
+
+    void setAttributes(const std::string& path, std::uint32_t attributes) override
+    {
+        const DWORD kept = attributes & kKeptAttributes;
+        if (!SetFileAttributesA(path.c_str(), kept != 0 ? kept : FILE_ATTRIBUTE_NORMAL))
+            throwLastError("set attributes");
     }
 
     bool link(const std::string& existing, const std::string& newName) override
@@ -221,6 +232,7 @@ public:
         result.exists = true;
         result.regular = S_ISREG(st.st_mode);
         result.size = static_cast<std::uint64_t>(st.st_size);
+        result.attributes = static_cast<std::uint32_t>(st.st_mode & 07777);
         return result;
     }
 
@@ -238,6 +250,12 @@ public:
     {
         if (::unlink(path.c_str()) != 0)
             throwErrno("remove");
+    }
+
+    void setAttributes(const std::string& path, std::uint32_t attributes) override
+    {
+        if (::chmod(path.c_str(), static_cast<mode_t>(attributes & 07777)) != 0)
+            throwErrno("set attributes");
     }
 
     bool link(const std::string& existing, const std::string& newName) override

@@ -147,6 +147,12 @@ void FaultyFileOps::remove(const std::string& path)
     real_.remove(path);
 }
 
+void FaultyFileOps::setAttributes(const std::string& path, std::uint32_t attributes)
+{
+    step("setAttributes");
+    real_.setAttributes(path, attributes);
+}
+
 bool FaultyFileOps::link(const std::string& existing, const std::string& newName)
 {
     step("link");
