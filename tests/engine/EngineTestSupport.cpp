@@ -165,6 +165,18 @@ void FaultyFileOps::syncFolder(const std::string& folder)
     real_.syncFolder(folder);
 }
 
+std::string toUtf16(const std::string& bytes, bool bigEndian)
+{
+    std::string out = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (const char c : bytes) {
+        const bool ascii = static_cast<unsigned char>(c) < 0x80;
+        const char high = ascii ? '\0' : '\x0A';
+        out += bigEndian ? high : c;
+        out += bigEndian ? c : high;
+    }
+    return out;
+}
+
 std::vector<std::string> splitLines(const std::string& bytes)
 {
     std::vector<std::string> lines;
