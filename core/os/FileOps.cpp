@@ -34,7 +34,9 @@ HANDLE toHandle(FileOps::Handle file)
 }
 
 // A file's attributes that a new file in its place keeps; read-only is left out, as such a file is never replaced.
-constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
+// The archive attribute says "changed since the last backup", which a rewritten file is: it is always set, so
+// that backup programs see the change.
+constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
 
 class RealFileOps final : public FileOps
 {
@@ -130,8 +132,7 @@ public:
 
     void setAttributes(const std::string& path, std::uint32_t attributes) override
     {
-        const DWORD kept = attributes & kKeptAttributes;
-        if (!SetFileAttributesA(path.c_str(), kept != 0 ? kept : FILE_ATTRIBUTE_NORMAL))
+        if (!SetFileAttributesA(path.c_str(), (attributes & kKeptAttributes) | FILE_ATTRIBUTE_ARCHIVE))
             throwLastError("set attributes");
     }
 

@@ -20,7 +20,7 @@ public:
         bool regular = false; // an ordinary file, not a folder or device
         std::uint64_t size = 0;
         // What setAttributes() takes to give another file the same permissions: the permission bits on POSIX
-        // systems, the hidden, system and archive attributes on Windows.
+        // systems, the hidden and system attributes on Windows (where a new file is always marked for archiving).
         std::uint32_t attributes = 0;
     };
 
