@@ -2,6 +2,7 @@
 
 #include "engine/AppError.h"
 #include "engine/FileError.h"
+#include "engine/TextEncoding.h"
 #include "os/FileSearch.h"
 #include "os/OpenFile.h"
 
@@ -177,8 +178,20 @@ void classifyFile(const std::string& path, Classification& out, os::FileOps& ops
         LineState lines;
         Match match;
         bool anyByte = false;
+        // The first block tells how the text is stored; an 8-bit file goes on from that block as it is. A UTF-16
+        // file is read again as characters (offsets below count characters, not bytes).
+        std::size_t got = ops.readAt(file.handle(), 0, blockStart, kBlock);
+        const Encoding encoding = detectEncoding(std::string_view(blockStart, got));
+        std::vector<char> raw;
+        bool haveBlock = encoding == Encoding::Bytes;
+        if (!haveBlock) {
+            checkWholeUnits(encoding, ops.status(path).size);
+            raw.resize(2 * kBlock);
+        }
         for (;;) {
-            const std::size_t got = ops.readAt(file.handle(), offset, blockStart, kBlock);
+            if (!haveBlock)
+                got = readText(ops, file.handle(), encoding, offset, blockStart, raw.data(), kBlock);
+            haveBlock = false;
             if (got == 0)
                 break;
             anyByte = true;
@@ -226,7 +239,8 @@ void classifyFile(const std::string& path, Classification& out, os::FileOps& ops
 
             // The line runs to its first line end; both words count only inside it.
             const char* lineEnd = std::find_if(blockStart + lineFrom, blockStart + got, isLineEnd);
-            appendCapped(match.head, blockStart + lineFrom, static_cast<std::size_t>(lineEnd - (blockStart + lineFrom)));
+            appendCapped(match.head, blockStart + lineFrom,
+                         static_cast<std::size_t>(lineEnd - (blockStart + lineFrom)));
             if (lineEnd != blockStart + got) {
                 const std::uint64_t endOffset = offset + static_cast<std::uint64_t>(lineEnd - blockStart);
                 if (match.pitch >= endOffset)

@@ -5,6 +5,7 @@
 #include "engine/FileError.h"
 #include "engine/LineReader.h"
 #include "engine/LineTest.h"
+#include "engine/TextEncoding.h"
 #include "engine/WordScanner.h"
 #include "os/FileSearch.h"
 #include "os/OpenFile.h"
@@ -18,6 +19,7 @@ namespace {
 constexpr std::uint64_t kBackupRefreshLimit = 100; // a backup this small is taken to be a failed one
 constexpr int kMaxLeftovers = 10000;
 constexpr std::string_view kLineEnd = "\r\n";
+constexpr std::size_t kBufferSize = 64 * 1024;
 
 // The aircraft's configuration file keeps the name it has: a file system that tells letter case apart
 // may hold it as Aircraft.CFG, and the rewrite must replace that file, not write a second one beside it.
@@ -152,24 +154,38 @@ void makeBackup(os::FileOps& ops, const AircraftFiles& files)
     // file systems keep the order of renames), so the backup's name is lasting before aircraft.cfg changes.
 }
 
-void insertLines(BufferedWriter& writer, const InsertChoice& choice)
+// What the rewrite writes of its own (the mark, line ends, inserted lines), in the file's encoding.
+class OwnText
+{
+public:
+    explicit OwnText(Encoding encoding) : encoding_(encoding), lineEnd_(encodeAscii(encoding, kLineEnd)) {}
+
+    std::string_view lineEnd() const { return lineEnd_; }
+    std::string_view mark() const { return markBytes(encoding_); }
+    // An inserted line with its line end.
+    std::string line(std::string_view ascii) const { return encodeAscii(encoding_, ascii) + lineEnd_; }
+
+private:
+    Encoding encoding_;
+    std::string lineEnd_;
+};
+
+void insertLines(BufferedWriter& writer, const InsertChoice& choice, const OwnText& own)
 {
     if (choice.bank && choice.bank()) {
         const bool fs9 = choice.simulator && isFs9(choice.simulator());
-        writer.write(fs9 ? "default_bank_mode=0" : "use_no_default_bank=1");
-        writer.write(kLineEnd);
+        writer.write(own.line(fs9 ? "default_bank_mode=0" : "use_no_default_bank=1"));
     }
     if (choice.pitch && choice.pitch()) {
         const bool fs9 = choice.simulator && isFs9(choice.simulator());
-        writer.write(fs9 ? "default_pitch_mode=0" : "use_no_default_pitch=1");
-        writer.write(kLineEnd);
+        writer.write(own.line(fs9 ? "default_pitch_mode=0" : "use_no_default_pitch=1"));
     }
 }
 
 // Every line goes through; below each [autopilot] header the chosen lines follow. A UTF-8 byte-order mark
 // (written by some editors) is no part of the first line's text: a header right behind it is still a header.
-// It is copied like every other byte.
-void copyWithInsertions(LineReader& reader, BufferedWriter& writer, const InsertChoice& choice)
+// It is copied like every other byte. A UTF-16 file's lines are tested on its text and copied as stored.
+void copyWithInsertions(LineReader& reader, BufferedWriter& writer, const InsertChoice& choice, const OwnText& own)
 {
     constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
     constexpr std::size_t headerLength = 11;
@@ -181,14 +197,14 @@ void copyWithInsertions(LineReader& reader, BufferedWriter& writer, const Insert
         const std::size_t wanted = headerLength + (firstLine ? byteOrderMark.size() : 0);
         if (head.size() < wanted)
             head.append(piece.substr(0, wanted - head.size()));
-        writer.write(piece);
+        writer.write(reader.raw(piece));
         if (!lineEnds)
             continue;
-        writer.write(kLineEnd);
+        writer.write(own.lineEnd());
         if (firstLine && head.compare(0, byteOrderMark.size(), byteOrderMark) == 0)
             head.erase(0, byteOrderMark.size());
         if (isAutopilotHeader(head))
-            insertLines(writer, choice);
+            insertLines(writer, choice, own);
         head.clear();
         firstLine = false;
     }
@@ -196,7 +212,7 @@ void copyWithInsertions(LineReader& reader, BufferedWriter& writer, const Insert
 
 // Every line but the wing-leveler lines goes through. A line is tested to its end before any of it is
 // written; a line longer than the buffer is read a second time to copy it.
-void copyWithoutWingLeveler(LineReader& reader, BufferedWriter& writer)
+void copyWithoutWingLeveler(LineReader& reader, BufferedWriter& writer, const OwnText& own)
 {
     WordScanner scanner;
     std::string_view piece;
@@ -208,32 +224,55 @@ void copyWithoutWingLeveler(LineReader& reader, BufferedWriter& writer)
             continue;
         if (!scanner.found()) {
             reader.copyRange(reader.lineStart(), reader.lineLength(), sink);
-            writer.write(kLineEnd);
+            writer.write(own.lineEnd());
         }
         scanner.reset();
     }
 }
 
+// The encoding of the open file, judged by its first bytes. A file that is not text this program can read
+// throws before anything is written.
+Encoding encodingOf(os::FileOps& ops, os::FileOps::Handle file, std::uint64_t size)
+{
+    char first[kSniffLength];
+    std::size_t got = 0;
+    while (got < sizeof first) {
+        const std::size_t read = ops.readAt(file, got, first + got, sizeof first - got);
+        if (read == 0)
+            break;
+        got += read;
+    }
+    const Encoding encoding = detectEncoding(std::string_view(first, got));
+    checkWholeUnits(encoding, size);
+    return encoding;
+}
+
 // Writes the new content beside aircraft.cfg, forces it to disk and only then puts it in place with one
-// rename, so that aircraft.cfg is never partial, whatever fails or wherever the machine stops.
+// rename, so that aircraft.cfg is never partial, whatever fails or wherever the machine stops. The new file
+// is stored like the old one (8-bit, or UTF-16 with the same mark) and gets its permissions.
 void replaceContent(os::FileOps& ops, const AircraftFiles& files, Mode mode, const InsertChoice& choice)
 {
+    const os::FileOps::Status old = ops.status(files.cfg);
     OwnedTemporary replacement(ops, files.tmp);
     {
         os::OpenFile in(ops, ops.openRead(files.cfg));
+        const Encoding encoding = encodingOf(ops, in.handle(), old.size);
+        const OwnText own(encoding);
         os::OpenFile out(ops, ops.createWrite(files.tmp));
         replacement.own();
-        LineReader reader(ops, in.handle());
-        BufferedWriter writer(ops, out.handle());
+        LineReader reader(ops, in.handle(), kBufferSize, encoding);
+        BufferedWriter writer(ops, out.handle(), kBufferSize);
+        writer.write(own.mark());
         if (mode == Mode::Remove)
-            copyWithInsertions(reader, writer, choice);
+            copyWithInsertions(reader, writer, choice, own);
         else
-            copyWithoutWingLeveler(reader, writer);
+            copyWithoutWingLeveler(reader, writer, own);
         writer.flush();
         ops.flush(out.handle());
         out.close();
         in.close();
     }
+    ops.setAttributes(files.tmp, old.attributes);
     // The backup is made last, right before aircraft.cfg changes: a linked backup shares the file with
     // aircraft.cfg only for the moment until the rename below.
     makeBackup(ops, files);

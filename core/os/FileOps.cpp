@@ -28,6 +28,11 @@ HANDLE toHandle(FileOps::Handle file)
     return reinterpret_cast<HANDLE>(file);
 }
 
+// A file's attributes that a new file in its place keeps; read-only is left out, as such a file is never replaced.
+// The archive attribute says "changed since the last backup", which a rewritten file is: it is always set, so
+// that backup programs see the change.
+constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+
 class RealFileOps final : public FileOps
 {
 public:
@@ -103,6 +108,7 @@ public:
         st.exists = true;
         st.regular = (data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) == 0;
         st.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+        st.attributes = data.dwFileAttributes & kKeptAttributes;
         return st;
     }
 
@@ -118,6 +124,12 @@ public:
     {
         if (!DeleteFileW(toWide(path).c_str()))
             throwLastError("remove");
+    }
+
+    void setAttributes(const std::string& path, std::uint32_t attributes) override
+    {
+        if (!SetFileAttributesA(path.c_str(), (attributes & kKeptAttributes) | FILE_ATTRIBUTE_ARCHIVE))
+            throwLastError("set attributes");
     }
 
     bool link(const std::string& existing, const std::string& newName) override
@@ -217,6 +229,7 @@ public:
         result.exists = true;
         result.regular = S_ISREG(st.st_mode);
         result.size = static_cast<std::uint64_t>(st.st_size);
+        result.attributes = static_cast<std::uint32_t>(st.st_mode & 07777);
         return result;
     }
 
@@ -234,6 +247,12 @@ public:
     {
         if (::unlink(path.c_str()) != 0)
             throwErrno("remove");
+    }
+
+    void setAttributes(const std::string& path, std::uint32_t attributes) override
+    {
+        if (::chmod(path.c_str(), static_cast<mode_t>(attributes & 07777)) != 0)
+            throwErrno("set attributes");
     }
 
     bool link(const std::string& existing, const std::string& newName) override

@@ -147,6 +147,12 @@ void FaultyFileOps::remove(const std::string& path)
     real_.remove(path);
 }
 
+void FaultyFileOps::setAttributes(const std::string& path, std::uint32_t attributes)
+{
+    step("setAttributes");
+    real_.setAttributes(path, attributes);
+}
+
 bool FaultyFileOps::link(const std::string& existing, const std::string& newName)
 {
     step("link");
@@ -157,6 +163,18 @@ void FaultyFileOps::syncFolder(const std::string& folder)
 {
     step("syncFolder");
     real_.syncFolder(folder);
+}
+
+std::string toUtf16(const std::string& bytes, bool bigEndian)
+{
+    std::string out = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (const char c : bytes) {
+        const bool ascii = static_cast<unsigned char>(c) < 0x80;
+        const char high = ascii ? '\0' : '\x0A';
+        out += bigEndian ? high : c;
+        out += bigEndian ? c : high;
+    }
+    return out;
 }
 
 std::vector<std::string> splitLines(const std::string& bytes)

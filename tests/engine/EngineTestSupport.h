@@ -51,6 +51,7 @@ public:
     Status status(const std::string& path) override;
     void rename(const std::string& from, const std::string& to) override;
     void remove(const std::string& path) override;
+    void setAttributes(const std::string& path, std::uint32_t attributes) override;
     bool link(const std::string& existing, const std::string& newName) override;
     void syncFolder(const std::string& folder) override;
 
@@ -78,6 +79,11 @@ private:
     bool misused_ = false;
     bool linksAllowed_ = true;
 };
+
+// The same text as UTF-16 with its byte-order mark: each byte becomes one code unit, ASCII as itself and every
+// other byte b as U+0A00 + b, whose stored bytes hold a line feed (0x0A) that a byte-wise reader would take for
+// a line end.
+std::string toUtf16(const std::string& bytes, bool bigEndian);
 
 // An independent, whole-file model of the rewrite, to check the streaming engine against.
 std::vector<std::string> splitLines(const std::string& bytes); // ends: CR, CR LF, LF, end of file

@@ -11,6 +11,10 @@
 #include <fstream>
 #include <random>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 using vantrel::AppError;
 using vantrel::engine::InsertChoice;
 using vantrel::engine::Mode;
@@ -210,6 +214,41 @@ TEST(Rewriter, BackupSharesNothingWithTheNewConfiguration)
         inPlace << "edited=1\r\n";
     }
     EXPECT_EQ(readBytes(a.bak()), kWorkedExample);
+}
+
+// The new aircraft.cfg is the old one's in all but the changed lines: its permissions too, not the defaults of a
+// new file (0640 would become 0644 under the usual umask, 0666 would lose its group and world write).
+TEST(Rewriter, NewConfigurationKeepsThePermissionsOfTheOld)
+{
+#ifdef _WIN32
+    // Hidden and system stay; the archive attribute is set, as on every changed file.
+    const DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
+    for (const DWORD attributes : {DWORD{FILE_ATTRIBUTE_HIDDEN}, DWORD{FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_HIDDEN},
+                                   DWORD{FILE_ATTRIBUTE_NORMAL}}) {
+        Aircraft a;
+        a.write(kWorkedExample);
+        ASSERT_TRUE(SetFileAttributesW(a.cfg().wstring().c_str(), attributes));
+        for (const Mode mode : {Mode::Remove, Mode::Restore}) {
+            a.rewrite(mode);
+            EXPECT_EQ(GetFileAttributesW(a.cfg().wstring().c_str()) & kept,
+                      (attributes & kept) | FILE_ATTRIBUTE_ARCHIVE)
+                << attributes;
+        }
+        EXPECT_EQ(a.content(), kWorkedExample);
+    }
+#else
+    namespace fs = std::filesystem;
+    for (const fs::perms bits : {fs::perms(0640), fs::perms(0666)}) {
+        Aircraft a;
+        a.write(kWorkedExample);
+        fs::permissions(a.cfg(), bits);
+        for (const Mode mode : {Mode::Remove, Mode::Restore}) {
+            a.rewrite(mode);
+            EXPECT_EQ(fs::status(a.cfg()).permissions(), bits) << static_cast<int>(bits);
+        }
+        EXPECT_EQ(a.content(), kWorkedExample);
+    }
+#endif
 }
 
 TEST(Rewriter, ModeNoneTouchesNothing)
