@@ -128,7 +128,7 @@ public:
 
     void setAttributes(const std::string& path, std::uint32_t attributes) override
     {
-        if (!SetFileAttributesA(path.c_str(), (attributes & kKeptAttributes) | FILE_ATTRIBUTE_ARCHIVE))
+        if (!SetFileAttributesW(toWide(path).c_str(), (attributes & kKeptAttributes) | FILE_ATTRIBUTE_ARCHIVE))
             throwLastError("set attributes");
     }
 
