@@ -212,6 +212,73 @@ TEST(Rewriter, BackupSharesNothingWithTheNewConfiguration)
     EXPECT_EQ(readBytes(a.bak()), kWorkedExample);
 }
 
+namespace {
+
+// The calls of a rewrite that change what is on disk, in order: a run of writes to one file counts once, and
+// the calls that only read or look (open, read, status, close) are left out.
+std::vector<std::string> changesMade(const FaultyFileOps& ops)
+{
+    std::vector<std::string> changes;
+    for (const std::string& call : ops.trace()) {
+        const std::string kind = call.substr(0, call.find(' '));
+        if (kind == "open" || kind == "read" || kind == "status" || kind == "close")
+            continue;
+        if (kind == "write" && !changes.empty() && changes.back() == call)
+            continue;
+        changes.push_back(call);
+    }
+    return changes;
+}
+
+} // namespace
+
+TEST(Rewriter, NewContentIsOnDiskBeforeItTakesItsName)
+{
+    // A power cut just after a rename must not find the renamed file empty: every file is forced to disk after
+    // its last write and before the rename that gives it its final name. The backup takes its name before
+    // aircraft.cfg changes.
+    struct Case
+    {
+        const char* what;
+        bool links;
+        std::size_t backupSize; // of the backup already there, 0 for none
+        std::vector<std::string> changes;
+    };
+    const Case cases[] = {
+        {"linked backup",
+         true,
+         0,
+         {"create aircraftcfg.tmp", "write aircraftcfg.tmp", "flush aircraftcfg.tmp",
+          "link aircraft.cfg aircraftcfg.bak.tmp", "rename aircraftcfg.bak.tmp aircraftcfg.bak",
+          "rename aircraftcfg.tmp aircraft.cfg"}},
+        {"copied backup",
+         false,
+         0,
+         {"create aircraftcfg.tmp", "write aircraftcfg.tmp", "flush aircraftcfg.tmp",
+          "link aircraft.cfg aircraftcfg.bak.tmp", "create aircraftcfg.bak.tmp", "write aircraftcfg.bak.tmp",
+          "flush aircraftcfg.bak.tmp", "rename aircraftcfg.bak.tmp aircraftcfg.bak",
+          "rename aircraftcfg.tmp aircraft.cfg"}},
+        {"backup kept",
+         true,
+         101,
+         {"create aircraftcfg.tmp", "write aircraftcfg.tmp", "flush aircraftcfg.tmp",
+          "rename aircraftcfg.tmp aircraft.cfg"}},
+    };
+    for (const Case& c : cases) {
+        for (const Mode mode : {Mode::Remove, Mode::Restore}) {
+            SCOPED_TRACE(std::string(c.what) + (mode == Mode::Remove ? ", remove" : ", restore"));
+            Aircraft a;
+            a.write(kWorkedExample);
+            if (c.backupSize > 0)
+                writeBytes(a.bak(), std::string(c.backupSize, 'b'));
+            FaultyFileOps ops;
+            ops.setLinksAllowed(c.links);
+            rewriteAircraft(a.dir.str(), mode, choose(true, true, "fs9.exe"), ops);
+            EXPECT_EQ(changesMade(ops), c.changes);
+        }
+    }
+}
+
 TEST(Rewriter, ModeNoneTouchesNothing)
 {
     Aircraft a;
