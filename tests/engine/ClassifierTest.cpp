@@ -80,6 +80,30 @@ TEST(Classifier, LineEndsAreCrCrLfAndLoneLf)
     EXPECT_EQ(mixed.findPitch, 1);
 }
 
+TEST(Classifier, AWordCutByAReadBlockIsFoundWhole)
+{
+    // The file is read in blocks of 64 KiB; a word may start at any byte before the boundary. A word missed
+    // here lists the aircraft as enabled, and Remove would add a second line.
+    constexpr std::size_t kBlock = 64 * 1024;
+    TempDir dir;
+    for (const std::string word : {"default_pitch", "default_bank", "Default_PITCH", "DEFAULT_bank"}) {
+        const bool pitch = word.size() == 13;
+        for (const std::string lead : {"", "use_no_"}) {
+            const std::string line = lead + word + (lead.empty() ? "_mode=0" : "=1");
+            for (std::size_t before = 0; before <= word.size(); ++before) {
+                SCOPED_TRACE(line + ", bytes before the boundary: " + std::to_string(before));
+                const std::string head = "[autopilot]\r\n";
+                const std::string filler(kBlock - before - lead.size() - head.size() - 2, 'x');
+                const auto c = classify(dir, head + filler + "\r\n" + line + "\r\nnext=1\r\n");
+                ASSERT_TRUE(c.found);
+                EXPECT_EQ(c.findPitch, pitch ? static_cast<int>(lead.size() + 1) : 0);
+                EXPECT_EQ(c.findBank, pitch ? 0 : static_cast<int>(lead.size() + 1));
+                EXPECT_EQ(c.lastLine, line);
+            }
+        }
+    }
+}
+
 TEST(Classifier, EmptyFileIsNotAWingLevelerFile)
 {
     TempDir dir;
