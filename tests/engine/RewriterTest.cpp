@@ -163,6 +163,29 @@ TEST(Rewriter, LineEndsOfEveryKindComeBackAsCrLf)
     }
 }
 
+TEST(Rewriter, ALineEndCutByAReadBlockEndsOneLine)
+{
+    // Both the rewrite and the classification read 64 KiB at a time. A carriage return that is a block's last
+    // byte and the line feed that opens the next are one line end, not two.
+    constexpr std::size_t kBlock = 64 * 1024;
+    const std::string head = "[autopilot]\r\n";
+    for (const std::string end : {"\r\n", "\r", "\n"}) {
+        for (std::size_t before = 0; before <= end.size(); ++before) {
+            SCOPED_TRACE("line end of " + std::to_string(end.size()) + " bytes, " + std::to_string(before) +
+                         " before the boundary");
+            const std::string filler(kBlock - before - head.size() - 8, 'x');
+            const std::string bytes = head + filler + "\r\nlast=1" + end;
+            Aircraft a;
+            a.write(bytes);
+            vantrel::engine::Classification c;
+            vantrel::engine::classifyFile(a.cfg().string(), c);
+            EXPECT_EQ(c.lastLine, "last=1");
+            a.rewrite(Mode::Remove, choose(true, false, "fs9.exe"));
+            EXPECT_EQ(a.content(), head + "default_bank_mode=0\r\n" + filler + "\r\nlast=1\r\n");
+        }
+    }
+}
+
 TEST(Rewriter, BytesAreNeverTranscoded)
 {
     Aircraft a;
