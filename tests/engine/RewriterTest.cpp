@@ -91,6 +91,11 @@ TEST(Rewriter, HeadersAreRecognisedByTheirFirstElevenCharacters)
                            "[AutoPilot] ; again\r\nuse_no_default_bank=1\r\nuse_no_default_pitch=1\r\n"
                            " [autopilot]\r\n\t[AUTOPILOT]\r\n"
                            "[autopilot]// last\r\nuse_no_default_bank=1\r\nuse_no_default_pitch=1\r\n");
+    // Some editors open the file with a UTF-8 byte-order mark: a header right behind it is still a header, and
+    // the mark stays.
+    a.write("\xEF\xBB\xBF[AutoPilot]\r\n");
+    a.rewrite(Mode::Remove, choose(false, true, "fs9.exe"));
+    EXPECT_EQ(a.content(), "\xEF\xBB\xBF[AutoPilot]\r\ndefault_pitch_mode=0\r\n");
 }
 
 TEST(Rewriter, RemoveKeepsExistingLinesAndWritesUnchangedWithoutBoxes)
