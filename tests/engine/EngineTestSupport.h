@@ -3,6 +3,7 @@
 #include "os/FileOps.h"
 
 #include <filesystem>
+#include <map>
 #include <set>
 #include <string>
 #include <system_error>
@@ -64,9 +65,13 @@ public:
     bool misused() const { return misused_; }
     // The kinds of call made, in order ("open", "create", "read", ...).
     const std::vector<std::string>& log() const { return log_; }
+    // The same calls with the names of the files they concern, handles resolved to the name they were opened
+    // by: "create aircraftcfg.tmp", "flush aircraftcfg.tmp", "rename aircraftcfg.tmp aircraft.cfg".
+    const std::vector<std::string>& trace() const { return trace_; }
 
 private:
-    void step(const char* what);
+    void step(const char* what, const std::string& about = {});
+    const std::string& nameOf(Handle file) const { return names_.at(file); }
 
     os::FileOps& real_;
     int failAt_;
@@ -76,6 +81,8 @@ private:
     bool injected_ = false;
     std::set<Handle> open_;
     std::vector<std::string> log_;
+    std::vector<std::string> trace_;
+    std::map<Handle, std::string> names_;
     bool misused_ = false;
     bool linksAllowed_ = true;
 };
