@@ -134,24 +134,48 @@ void copyFile(os::FileOps& ops, const std::string& from, const std::string& to, 
 // Where the file system allows, the backup is a second name of the current aircraft.cfg (a hard link): the
 // very same bytes, with nothing to copy or flush, and the only name of the old content once the new
 // aircraft.cfg is renamed over it. Elsewhere it is a copy, forced to disk.
-void makeBackup(os::FileOps& ops, const AircraftFiles& files)
+// Returns whether the backup now is a second name of aircraft.cfg.
+bool makeBackup(os::FileOps& ops, const AircraftFiles& files)
 {
     const os::FileOps::Status backup = ops.status(files.bak);
     if (backup.exists && !backup.regular)
         throw makeError(err::PathFileAccess);
     if (backup.exists && backup.size > kBackupRefreshLimit)
-        return;
+        return false;
     OwnedTemporary copy(ops, files.bakTmp);
     if (ops.status(files.bakTmp).exists)
         ops.remove(files.bakTmp);
-    if (ops.link(files.cfg, files.bakTmp))
+    const bool linked = ops.link(files.cfg, files.bakTmp);
+    if (linked)
         copy.own();
     else
         copyFile(ops, files.cfg, files.bakTmp, copy);
     ops.rename(files.bakTmp, files.bak);
     copy.release();
+    return linked;
     // No folder sync here: the flush of the new content that follows commits this rename on the way (journalled
     // file systems keep the order of renames), so the backup's name is lasting before aircraft.cfg changes.
+}
+
+// The backup made as a second name of aircraft.cfg, when aircraft.cfg is not replaced after all: it becomes a copy
+// of its own, or where that cannot be made, the second name goes (no other backup was there before it, or one of
+// 100 bytes or fewer that was due to be made afresh; the content itself stays in aircraft.cfg).
+void unshareBackup(os::FileOps& ops, const AircraftFiles& files) noexcept
+{
+    try {
+        OwnedTemporary copy(ops, files.bakTmp);
+        if (ops.status(files.bakTmp).exists)
+            ops.remove(files.bakTmp);
+        copyFile(ops, files.cfg, files.bakTmp, copy);
+        ops.rename(files.bakTmp, files.bak);
+        copy.release();
+        return;
+    } catch (...) {
+    }
+    try {
+        ops.remove(files.bak);
+    } catch (...) {
+    }
 }
 
 // What the rewrite writes of its own (the mark, line ends, inserted lines), in the file's encoding.
@@ -275,8 +299,16 @@ void replaceContent(os::FileOps& ops, const AircraftFiles& files, Mode mode, con
     ops.setAttributes(files.tmp, old.attributes);
     // The backup is made last, right before aircraft.cfg changes: a linked backup shares the file with
     // aircraft.cfg only for the moment until the rename below.
-    makeBackup(ops, files);
-    ops.rename(files.tmp, files.cfg);
+    const bool linked = makeBackup(ops, files);
+    try {
+        ops.rename(files.tmp, files.cfg);
+    } catch (...) {
+        // aircraft.cfg stays as it was, and must not stay a second name of its backup: an edit of the one
+        // would change the other.
+        if (linked)
+            unshareBackup(ops, files);
+        throw;
+    }
     replacement.release();
     // The rename is atomic, so after a crash aircraft.cfg holds the complete old or new content either way; a
     // folder sync would only make the change lasting a few seconds sooner, at the price of a disk flush per
@@ -299,6 +331,9 @@ void rewriteAircraft(const std::string& folder, Mode mode, const InsertChoice& c
         return;
     const AircraftFiles files(folder);
     try {
+        // A read-only aircraft.cfg is its owner's protection: refused before any file is touched.
+        if (ops.status(files.cfg).readOnly)
+            throw makeError(err::PermissionDenied);
         setAsideLeftover(ops, files);
         replaceContent(ops, files, mode, choice);
     } catch (const std::system_error& e) {

@@ -109,6 +109,7 @@ public:
         st.regular = (data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) == 0;
         st.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
         st.attributes = data.dwFileAttributes & kKeptAttributes;
+        st.readOnly = (data.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
         return st;
     }
 
@@ -230,6 +231,8 @@ public:
         result.regular = S_ISREG(st.st_mode);
         result.size = static_cast<std::uint64_t>(st.st_size);
         result.attributes = static_cast<std::uint32_t>(st.st_mode & 07777);
+        result.readOnly = S_ISREG(st.st_mode) && ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0 &&
+                          errno == EACCES;
         return result;
     }
 

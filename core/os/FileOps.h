@@ -22,6 +22,9 @@ public:
         // What setAttributes() takes to give another file the same permissions: the permission bits on POSIX
         // systems, the hidden and system attributes on Windows (where a new file is always marked for archiving).
         std::uint32_t attributes = 0;
+        // The file is protected against writing for this process (a read-only file on Windows; on POSIX
+        // systems one the process may not write).
+        bool readOnly = false;
     };
 
     // The file system itself.

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <optional>
 
 using vantrel::AppError;
@@ -114,6 +115,16 @@ void runScenario(const Scenario& s)
         }
         if (ranOut) {
             EXPECT_EQ(listFolder(dir.path()), (std::vector<std::string>{"aircraft.cfg", "aircraftcfg.bak"}));
+        }
+        // The backup is a file of its own, not a second name of aircraft.cfg left over from the failed rewrite:
+        // an edit of aircraft.cfg in place leaves it as it is. (After a crash nothing can be tidied up.)
+        if (backupNow && !s.crash) {
+            {
+                std::ofstream inPlace(cfg, std::ios::binary | std::ios::app);
+                inPlace << "edited=1\r\n";
+            }
+            EXPECT_EQ(readIfThere(bak), backupNow) << "aircraftcfg.bak shares its file with aircraft.cfg";
+            writeBytes(cfg, now);
         }
 
         // Nothing is lost and the next rewrite succeeds, whatever was left behind.

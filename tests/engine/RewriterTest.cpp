@@ -346,6 +346,26 @@ TEST(Rewriter, NewContentIsOnDiskBeforeItTakesItsName)
     }
 }
 
+#ifdef _WIN32
+TEST(Rewriter, ReadOnlyConfigurationIsRefusedBeforeAnyFileWork)
+{
+    for (const Mode mode : {Mode::Remove, Mode::Restore}) {
+        Aircraft a;
+        a.write(kWorkedExample);
+        ASSERT_TRUE(SetFileAttributesW(a.cfg().wstring().c_str(), FILE_ATTRIBUTE_READONLY));
+        try {
+            a.rewrite(mode);
+            ADD_FAILURE() << "a read-only aircraft.cfg was rewritten";
+        } catch (const AppError& e) {
+            EXPECT_EQ(e.number(), 70);
+        }
+        EXPECT_EQ(listFolder(a.dir.path()), std::vector<std::string>{"aircraft.cfg"});
+        EXPECT_EQ(a.content(), kWorkedExample);
+        SetFileAttributesW(a.cfg().wstring().c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+}
+#endif
+
 TEST(Rewriter, ModeNoneTouchesNothing)
 {
     Aircraft a;
