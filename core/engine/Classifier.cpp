@@ -1,5 +1,7 @@
 #include "engine/Classifier.h"
 
+#include "engine/Ascii.h"
+
 #include "engine/AppError.h"
 #include "engine/FileError.h"
 #include "engine/TextEncoding.h"
@@ -21,30 +23,9 @@ constexpr std::size_t kBlock = 64 * 1024;
 constexpr std::size_t kCarry = 12; // the longer word less one: enough for a word cut by a block end
 constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
-std::string lowerAscii(std::string text)
-{
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    }
-    return text;
-}
-
 bool isLineEnd(char c)
 {
     return c == '\r' || c == '\n';
-}
-
-bool sameIgnoringCase(const char* text, std::string_view lowerWord)
-{
-    for (std::size_t i = 0; i < lowerWord.size(); ++i) {
-        char c = text[i];
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-        if (c != lowerWord[i])
-            return false;
-    }
-    return true;
 }
 
 void appendCapped(std::string& to, const char* data, std::size_t size)
@@ -72,11 +53,11 @@ void findWords(const char* text, std::size_t size, std::size_t& pitch, std::size
         const std::size_t underscore = static_cast<std::size_t>(static_cast<const char*>(hit) - text);
         from = underscore + 1;
         const std::size_t start = underscore - 7;
-        if (!sameIgnoringCase(text + start, "default"))
+        if (!startsWithAsciiNoCase(text + start, "default"))
             continue;
-        if (bank == kNone && underscore + 5 <= size && sameIgnoringCase(text + underscore + 1, "bank"))
+        if (bank == kNone && underscore + 5 <= size && startsWithAsciiNoCase(text + underscore + 1, "bank"))
             bank = start;
-        else if (pitch == kNone && underscore + 6 <= size && sameIgnoringCase(text + underscore + 1, "pitch"))
+        else if (pitch == kNone && underscore + 6 <= size && startsWithAsciiNoCase(text + underscore + 1, "pitch"))
             pitch = start;
     }
 }

@@ -1,5 +1,7 @@
 #include "engine/Rewriter.h"
 
+#include "engine/Ascii.h"
+
 #include "engine/AppError.h"
 #include "engine/BufferedWriter.h"
 #include "engine/FileError.h"
@@ -50,13 +52,9 @@ bool isSeparator(char c)
     return c == os::nativeSeparator() || c == '/';
 }
 
-bool isFs9(std::string simulator)
+bool isFs9(const std::string& simulator)
 {
-    for (char& c : simulator) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    }
-    return simulator == "fs9.exe";
+    return lowerAscii(simulator) == "fs9.exe";
 }
 
 // A temporary file that this rewrite created and has not yet renamed into place; removed on failure.

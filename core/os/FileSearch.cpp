@@ -1,5 +1,7 @@
 #include "os/FileSearch.h"
 
+#include "engine/Ascii.h"
+
 #ifdef _WIN32
 #include "os/WideText.h"
 #include "os/Windows.h"
@@ -22,11 +24,6 @@ bool isSeparator(char c)
 }
 
 #ifndef _WIN32
-char lowerAscii(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 bool equalIgnoringCase(const std::string& a, const std::string& b)
 {
     if (a.size() != b.size())
