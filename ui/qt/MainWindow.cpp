@@ -22,6 +22,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QSessionManager>
 #include <QSignalBlocker>
 
 #include <cstdio>
@@ -77,6 +78,10 @@ MainWindow::MainWindow(QWidget* parent)
     createControls();
     applyFonts();
     connectControls();
+    // Logging off or shutting down sends no close event: the end of the desktop session runs Quit all the same,
+    // so that the settings are saved.
+    connect(qApp, &QGuiApplication::commitDataRequest, this,
+            [this](QSessionManager&) { forward(&form::frmVantrel::Form_Unload); });
 
     // Open centred on the screen.
     if (QScreen* screen = QApplication::primaryScreen()) {

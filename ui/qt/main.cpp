@@ -3,9 +3,13 @@
 
 #include <QApplication>
 
-int main(int argc, char** argv)
+int main(int, char** argv)
 {
-    QApplication app(argc, argv);
+    // The program takes no command-line arguments: whatever the command line holds changes nothing, so the
+    // toolkit is given the program's name alone and finds none of its own options (-style, -platform, ...) there.
+    int toolkitArgc = 1;
+    char* toolkitArgv[] = {argv[0], nullptr};
+    QApplication app(toolkitArgc, toolkitArgv);
     // No display name: the toolkit would add it to every window title, and the titles are the program's own.
     QApplication::setApplicationName(QStringLiteral("Vantrel"));
     QApplication::setApplicationVersion(QStringLiteral(VANTREL_VERSION));
@@ -13,7 +17,6 @@ int main(int argc, char** argv)
     // the event loop behind its back.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    // The program takes no command-line arguments: whatever the command line holds changes nothing.
     vantrel::qt::MainWindow window;
     vantrel::form::frmVantrel form(window);
     window.setPresenter(&form);
