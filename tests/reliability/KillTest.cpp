@@ -248,7 +248,7 @@ TEST_F(KillTest, EveryAircraftIsCompleteOldOrNewAfterSigkillAndTheNextModifyFini
     int landed[2] = {0, 0};
     int midRun[2] = {0, 0};
     std::vector<int> doneAtKill[2];
-    for (int round = 0; round < 2 * kKills && (!pending[0].empty() || !pending[1].empty()); ++round) {
+    for (int round = 0; round < 4 * kKills && (!pending[0].empty() || !pending[1].empty()); ++round) {
         for (const Mode mode : {Mode::Remove, Mode::Restore}) {
             const int m = mode == Mode::Remove ? 0 : 1;
             const std::string name = modeName(mode);
