@@ -309,13 +309,28 @@ TEST_F(QtViewTest, DialogsAndMessageBoxesCarryTheTitlesTheProgramGives)
     EXPECT_EQ(link->cursor().shape(), Qt::PointingHandCursor);
     QTest::mouseClick(link, Qt::LeftButton, Qt::NoModifier, link->rect().center());
 
+    // Modify that meets an aircraft whose file has gone: "Append Error", with no hourglass over the box.
+    clickEntry("List2", 0);
+    ASSERT_TRUE(QFile::remove(aircraftFolder() + QStringLiteral("/") + entries("List2").first() +
+                              QStringLiteral("/aircraft.cfg")));
+    bool hourglassOverBox = true;
+    onNextModal([&](QWidget* box) {
+        titles << box->windowTitle();
+        hourglassOverBox = QApplication::overrideCursor() != nullptr || window->cursor().shape() == Qt::WaitCursor;
+        clickOk(box);
+    });
+    QTest::mouseClick(child<QPushButton>("cmdYes"), Qt::LeftButton);
+    EXPECT_FALSE(hourglassOverBox);
+    EXPECT_NE(window->cursor().shape(), Qt::WaitCursor) << "the pointer is back after Modify";
+
     const QStringList expected{QStringLiteral("Advanced Options"),
                                QStringLiteral("Options"),
                                QStringLiteral("You must select one or both options"),
                                QStringLiteral("About Vantrel"),
                                QStringLiteral("Version 1.5.3"),
                                QStringLiteral("Vantrel"),
-                               QStringLiteral("System Information Is Unavailable At This Time")};
+                               QStringLiteral("System Information Is Unavailable At This Time"),
+                               QStringLiteral("Append Error")};
     EXPECT_EQ(titles, expected);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
