@@ -102,8 +102,13 @@ void MemoryFileOps::remove(const std::string& path)
         fail(ENOENT);
 }
 
-void MemoryFileOps::syncFolder(const std::string&)
+void MemoryFileOps::setAttributes(const std::string& path, std::uint32_t)
 {
+    // Files in memory have no permissions; the file must be there all the same.
+    if (files.count(path) == 0)
+        fail(ENOENT);
 }
+
+void MemoryFileOps::syncFolder(const std::string&) {}
 
 } // namespace vantrel::fuzz

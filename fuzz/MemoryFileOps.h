@@ -23,6 +23,7 @@ public:
     Status status(const std::string& path) override;
     void rename(const std::string& from, const std::string& to) override;
     void remove(const std::string& path) override;
+    void setAttributes(const std::string& path, std::uint32_t attributes) override;
     void syncFolder(const std::string& folder) override;
 
     // Handles still open: the engine must close every file it opens.

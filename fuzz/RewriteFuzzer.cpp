@@ -9,7 +9,10 @@
 // Each input is checked against a plain model written here: every line read as the model splits it, the
 // positions of both words, the verdict of the classification, the exact bytes of Remove, Restore of that result
 // giving back every line that is not a wing-leveler line (all of them, for a file without such lines), a backup
-// that is the original file, no temporary file left, and every file closed. Any difference aborts.
+// that is the original file, no temporary file left, and every file closed. A UTF-16 file with its mark is the
+// same check on its text (ASCII code units as themselves, others as '?'), its lines copied as stored and the
+// rest written in its byte order; a file that looks like 16- or 32-bit text without saying how, or UTF-16 of odd
+// length, is refused with "Bad file mode" and left as it is, without a backup. Any difference aborts.
 #include "MemoryFileOps.h"
 
 #include "engine/AppError.h"
@@ -20,6 +23,7 @@
 #include "engine/WordScanner.h"
 #include "os/OpenFile.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -93,45 +97,115 @@ bool modelHeader(std::string_view line)
     return line.size() >= 11 && lowerAscii(line.substr(0, 11)) == "[autopilot]";
 }
 
-std::string joinLines(const std::vector<std::string>& lines, bool dropWingLeveler)
+// How the model reads a file: its text (one char per character), its lines, and each line's bytes as stored.
+struct StoredText
 {
-    std::string out;
-    for (const std::string& line : lines) {
-        if (dropWingLeveler && modelWingLeveler(line))
+    bool refused = false;
+    int width = 1;          // bytes per character
+    bool bigEndian = false; // UTF-16 byte order
+    std::string mark;       // bytes before the text
+    std::string text;       // 8-bit: the bytes; UTF-16: ASCII units as themselves, others '?'
+    std::vector<std::string> lines;
+    std::vector<std::string> stored; // each line's bytes as stored
+    std::vector<std::uint64_t> starts;
+
+    // ASCII in the file's encoding.
+    std::string encode(std::string_view ascii) const
+    {
+        if (width == 1)
+            return std::string(ascii);
+        std::string out;
+        for (const char c : ascii) {
+            out += bigEndian ? '\0' : c;
+            out += bigEndian ? c : '\0';
+        }
+        return out;
+    }
+};
+
+StoredText modelText(const std::string& bytes)
+{
+    StoredText t;
+    const auto starts = [&bytes](std::string_view prefix) { return bytes.compare(0, prefix.size(), prefix) == 0; };
+    if (starts(std::string_view("\xFF\xFE\0\0", 4)) || starts(std::string_view("\0\0\xFE\xFF", 4))) {
+        t.refused = true;
+        return t;
+    }
+    if (starts("\xFF\xFE") || starts("\xFE\xFF")) {
+        t.width = 2;
+        t.bigEndian = bytes[0] == '\xFE';
+        t.mark = bytes.substr(0, 2);
+        if (bytes.size() % 2 != 0) {
+            t.refused = true;
+            return t;
+        }
+        for (std::size_t i = 2; i < bytes.size(); i += 2) {
+            const unsigned char first = static_cast<unsigned char>(bytes[i]);
+            const unsigned char second = static_cast<unsigned char>(bytes[i + 1]);
+            const unsigned unit = t.bigEndian ? (first << 8 | second) : (second << 8 | first);
+            t.text += unit < 0x80 ? static_cast<char>(unit) : '?';
+        }
+    } else {
+        const std::size_t sniffed = std::min<std::size_t>(bytes.size(), 512);
+        bool evenZero = true;
+        bool oddZero = true;
+        for (std::size_t i = 0; i < sniffed; ++i) {
+            if (bytes[i] != '\0')
+                (i % 2 == 0 ? evenZero : oddZero) = false;
+        }
+        if (sniffed >= 2 && (evenZero || oddZero)) {
+            t.refused = true;
+            return t;
+        }
+        t.text = bytes;
+    }
+    t.lines = modelLines(t.text, &t.starts);
+    for (std::size_t i = 0; i < t.lines.size(); ++i)
+        t.stored.push_back(bytes.substr(t.mark.size() + t.width * t.starts[i], t.width * t.lines[i].size()));
+    return t;
+}
+
+std::string joinLines(const StoredText& t, bool dropWingLeveler)
+{
+    std::string out = t.mark;
+    for (std::size_t i = 0; i < t.lines.size(); ++i) {
+        if (dropWingLeveler && modelWingLeveler(t.lines[i]))
             continue;
-        out += line;
-        out += "\r\n";
+        out += t.stored[i];
+        out += t.encode("\r\n");
     }
     return out;
 }
 
-std::string modelRemove(const std::vector<std::string>& lines, bool bank, bool pitch, bool fs9)
+std::string modelRemove(const StoredText& t, bool bank, bool pitch, bool fs9)
 {
-    std::string out;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const std::string& line = lines[i];
-        out += line;
-        out += "\r\n";
+    std::string out = t.mark;
+    for (std::size_t i = 0; i < t.lines.size(); ++i) {
+        const std::string& line = t.lines[i];
+        out += t.stored[i];
+        out += t.encode("\r\n");
         // A UTF-8 byte-order mark before the first line is no part of its text.
         const bool marked = i == 0 && line.compare(0, 3, "\xEF\xBB\xBF") == 0;
         if (!modelHeader(marked ? std::string_view(line).substr(3) : std::string_view(line)))
             continue;
         if (bank)
-            out += fs9 ? "default_bank_mode=0\r\n" : "use_no_default_bank=1\r\n";
+            out += t.encode(fs9 ? "default_bank_mode=0\r\n" : "use_no_default_bank=1\r\n");
         if (pitch)
-            out += fs9 ? "default_pitch_mode=0\r\n" : "use_no_default_pitch=1\r\n";
+            out += t.encode(fs9 ? "default_pitch_mode=0\r\n" : "use_no_default_pitch=1\r\n");
     }
     return out;
 }
 
 // The line reader with a small buffer hands out the model's lines, tells where each starts, and copies each
 // back from the file (the path a long line takes in Restore).
-void checkLineReader(MemoryFileOps& ops, const std::string& path, std::size_t bufferSize)
+void checkLineReader(MemoryFileOps& ops, const std::string& path, std::size_t bufferSize, const StoredText& t)
 {
-    std::vector<std::uint64_t> starts;
-    const std::vector<std::string> lines = modelLines(ops.files[path], &starts);
+    const std::vector<std::string>& lines = t.lines;
+    const std::vector<std::uint64_t>& starts = t.starts;
+    const engine::Encoding encoding =
+        t.width == 1 ? engine::Encoding::Bytes : (t.bigEndian ? engine::Encoding::Utf16BE : engine::Encoding::Utf16LE);
     vantrel::os::OpenFile file(ops, ops.openRead(path));
-    engine::LineReader reader(ops, file.handle(), bufferSize);
+    engine::LineReader reader(ops, file.handle(), bufferSize, encoding);
     std::size_t index = 0;
     std::string line;
     std::string_view piece;
@@ -146,7 +220,7 @@ void checkLineReader(MemoryFileOps& ops, const std::string& path, std::size_t bu
         check(reader.lineStart() == starts[index], "line reader: line start");
         std::string copied;
         reader.copyRange(reader.lineStart(), reader.lineLength(), [&copied](std::string_view b) { copied.append(b); });
-        check(copied == line, "line reader: copied range differs from the line");
+        check(copied == t.stored[index], "line reader: copied range differs from the line as stored");
         line.clear();
         ++index;
     }
@@ -194,6 +268,20 @@ void checkClassification(MemoryFileOps& ops, const std::string& path, const std:
     }
 }
 
+// The call refuses the file with "Bad file mode", with every file closed.
+template <typename Call> void checkRefused(MemoryFileOps& ops, const std::string& path, Call call)
+{
+    bool refused = false;
+    try {
+        call();
+    } catch (const vantrel::AppError& e) {
+        refused = e.number() == vantrel::err::BadFileMode;
+    }
+    check(refused, "refused: not reported as Bad file mode");
+    check(ops.openCount() == 0, "refused: a file was left open");
+    check(ops.files.count(path) == 1, "refused: the file is gone");
+}
+
 void checkFolder(MemoryFileOps& ops, const std::string& folder, const char* when)
 {
     check(ops.openCount() == 0, "a file was left open");
@@ -225,32 +313,46 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     MemoryFileOps ops;
     ops.files[cfg] = original;
 
-    const std::vector<std::string> lines = modelLines(original);
-    checkLineReader(ops, cfg, bufferSize);
-    for (const std::string& line : lines)
-        checkWordScanner(line, pieceSize);
-    checkClassification(ops, cfg, lines, "classification of the original");
-
     engine::InsertChoice choice;
     choice.bank = [bank] { return bank; };
     choice.pitch = [pitch] { return pitch; };
     choice.simulator = [fs9] { return std::string(fs9 ? "FS9.exe" : "fs2000.exe"); };
 
+    const StoredText t = modelText(original);
+    if (t.refused) {
+        checkRefused(ops, cfg, [&] {
+            engine::Classification result;
+            engine::classifyFile(cfg, result, ops);
+        });
+        for (const engine::Mode mode : {engine::Mode::Remove, engine::Mode::Restore})
+            checkRefused(ops, cfg, [&] { engine::rewriteAircraft(folder, mode, choice, ops); });
+        check(ops.files.size() == 1 && ops.files[cfg] == original, "refused: the file was changed or backed up");
+        return 0;
+    }
+
+    const std::vector<std::string>& lines = t.lines;
+    checkLineReader(ops, cfg, bufferSize, t);
+    for (const std::string& line : lines)
+        checkWordScanner(line, pieceSize);
+    checkClassification(ops, cfg, lines, "classification of the original");
+
     engine::rewriteAircraft(folder, engine::Mode::Remove, choice, ops);
     const std::string removed = ops.files[cfg];
-    check(removed == modelRemove(lines, bank, pitch, fs9), "Remove: bytes differ from the model");
+    check(removed == modelRemove(t, bank, pitch, fs9), "Remove: bytes differ from the model");
     check(ops.files[bak] == original, "Remove: the backup is not the original file");
     checkFolder(ops, folder, "Remove: a file besides aircraft.cfg and its backup");
-    checkClassification(ops, cfg, modelLines(removed), "classification after Remove");
+    const StoredText afterRemove = modelText(removed);
+    check(!afterRemove.refused && afterRemove.width == t.width, "Remove: the result is stored differently");
+    checkClassification(ops, cfg, afterRemove.lines, "classification after Remove");
 
     engine::rewriteAircraft(folder, engine::Mode::Restore, choice, ops);
     const std::string restored = ops.files[cfg];
-    check(restored == joinLines(lines, true), "Restore: not the original's lines without the wing-leveler lines");
+    check(restored == joinLines(t, true), "Restore: not the original's lines without the wing-leveler lines");
     bool anyWingLeveler = false;
     for (const std::string& line : lines)
         anyWingLeveler = anyWingLeveler || modelWingLeveler(line);
     if (!anyWingLeveler)
-        check(restored == joinLines(lines, false), "Restore after Remove: the original lines are not back");
+        check(restored == joinLines(t, false), "Restore after Remove: the original lines are not back");
     check(ops.files[bak] == (original.size() > 100 ? original : removed), "Restore: backup rule");
     checkFolder(ops, folder, "Restore: a file besides aircraft.cfg and its backup");
 

@@ -1,5 +1,7 @@
 #include "browse/Browse.h"
 
+#include "engine/Ascii.h"
+
 #include "engine/AppError.h"
 
 #include <algorithm>
@@ -45,11 +47,6 @@ AppError folderError(int code)
 #endif
 }
 
-char asciiLower(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 // The text by which names are compared ignoring letter case. Windows knows the case of every letter; on Linux a
 // name is bytes in no known encoding, so only the ASCII letters fold there.
 std::string foldCase(const std::string& text)
@@ -66,7 +63,7 @@ std::string foldCase(const std::string& text)
     return os::toUtf8(lower.data(), std::size_t(length));
 #else
     std::string folded(text);
-    std::transform(folded.begin(), folded.end(), folded.begin(), asciiLower);
+    std::transform(folded.begin(), folded.end(), folded.begin(), [](char c) { return lowerAscii(c); });
     return folded;
 #endif
 }
@@ -310,16 +307,16 @@ void DriveModel::reload()
     std::vector<std::string> drives = machineDrives();
     int index = -1;
     if (!selected.empty()) {
-        const char wanted = asciiLower(selected[0]);
+        const char wanted = lowerAscii(selected[0]);
         for (std::size_t i = 0; i < drives.size() && index < 0; ++i) {
-            if (asciiLower(drives[i][0]) == wanted)
+            if (lowerAscii(drives[i][0]) == wanted)
                 index = int(i);
         }
         // A selected drive that went away stays listed and selected: the selection only moves when someone moves
         // it, and choosing it again reports that it is unavailable.
         if (index < 0) {
             index = 0;
-            while (index < int(drives.size()) && asciiLower(drives[std::size_t(index)][0]) < wanted)
+            while (index < int(drives.size()) && lowerAscii(drives[std::size_t(index)][0]) < wanted)
                 ++index;
             drives.insert(drives.begin() + index, selected);
         }
@@ -328,7 +325,7 @@ void DriveModel::reload()
         // At first the list shows the drive of the process's current folder.
         const std::string current = FolderModel::currentFolder();
         for (std::size_t i = 0; i < drives.size() && index < 0 && !current.empty(); ++i) {
-            if (asciiLower(drives[i][0]) == asciiLower(current[0]))
+            if (lowerAscii(drives[i][0]) == lowerAscii(current[0]))
                 index = int(i);
         }
 #endif
@@ -394,9 +391,9 @@ int DriveModel::indexOf(const std::string& drive) const
 {
     if (drive.empty())
         return -1;
-    const char wanted = asciiLower(drive[0]);
+    const char wanted = lowerAscii(drive[0]);
     for (std::size_t i = 0; i < drives_.size(); ++i) {
-        if (asciiLower(drives_[i][0]) == wanted)
+        if (lowerAscii(drives_[i][0]) == wanted)
             return int(i);
     }
     return -1;
@@ -500,9 +497,15 @@ std::vector<std::string> FolderModel::readEntries(const std::string& folder, Ent
                                      FIND_FIRST_EX_LARGE_FETCH);
     if (find == INVALID_HANDLE_VALUE) {
         const DWORD code = ::GetLastError();
-        // An empty drive root has no "." entry, so nothing matches at all.
-        if ((code == ERROR_FILE_NOT_FOUND || code == ERROR_NO_MORE_FILES) && isFolder(os::toWide(folder)))
-            return names;
+        const DWORD attributes = ::GetFileAttributesW(os::toWide(folder).c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES) {
+            // A file where a folder was expected: Windows versions differ in what they say.
+            if (!(attributes & FILE_ATTRIBUTE_DIRECTORY))
+                throw makeError(err::PathNotFound);
+            // An empty drive root has no "." entry, so nothing matches at all.
+            if (code == ERROR_FILE_NOT_FOUND || code == ERROR_NO_MORE_FILES)
+                return names;
+        }
         throw folderError(int(code));
     }
     do {

@@ -31,7 +31,8 @@ public:
     // machine's drives again when it is not listed. Throws AppError 68 "Device unavailable" when there is no
     // such drive or it cannot be read, leaving the selection unchanged. Runs onChange when the selection moves.
     void setDrive(const std::string& drive);
-    // The user picked entry `index` of the list. Runs onChange when the selection moves.
+    // The user picked entry `index` of the list. Runs onChange when the selection moves. Throws AppError 380
+    // "Invalid property value" for an index outside drives().
     void select(int index);
     // Looks at the machine's drives again (before the list drops down), so that a drive plugged in meanwhile
     // is offered. A selected drive that went away stays listed and selected.
@@ -84,7 +85,9 @@ public:
     // Re-reads the sub-folders of the same path; no change event. Throws like setPath(), leaving the list as it
     // was. Returns whether the entries differ from before.
     bool refresh();
-    // The user opened entries()[entry] (double-click or Enter): setPath() of its path.
+    // The user opened entries()[entry] (double-click or Enter): setPath() of its path. When that folder cannot be
+    // read (it may have gone since it was listed), the list is re-read before the error passes on. Throws AppError
+    // 381 for an entry outside entries().
     void open(int entry);
 
     // Number of sub-folders, and the full path of sub-folder `index` (0-based). list() throws AppError 381

@@ -34,6 +34,8 @@ AppError makeError(int number)
         return AppError(number, "Bad file name or number");
     case err::FileNotFound:
         return AppError(number, "File not found");
+    case err::BadFileMode:
+        return AppError(number, "Bad file mode");
     case err::DeviceIO:
         return AppError(number, "Device I/O error");
     case err::DiskFull:

@@ -8,8 +8,9 @@ namespace vantrel {
 
 // The one table of failure numbers; the classic numbering that users of such tools know.
 namespace err {
-constexpr int TypeMismatch = 13, BadFileNameOrNumber = 52, FileNotFound = 53, DeviceIO = 57, DiskFull = 61,
-              InputPastEnd = 62, DeviceUnavailable = 68, PermissionDenied = 70, PathFileAccess = 75, PathNotFound = 76;
+constexpr int TypeMismatch = 13, BadFileNameOrNumber = 52, FileNotFound = 53, BadFileMode = 54, DeviceIO = 57,
+              DiskFull = 61, InputPastEnd = 62, DeviceUnavailable = 68, PermissionDenied = 70, PathFileAccess = 75,
+              PathNotFound = 76;
 }
 
 // A failure with its number and description, ready for "Error <number> <description>".

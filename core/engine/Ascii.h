@@ -20,6 +20,16 @@ inline std::string lowerAscii(std::string_view text)
     return out;
 }
 
+// The first word.size() bytes at `text` spell `lowerWord` (given in lower case), ignoring the case of ASCII letters.
+inline bool startsWithAsciiNoCase(const char* text, std::string_view lowerWord)
+{
+    for (std::size_t i = 0; i < lowerWord.size(); ++i) {
+        if (lowerAscii(text[i]) != lowerWord[i])
+            return false;
+    }
+    return true;
+}
+
 // `text` contains `word` (given in lower case) ignoring the letter case of ASCII letters.
 inline bool containsAsciiNoCase(std::string_view text, std::string_view word)
 {

@@ -1,7 +1,10 @@
 #include "engine/Classifier.h"
 
+#include "engine/Ascii.h"
+
 #include "engine/AppError.h"
 #include "engine/FileError.h"
+#include "engine/TextEncoding.h"
 #include "os/FileSearch.h"
 #include "os/OpenFile.h"
 
@@ -20,30 +23,9 @@ constexpr std::size_t kBlock = 64 * 1024;
 constexpr std::size_t kCarry = 12; // the longer word less one: enough for a word cut by a block end
 constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
-std::string lowerAscii(std::string text)
-{
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    }
-    return text;
-}
-
 bool isLineEnd(char c)
 {
     return c == '\r' || c == '\n';
-}
-
-bool sameIgnoringCase(const char* text, std::string_view lowerWord)
-{
-    for (std::size_t i = 0; i < lowerWord.size(); ++i) {
-        char c = text[i];
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-        if (c != lowerWord[i])
-            return false;
-    }
-    return true;
 }
 
 void appendCapped(std::string& to, const char* data, std::size_t size)
@@ -71,11 +53,11 @@ void findWords(const char* text, std::size_t size, std::size_t& pitch, std::size
         const std::size_t underscore = static_cast<std::size_t>(static_cast<const char*>(hit) - text);
         from = underscore + 1;
         const std::size_t start = underscore - 7;
-        if (!sameIgnoringCase(text + start, "default"))
+        if (!startsWithAsciiNoCase(text + start, "default"))
             continue;
-        if (bank == kNone && underscore + 5 <= size && sameIgnoringCase(text + underscore + 1, "bank"))
+        if (bank == kNone && underscore + 5 <= size && startsWithAsciiNoCase(text + underscore + 1, "bank"))
             bank = start;
-        else if (pitch == kNone && underscore + 6 <= size && sameIgnoringCase(text + underscore + 1, "pitch"))
+        else if (pitch == kNone && underscore + 6 <= size && startsWithAsciiNoCase(text + underscore + 1, "pitch"))
             pitch = start;
     }
 }
@@ -177,8 +159,20 @@ void classifyFile(const std::string& path, Classification& out, os::FileOps& ops
         LineState lines;
         Match match;
         bool anyByte = false;
+        // The first block tells how the text is stored; an 8-bit file goes on from that block as it is. A UTF-16
+        // file is read again as characters (offsets below count characters, not bytes).
+        std::size_t got = ops.readAt(file.handle(), 0, blockStart, kBlock);
+        const Encoding encoding = detectEncoding(std::string_view(blockStart, got));
+        std::vector<char> raw;
+        bool haveBlock = encoding == Encoding::Bytes;
+        if (!haveBlock) {
+            checkWholeUnits(encoding, ops.status(path).size);
+            raw.resize(2 * kBlock);
+        }
         for (;;) {
-            const std::size_t got = ops.readAt(file.handle(), offset, blockStart, kBlock);
+            if (!haveBlock)
+                got = readText(ops, file.handle(), encoding, offset, blockStart, raw.data(), kBlock);
+            haveBlock = false;
             if (got == 0)
                 break;
             anyByte = true;
@@ -226,7 +220,8 @@ void classifyFile(const std::string& path, Classification& out, os::FileOps& ops
 
             // The line runs to its first line end; both words count only inside it.
             const char* lineEnd = std::find_if(blockStart + lineFrom, blockStart + got, isLineEnd);
-            appendCapped(match.head, blockStart + lineFrom, static_cast<std::size_t>(lineEnd - (blockStart + lineFrom)));
+            appendCapped(match.head, blockStart + lineFrom,
+                         static_cast<std::size_t>(lineEnd - (blockStart + lineFrom)));
             if (lineEnd != blockStart + got) {
                 const std::uint64_t endOffset = offset + static_cast<std::uint64_t>(lineEnd - blockStart);
                 if (match.pitch >= endOffset)

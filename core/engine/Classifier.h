@@ -23,7 +23,9 @@ struct Classification
 };
 
 // Reads `path` up to its first wing-leveler line. Fills `out` as it goes (lastLine = line read last), so after a
-// thrown AppError the caller still sees how far it got. A 0-byte file: empty = true, found = false. Throws AppError.
+// thrown AppError the caller still sees how far it got. A 0-byte file: empty = true, found = false. A UTF-16 file
+// (with its mark) is tested on its text: positions count its code units, and lastLine holds its ASCII characters
+// with '?' for every other. Throws AppError; "Bad file mode" for 16-bit text without a mark (see detectEncoding).
 void classifyFile(const std::string& path, Classification& out, os::FileOps& ops = os::FileOps::real());
 
 // simulatorFolder ends with the native separator; returns "fs9.exe", "fs2000.exe" or "" (lower-cased name found,

@@ -6,16 +6,18 @@
 
 namespace vantrel::engine {
 
-LineReader::LineReader(os::FileOps& ops, os::FileOps::Handle file, std::size_t bufferSize)
-    : ops_(ops), file_(file), buffer_(bufferSize > 0 ? bufferSize : 1)
+LineReader::LineReader(os::FileOps& ops, os::FileOps::Handle file, std::size_t bufferSize, Encoding encoding)
+    : ops_(ops), file_(file), encoding_(encoding), buffer_(bufferSize > 0 ? bufferSize : 1)
 {
+    if (encoding_ != Encoding::Bytes)
+        raw_.resize(2 * buffer_.size());
 }
 
 void LineReader::refill()
 {
     bufferOffset_ = nextOffset_;
     pos_ = 0;
-    end_ = ops_.readAt(file_, nextOffset_, buffer_.data(), buffer_.size());
+    end_ = readText(ops_, file_, encoding_, nextOffset_, buffer_.data(), raw_.data(), buffer_.size());
     nextOffset_ += end_;
     if (end_ == 0)
         atEnd_ = true;
@@ -74,11 +76,16 @@ void LineReader::copyRange(std::uint64_t offset, std::uint64_t length,
     if (length == 0)
         return;
     if (offset >= bufferOffset_ && offset + length <= bufferOffset_ + end_) {
-        sink(std::string_view(buffer_.data() + (offset - bufferOffset_), static_cast<std::size_t>(length)));
+        const std::string_view text(buffer_.data() + (offset - bufferOffset_), static_cast<std::size_t>(length));
+        sink(raw(text));
         return;
     }
+    // In stored bytes from here on: 8-bit characters are bytes, UTF-16 ones two bytes behind the mark.
+    const std::uint64_t width = encoding_ == Encoding::Bytes ? 1 : 2;
+    offset = markLength(encoding_) + width * offset;
+    length *= width;
     if (scratch_.empty())
-        scratch_.resize(buffer_.size());
+        scratch_.resize(width * buffer_.size());
     while (length > 0) {
         const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(length, scratch_.size()));
         const std::size_t got = ops_.readAt(file_, offset, scratch_.data(), want);

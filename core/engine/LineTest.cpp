@@ -1,5 +1,6 @@
 #include "engine/LineTest.h"
 
+#include "engine/Ascii.h"
 #include "engine/WordScanner.h"
 
 namespace vantrel::engine {
@@ -21,14 +22,7 @@ bool isAutopilotHeader(std::string_view line)
     constexpr std::string_view header = "[autopilot]";
     if (line.size() < header.size())
         return false;
-    for (std::size_t i = 0; i < header.size(); ++i) {
-        char c = line[i];
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-        if (c != header[i])
-            return false;
-    }
-    return true;
+    return startsWithAsciiNoCase(line.data(), header);
 }
 
 } // namespace vantrel::engine

@@ -1,10 +1,13 @@
 #include "engine/Rewriter.h"
 
+#include "engine/Ascii.h"
+
 #include "engine/AppError.h"
 #include "engine/BufferedWriter.h"
 #include "engine/FileError.h"
 #include "engine/LineReader.h"
 #include "engine/LineTest.h"
+#include "engine/TextEncoding.h"
 #include "engine/WordScanner.h"
 #include "os/FileSearch.h"
 #include "os/OpenFile.h"
@@ -18,6 +21,7 @@ namespace {
 constexpr std::uint64_t kBackupRefreshLimit = 100; // a backup this small is taken to be a failed one
 constexpr int kMaxLeftovers = 10000;
 constexpr std::string_view kLineEnd = "\r\n";
+constexpr std::size_t kBufferSize = 64 * 1024;
 
 // The aircraft's configuration file keeps the name it has: a file system that tells letter case apart
 // may hold it as Aircraft.CFG, and the rewrite must replace that file, not write a second one beside it.
@@ -48,13 +52,9 @@ bool isSeparator(char c)
     return c == os::nativeSeparator() || c == '/';
 }
 
-bool isFs9(std::string simulator)
+bool isFs9(const std::string& simulator)
 {
-    for (char& c : simulator) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    }
-    return simulator == "fs9.exe";
+    return lowerAscii(simulator) == "fs9.exe";
 }
 
 // A temporary file that this rewrite created and has not yet renamed into place; removed on failure.
@@ -132,44 +132,82 @@ void copyFile(os::FileOps& ops, const std::string& from, const std::string& to, 
 // Where the file system allows, the backup is a second name of the current aircraft.cfg (a hard link): the
 // very same bytes, with nothing to copy or flush, and the only name of the old content once the new
 // aircraft.cfg is renamed over it. Elsewhere it is a copy, forced to disk.
-void makeBackup(os::FileOps& ops, const AircraftFiles& files)
+// Returns whether the backup now is a second name of aircraft.cfg.
+bool makeBackup(os::FileOps& ops, const AircraftFiles& files)
 {
     const os::FileOps::Status backup = ops.status(files.bak);
     if (backup.exists && !backup.regular)
         throw makeError(err::PathFileAccess);
     if (backup.exists && backup.size > kBackupRefreshLimit)
-        return;
+        return false;
     OwnedTemporary copy(ops, files.bakTmp);
     if (ops.status(files.bakTmp).exists)
         ops.remove(files.bakTmp);
-    if (ops.link(files.cfg, files.bakTmp))
+    const bool linked = ops.link(files.cfg, files.bakTmp);
+    if (linked)
         copy.own();
     else
         copyFile(ops, files.cfg, files.bakTmp, copy);
     ops.rename(files.bakTmp, files.bak);
     copy.release();
+    return linked;
     // No folder sync here: the flush of the new content that follows commits this rename on the way (journalled
     // file systems keep the order of renames), so the backup's name is lasting before aircraft.cfg changes.
 }
 
-void insertLines(BufferedWriter& writer, const InsertChoice& choice)
+// The backup made as a second name of aircraft.cfg, when aircraft.cfg is not replaced after all: it becomes a copy
+// of its own, or where that cannot be made, the second name goes (no other backup was there before it, or one of
+// 100 bytes or fewer that was due to be made afresh; the content itself stays in aircraft.cfg).
+void unshareBackup(os::FileOps& ops, const AircraftFiles& files) noexcept
+{
+    try {
+        OwnedTemporary copy(ops, files.bakTmp);
+        if (ops.status(files.bakTmp).exists)
+            ops.remove(files.bakTmp);
+        copyFile(ops, files.cfg, files.bakTmp, copy);
+        ops.rename(files.bakTmp, files.bak);
+        copy.release();
+        return;
+    } catch (...) {
+    }
+    try {
+        ops.remove(files.bak);
+    } catch (...) {
+    }
+}
+
+// What the rewrite writes of its own (the mark, line ends, inserted lines), in the file's encoding.
+class OwnText
+{
+public:
+    explicit OwnText(Encoding encoding) : encoding_(encoding), lineEnd_(encodeAscii(encoding, kLineEnd)) {}
+
+    std::string_view lineEnd() const { return lineEnd_; }
+    std::string_view mark() const { return markBytes(encoding_); }
+    // An inserted line with its line end.
+    std::string line(std::string_view ascii) const { return encodeAscii(encoding_, ascii) + lineEnd_; }
+
+private:
+    Encoding encoding_;
+    std::string lineEnd_;
+};
+
+void insertLines(BufferedWriter& writer, const InsertChoice& choice, const OwnText& own)
 {
     if (choice.bank && choice.bank()) {
         const bool fs9 = choice.simulator && isFs9(choice.simulator());
-        writer.write(fs9 ? "default_bank_mode=0" : "use_no_default_bank=1");
-        writer.write(kLineEnd);
+        writer.write(own.line(fs9 ? "default_bank_mode=0" : "use_no_default_bank=1"));
     }
     if (choice.pitch && choice.pitch()) {
         const bool fs9 = choice.simulator && isFs9(choice.simulator());
-        writer.write(fs9 ? "default_pitch_mode=0" : "use_no_default_pitch=1");
-        writer.write(kLineEnd);
+        writer.write(own.line(fs9 ? "default_pitch_mode=0" : "use_no_default_pitch=1"));
     }
 }
 
 // Every line goes through; below each [autopilot] header the chosen lines follow. A UTF-8 byte-order mark
 // (written by some editors) is no part of the first line's text: a header right behind it is still a header.
-// It is copied like every other byte.
-void copyWithInsertions(LineReader& reader, BufferedWriter& writer, const InsertChoice& choice)
+// It is copied like every other byte. A UTF-16 file's lines are tested on its text and copied as stored.
+void copyWithInsertions(LineReader& reader, BufferedWriter& writer, const InsertChoice& choice, const OwnText& own)
 {
     constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
     constexpr std::size_t headerLength = 11;
@@ -181,14 +219,14 @@ void copyWithInsertions(LineReader& reader, BufferedWriter& writer, const Insert
         const std::size_t wanted = headerLength + (firstLine ? byteOrderMark.size() : 0);
         if (head.size() < wanted)
             head.append(piece.substr(0, wanted - head.size()));
-        writer.write(piece);
+        writer.write(reader.raw(piece));
         if (!lineEnds)
             continue;
-        writer.write(kLineEnd);
+        writer.write(own.lineEnd());
         if (firstLine && head.compare(0, byteOrderMark.size(), byteOrderMark) == 0)
             head.erase(0, byteOrderMark.size());
         if (isAutopilotHeader(head))
-            insertLines(writer, choice);
+            insertLines(writer, choice, own);
         head.clear();
         firstLine = false;
     }
@@ -196,7 +234,7 @@ void copyWithInsertions(LineReader& reader, BufferedWriter& writer, const Insert
 
 // Every line but the wing-leveler lines goes through. A line is tested to its end before any of it is
 // written; a line longer than the buffer is read a second time to copy it.
-void copyWithoutWingLeveler(LineReader& reader, BufferedWriter& writer)
+void copyWithoutWingLeveler(LineReader& reader, BufferedWriter& writer, const OwnText& own)
 {
     WordScanner scanner;
     std::string_view piece;
@@ -208,36 +246,67 @@ void copyWithoutWingLeveler(LineReader& reader, BufferedWriter& writer)
             continue;
         if (!scanner.found()) {
             reader.copyRange(reader.lineStart(), reader.lineLength(), sink);
-            writer.write(kLineEnd);
+            writer.write(own.lineEnd());
         }
         scanner.reset();
     }
 }
 
+// The encoding of the open file, judged by its first bytes. A file that is not text this program can read
+// throws before anything is written.
+Encoding encodingOf(os::FileOps& ops, os::FileOps::Handle file, std::uint64_t size)
+{
+    char first[kSniffLength];
+    std::size_t got = 0;
+    while (got < sizeof first) {
+        const std::size_t read = ops.readAt(file, got, first + got, sizeof first - got);
+        if (read == 0)
+            break;
+        got += read;
+    }
+    const Encoding encoding = detectEncoding(std::string_view(first, got));
+    checkWholeUnits(encoding, size);
+    return encoding;
+}
+
 // Writes the new content beside aircraft.cfg, forces it to disk and only then puts it in place with one
-// rename, so that aircraft.cfg is never partial, whatever fails or wherever the machine stops.
+// rename, so that aircraft.cfg is never partial, whatever fails or wherever the machine stops. The new file
+// is stored like the old one (8-bit, or UTF-16 with the same mark) and gets its permissions.
 void replaceContent(os::FileOps& ops, const AircraftFiles& files, Mode mode, const InsertChoice& choice)
 {
+    const os::FileOps::Status old = ops.status(files.cfg);
     OwnedTemporary replacement(ops, files.tmp);
     {
         os::OpenFile in(ops, ops.openRead(files.cfg));
+        const Encoding encoding = encodingOf(ops, in.handle(), old.size);
+        const OwnText own(encoding);
         os::OpenFile out(ops, ops.createWrite(files.tmp));
         replacement.own();
-        LineReader reader(ops, in.handle());
-        BufferedWriter writer(ops, out.handle());
+        LineReader reader(ops, in.handle(), kBufferSize, encoding);
+        BufferedWriter writer(ops, out.handle(), kBufferSize);
+        writer.write(own.mark());
         if (mode == Mode::Remove)
-            copyWithInsertions(reader, writer, choice);
+            copyWithInsertions(reader, writer, choice, own);
         else
-            copyWithoutWingLeveler(reader, writer);
+            copyWithoutWingLeveler(reader, writer, own);
         writer.flush();
         ops.flush(out.handle());
         out.close();
         in.close();
     }
+    ops.setAttributes(files.tmp, old.attributes);
     // The backup is made last, right before aircraft.cfg changes: a linked backup shares the file with
     // aircraft.cfg only for the moment until the rename below.
-    makeBackup(ops, files);
-    ops.rename(files.tmp, files.cfg);
+    const bool linked = makeBackup(ops, files);
+    try {
+        ops.rename(files.tmp, files.cfg);
+    } catch (...) {
+        // aircraft.cfg stays as it was, and must not stay a second name of its backup: an edit of the one
+        // would change the other.
+        if (linked)
+            unshareBackup(ops, files);
+        throw;
+    }
     replacement.release();
     // The rename is atomic, so after a crash aircraft.cfg holds the complete old or new content either way; a
     // folder sync would only make the change lasting a few seconds sooner, at the price of a disk flush per
@@ -260,6 +329,9 @@ void rewriteAircraft(const std::string& folder, Mode mode, const InsertChoice& c
         return;
     const AircraftFiles files(folder);
     try {
+        // A read-only aircraft.cfg is its owner's protection: refused before any file is touched.
+        if (ops.status(files.cfg).readOnly)
+            throw makeError(err::PermissionDenied);
         setAsideLeftover(ops, files);
         replaceContent(ops, files, mode, choice);
     } catch (const std::system_error& e) {

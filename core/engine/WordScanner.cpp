@@ -1,5 +1,7 @@
 #include "engine/WordScanner.h"
 
+#include "engine/Ascii.h"
+
 #include <climits>
 
 namespace vantrel::engine {
@@ -9,11 +11,6 @@ namespace {
 constexpr std::string_view kPitch = "default_pitch";
 constexpr std::string_view kBank = "default_bank";
 constexpr std::size_t kChunk = 64 * 1024;
-
-char lowerAscii(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 int clampPosition(std::uint64_t position)
 {

@@ -26,6 +26,26 @@ namespace {
 const char* const kAdvancedInstruction =
     "Please select the default(s) you wish removed from Flight Simulator's Auto Pilot.";
 
+// The aircraft folder that Quit saves for the folder list's `path` (and the file list's selected file): the deepest
+// folder on the path named "aircraft" (in any letter case) with a simulator's executable in the folder above it,
+// so that the next start finds the simulator; where there is none, the path up to the last "aircraft" and
+// separator. "" when the path has no "aircraft" folder at all.
+std::string installationFolderOf(const std::string& path, const std::string& fileName)
+{
+    const char separator = os::nativeSeparator();
+    const std::string lower = lowerAscii(path);
+    for (std::size_t end = lower.size(); end >= 8; --end) {
+        const bool wholeName = end == lower.size() || lower[end] == separator;
+        const std::size_t start = end - 8;
+        if (wholeName && lower.compare(start, 8, "aircraft") == 0 && start > 0 && lower[start - 1] == separator &&
+            !engine::findSimulator(path.substr(0, start)).empty())
+            return path.substr(0, end);
+    }
+    const std::string full = path + separator + fileName;
+    const std::size_t found = lowerAscii(full).rfind(std::string("aircraft") + separator);
+    return found == std::string::npos ? std::string() : full.substr(0, found + 8);
+}
+
 std::string withSeparator(std::string folder)
 {
     if (folder.empty() || folder.back() != os::nativeSeparator())
@@ -58,6 +78,7 @@ struct frmVantrel::Impl
     bool quitting = false;
     bool busy = false;
     bool scanning = false;      // the list's click handler waits for the end of a scan
+    int navigations = 0;        // runs of Dir1_Change so far
 };
 
 frmVantrel::frmVantrel(View& view, SysInfoPlatform* sysInfo) : view_(view), impl_(std::make_unique<Impl>())
@@ -94,6 +115,14 @@ void message(View& view, bool busy, const std::string& text, MessageIcon icon, c
         view.setBusy(true);
 }
 
+// The report of a procedure's error trap: "Error <number> <description>", and where the procedure keeps a step
+// text, a carriage return and that step on the last line.
+void reportError(View& view, bool busy, const AppError& error, const std::string& title, const std::string* step)
+{
+    message(view, busy, step ? error.report() + '\r' + displayText(*step) : error.report(), MessageIcon::Warning,
+            title);
+}
+
 } // namespace
 
 // ---- Start-up and Quit ----
@@ -118,30 +147,29 @@ void frmVantrel::Form_Load()
             const double code = settings::toNumber(iniData);
             int bank = state_.chkBank;
             int pitch = state_.chkPitch;
-            const long long whole = static_cast<long long>(code);
-            if (static_cast<double>(whole) == code && decodeOptionCode(whole, bank, pitch)) {
+            long long whole = 0;
+            if (settings::optionCodeOf(code, whole) && decodeOptionCode(whole, bank, pitch)) {
                 state_.chkBank = bank;
                 state_.chkPitch = pitch;
             }
 
             ErrorMsg = "Loading Drive Designator";
             iniData = reader.readField();
+            const int navigationsBefore = impl_->navigations;
             impl_->Drive1.setDrive(iniData);
 
             ErrorMsg = "Loading FlightSim Path";
             iniData = reader.readField();
-            const std::string shownBefore = impl_->Dir1.path();
             impl_->Dir1.setPath(iniData);
-            // Started in the saved folder itself, the folder list raises no change; the user still expects that
-            // folder's aircraft to be listed.
-            if (impl_->Dir1.path() == shownBefore)
+            // Started in the saved folder itself (in any letter case where the file system ignores it), the folder
+            // list raises no change; the user still expects that folder's aircraft to be listed, once.
+            if (impl_->navigations == navigationsBefore)
                 Dir1_Change();
         }
 
         state_.advancedLabel = kAdvancedInstruction;
     } catch (const AppError& error) {
-        message(view_, impl_->busy, error.report() + '\r' + displayText(ErrorMsg), MessageIcon::Warning,
-                "Load ini Error");
+        reportError(view_, impl_->busy, error, "Load ini Error", &ErrorMsg);
     }
     view_.render(state_);
 }
@@ -153,14 +181,8 @@ void frmVantrel::cmdQuit_Click()
         return;
     impl_->quitting = true;
 
-    const char separator = os::nativeSeparator();
-    AirCraftDir = impl_->Dir1.path() + separator + impl_->File1.fileName();
-    // Saved is the installation's aircraft folder: the path up to the last "aircraft" + separator, so that an
-    // installation below another folder named "Aircraft" is saved as itself.
-    const std::size_t found = lowerAscii(AirCraftDir).rfind(std::string("aircraft") + separator);
-    StartOfName = found == std::string::npos ? 0 : static_cast<int>(found) + 1 + 9;
-    if (StartOfName > 0)
-        AirCraftDir = AirCraftDir.substr(0, static_cast<std::size_t>(StartOfName - 2));
+    AirCraftDir = installationFolderOf(impl_->Dir1.path(), impl_->File1.fileName());
+    StartOfName = AirCraftDir.empty() ? 0 : static_cast<int>(AirCraftDir.size()) + 2;
 
     const std::string code = encodeOptionCode(state_.chkBank, state_.chkPitch);
     if (!code.empty())
@@ -284,7 +306,7 @@ void frmVantrel::Drive1_Change()
     try {
         impl_->Dir1.setPath(browse::DriveModel::currentFolderOn(impl_->Drive1.drive()));
     } catch (const AppError& error) {
-        message(view_, impl_->busy, error.report(), MessageIcon::Warning, "Directory Select Error");
+        reportError(view_, impl_->busy, error, "Directory Select Error", nullptr);
         auto onChange = std::exchange(impl_->Drive1.onChange, nullptr);
         try {
             impl_->Drive1.setDrive(impl_->Dir1.path());
@@ -304,7 +326,7 @@ void frmVantrel::Dir1_Open(int entry)
             impl_->Dir1.refresh();
         } catch (const AppError&) {
         }
-        message(view_, impl_->busy, error.report(), MessageIcon::Warning, "Directory Select Error");
+        reportError(view_, impl_->busy, error, "Directory Select Error", nullptr);
     }
     view_.render(state_);
 }
@@ -322,6 +344,7 @@ void hideSelectionCommands(WindowState& state)
 
 void frmVantrel::Dir1_Change()
 {
+    ++impl_->navigations;
     const std::string& path = impl_->Dir1.path();
     const auto hideListArea = [this] {
         impl_->listAreaShown = false;
@@ -338,7 +361,7 @@ void frmVantrel::Dir1_Change()
     }
     try {
         MyFile = engine::findSimulator(path.substr(0, path.size() - 8));
-        if (MyFile.empty()) {
+        if (MyFile != "fs9.exe" && MyFile != "fs2000.exe") {
             hideListArea();
             return;
         }
@@ -359,7 +382,7 @@ void frmVantrel::Dir1_Change()
         if (List1_.empty() && state_.list2.size() == 1)
             hideSelectionCommands(state_);
     } catch (const AppError& error) {
-        message(view_, impl_->busy, error.report(), MessageIcon::Warning, "Directory Select Error");
+        reportError(view_, impl_->busy, error, "Directory Select Error", nullptr);
     }
 }
 
@@ -391,8 +414,7 @@ void frmVantrel::CheckFile()
             }
             ErrorMsg = "Data= " + Data;
         }
-        message(view_, impl_->busy, error.report() + '\r' + displayText(ErrorMsg), MessageIcon::Warning,
-                "Aircraft Cfg File Error");
+        reportError(view_, impl_->busy, error, "Aircraft Cfg File Error", &ErrorMsg);
     }
 }
 
@@ -409,7 +431,6 @@ void frmVantrel::LoadListRestore()
 void frmVantrel::loadList(bool restoreList)
 {
     impl_->scanning = true;
-    int count = 0;
     try {
         List1_.clear();
         state_.list2.clear();
@@ -451,13 +472,10 @@ void frmVantrel::loadList(bool restoreList)
             ErrorMsg = "Add to Not Modified List";
             if (Modified == restoreList) {
                 List1_.push_back(impl_->File1.path());
-                state_.list2.push_back({displayText(AirCraftName), false});
-                ++count;
+                // "All" selects each entry as it joins the list, so a scan that fails halfway leaves the entries
+                // found so far selected.
+                state_.list2.push_back({displayText(AirCraftName), SelectAll});
             }
-        }
-        if (SelectAll) {
-            for (int i = 0; i < count; ++i)
-                state_.list2[static_cast<std::size_t>(i)].selected = true;
         }
 
         const int listed = static_cast<int>(state_.list2.size());
@@ -472,6 +490,8 @@ void frmVantrel::loadList(bool restoreList)
                 state_.list2Current = 0;
             }
             hideSelectionCommands(state_);
+            // The title's count must not contradict the list: none of the aircraft qualifies.
+            state_.label3 = listCaption(restoreList, 0);
         } else {
             state_.label3 = listCaption(restoreList, listed);
             if (listed > 0) {
@@ -484,8 +504,7 @@ void frmVantrel::loadList(bool restoreList)
             }
         }
     } catch (const AppError& error) {
-        message(view_, impl_->busy, error.report() + '\r' + displayText(ErrorMsg), MessageIcon::Warning,
-                "LoadList Error");
+        reportError(view_, impl_->busy, error, "LoadList Error", &ErrorMsg);
     }
     ++state_.selectionRevision;
     impl_->scanning = false;
@@ -540,13 +559,19 @@ void frmVantrel::List2_Click()
     state_.cmdAllVisible = clearAndAll;
 }
 
-void frmVantrel::cmdAll_Click()
+// The list of the chosen mode, built afresh; with "Advanced" chosen there is none to build.
+void frmVantrel::rescanCurrentMode()
 {
-    SelectAll = true;
     if (state_.option == 1)
         LoadListRemove();
     if (state_.option == 2)
         LoadListRestore();
+}
+
+void frmVantrel::cmdAll_Click()
+{
+    SelectAll = true;
+    rescanCurrentMode();
     SelectAll = false;
     view_.render(state_);
 }
@@ -554,10 +579,7 @@ void frmVantrel::cmdAll_Click()
 void frmVantrel::cmdNo_Click()
 {
     SelectAll = false;
-    if (state_.option == 1)
-        LoadListRemove();
-    if (state_.option == 2)
-        LoadListRestore();
+    rescanCurrentMode();
     state_.cmdYesVisible = false;
     view_.render(state_);
 }
@@ -600,14 +622,11 @@ void frmVantrel::AddFF()
                 engine::rewriteAircraft(folder, mode, choice);
             }
         } catch (const AppError& error) {
-            message(view_, impl_->busy, error.report(), MessageIcon::Warning, "Append Error");
+            reportError(view_, impl_->busy, error, "Append Error", nullptr);
             return;
         }
     }
-    if (state_.option == 1)
-        LoadListRemove();
-    if (state_.option == 2)
-        LoadListRestore();
+    rescanCurrentMode();
 }
 
 } // namespace vantrel::form

@@ -106,6 +106,7 @@ private:
     void LoadListRemove();
     void LoadListRestore();
     void loadList(bool restoreList);
+    void rescanCurrentMode();
 
     View& view_;
     WindowState state_;

@@ -3,13 +3,8 @@
 #include <system_error>
 
 #ifdef _WIN32
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "os/WideText.h"
+#include "os/Windows.h"
 #else
 #include <cerrno>
 #include <fcntl.h>
@@ -33,12 +28,17 @@ HANDLE toHandle(FileOps::Handle file)
     return reinterpret_cast<HANDLE>(file);
 }
 
+// A file's attributes that a new file in its place keeps; read-only is left out, as such a file is never replaced.
+// The archive attribute says "changed since the last backup", which a rewritten file is: it is always set, so
+// that backup programs see the change.
+constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+
 class RealFileOps final : public FileOps
 {
 public:
     Handle openRead(const std::string& path) override
     {
-        HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+        HANDLE h = CreateFileW(toWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
         if (h == INVALID_HANDLE_VALUE)
             throwLastError("open");
@@ -47,7 +47,8 @@ public:
 
     Handle createWrite(const std::string& path) override
     {
-        HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE h =
+            CreateFileW(toWide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (h == INVALID_HANDLE_VALUE)
             throwLastError("create");
         return reinterpret_cast<Handle>(h);
@@ -97,7 +98,7 @@ public:
     Status status(const std::string& path) override
     {
         WIN32_FILE_ATTRIBUTE_DATA data;
-        if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) {
+        if (!GetFileAttributesExW(toWide(path).c_str(), GetFileExInfoStandard, &data)) {
             const DWORD error = GetLastError();
             if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
                 return {};
@@ -107,6 +108,8 @@ public:
         st.exists = true;
         st.regular = (data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) == 0;
         st.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+        st.attributes = data.dwFileAttributes & kKeptAttributes;
+        st.readOnly = (data.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
         return st;
     }
 
@@ -114,19 +117,25 @@ public:
     {
         // WRITE_THROUGH returns only once the move is on disk, which is what the POSIX branch's folder
         // sync achieves.
-        if (!MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        if (!MoveFileExW(toWide(from).c_str(), toWide(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
             throwLastError("rename");
     }
 
     void remove(const std::string& path) override
     {
-        if (!DeleteFileA(path.c_str()))
+        if (!DeleteFileW(toWide(path).c_str()))
             throwLastError("remove");
+    }
+
+    void setAttributes(const std::string& path, std::uint32_t attributes) override
+    {
+        if (!SetFileAttributesW(toWide(path).c_str(), (attributes & kKeptAttributes) | FILE_ATTRIBUTE_ARCHIVE))
+            throwLastError("set attributes");
     }
 
     bool link(const std::string& existing, const std::string& newName) override
     {
-        return CreateHardLinkA(newName.c_str(), existing.c_str(), nullptr) != 0;
+        return CreateHardLinkW(toWide(newName).c_str(), toWide(existing).c_str(), nullptr) != 0;
     }
 
     void syncFolder(const std::string&) override {}
@@ -221,6 +230,9 @@ public:
         result.exists = true;
         result.regular = S_ISREG(st.st_mode);
         result.size = static_cast<std::uint64_t>(st.st_size);
+        result.attributes = static_cast<std::uint32_t>(st.st_mode & 07777);
+        result.readOnly = S_ISREG(st.st_mode) && ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0 &&
+                          errno == EACCES;
         return result;
     }
 
@@ -238,6 +250,12 @@ public:
     {
         if (::unlink(path.c_str()) != 0)
             throwErrno("remove");
+    }
+
+    void setAttributes(const std::string& path, std::uint32_t attributes) override
+    {
+        if (::chmod(path.c_str(), static_cast<mode_t>(attributes & 07777)) != 0)
+            throwErrno("set attributes");
     }
 
     bool link(const std::string& existing, const std::string& newName) override

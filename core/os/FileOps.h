@@ -19,6 +19,12 @@ public:
         bool exists = false;
         bool regular = false; // an ordinary file, not a folder or device
         std::uint64_t size = 0;
+        // What setAttributes() takes to give another file the same permissions: the permission bits on POSIX
+        // systems, the hidden and system attributes on Windows (where a new file is always marked for archiving).
+        std::uint32_t attributes = 0;
+        // The file is protected against writing for this process (a read-only file on Windows; on POSIX
+        // systems one the process may not write).
+        bool readOnly = false;
     };
 
     // The file system itself.
@@ -44,6 +50,8 @@ public:
     virtual void rename(const std::string& from, const std::string& to) = 0;
     // Deletes a file.
     virtual void remove(const std::string& path) = 0;
+    // Gives the file the permissions of Status::attributes (taken from another file).
+    virtual void setAttributes(const std::string& path, std::uint32_t attributes) = 0;
     // Gives the file `existing` the second name `newName` (a hard link), where the file system allows it.
     // False where it does not (or the name is taken): the caller then copies instead. Never replaces a file.
     virtual bool link(const std::string& existing, const std::string& newName);

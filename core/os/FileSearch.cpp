@@ -1,13 +1,10 @@
 #include "os/FileSearch.h"
 
+#include "engine/Ascii.h"
+
 #ifdef _WIN32
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "os/WideText.h"
+#include "os/Windows.h"
 #else
 #include <dirent.h>
 #include <sys/stat.h>
@@ -27,11 +24,6 @@ bool isSeparator(char c)
 }
 
 #ifndef _WIN32
-char lowerAscii(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 bool equalIgnoringCase(const std::string& a, const std::string& b)
 {
     if (a.size() != b.size())
@@ -75,14 +67,14 @@ std::string findOrdinaryFile(const std::string& fullPath)
     // A search for one name: wildcards would turn it into a pattern.
     if (name.find_first_of("*?") != std::string::npos)
         return {};
-    WIN32_FIND_DATAA data;
-    HANDLE search = FindFirstFileA(fullPath.c_str(), &data);
+    WIN32_FIND_DATAW data;
+    HANDLE search = FindFirstFileW(toWide(fullPath).c_str(), &data);
     if (search == INVALID_HANDLE_VALUE)
         return {};
     std::string found;
     const DWORD excluded = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
     if ((data.dwFileAttributes & excluded) == 0)
-        found = data.cFileName;
+        found = toUtf8(data.cFileName);
     FindClose(search);
     return found;
 #else

@@ -3,13 +3,8 @@
 #include "os/FileSearch.h"
 
 #ifdef _WIN32
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "os/WideText.h"
+#include "os/Windows.h"
 
 #include <vector>
 #else
@@ -56,7 +51,7 @@ const RegistryFunctions& registry()
 {
     static const RegistryFunctions functions = [] {
         RegistryFunctions f;
-        if (HMODULE module = LoadLibraryA("advapi32.dll")) {
+        if (HMODULE module = LoadLibraryW(L"advapi32.dll")) {
             f.open = bind<RegOpenKeyExAProc>(module, "RegOpenKeyExA");
             f.query = bind<RegQueryValueExAProc>(module, "RegQueryValueExA");
             f.close = bind<RegCloseKeyProc>(module, "RegCloseKey");
@@ -112,9 +107,10 @@ void NativeSysInfoPlatform::closeKey(RegistryHandle key)
         f.close(reinterpret_cast<HKEY>(key));
 }
 
+// The paths come from the registry in the system code page; the file system is asked in UTF-16.
 std::string NativeSysInfoPlatform::findFile(const std::string& fullPath)
 {
-    return os::findOrdinaryFile(fullPath);
+    return os::utf8ToCodePage(os::findOrdinaryFile(os::codePageToUtf8(fullPath)));
 }
 
 bool NativeSysInfoPlatform::startProgram(const std::string& path)
@@ -122,17 +118,17 @@ bool NativeSysInfoPlatform::startProgram(const std::string& path)
     if (path.empty())
         return false;
     // Quoted, so that a path with blanks ("C:\Program Files\...") names one program and not the
-    // first word of it. CreateProcessA may write into the command line, hence the copy.
-    const std::string quoted = "\"" + path + "\"";
-    std::vector<char> commandLine(quoted.begin(), quoted.end());
-    commandLine.push_back('\0');
+    // first word of it. CreateProcessW may write into the command line, hence the copy.
+    const std::wstring quoted = L"\"" + os::toWide(os::codePageToUtf8(path)) + L"\"";
+    std::vector<wchar_t> commandLine(quoted.begin(), quoted.end());
+    commandLine.push_back(L'\0');
 
-    STARTUPINFOA startup = {};
+    STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
         return false;
     // Not waiting for the tool: the handles are only released.
     CloseHandle(process.hThread);

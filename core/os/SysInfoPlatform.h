@@ -30,7 +30,8 @@ public:
     virtual void closeKey(RegistryHandle key) = 0;
 
     // Name, as stored in its folder, of the ordinary file (not hidden, not a system file, not a
-    // folder) at `fullPath`, or "" when there is none.
+    // folder) at `fullPath`, or "" when there is none. Paths here are in the system code page, as the
+    // registry gives them (the file system's bytes elsewhere).
     virtual std::string findFile(const std::string& fullPath) = 0;
 
     // Starts the program at `path` in a normal window with the focus and returns at once, without

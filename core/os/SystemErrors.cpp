@@ -2,15 +2,7 @@
 
 #include <cerrno>
 
-#ifdef _WIN32
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
-#endif
+#include "os/Windows.h"
 
 namespace vantrel::os {
 

@@ -40,6 +40,29 @@ std::string toUtf8(const wchar_t* utf16)
     return toUtf8(utf16, std::wcslen(utf16));
 }
 
+std::string codePageToUtf8(const std::string& text)
+{
+    if (text.empty())
+        return std::string();
+    const int size = static_cast<int>(text.size());
+    const int length = ::MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), length);
+    return toUtf8(wide);
+}
+
+std::string utf8ToCodePage(const std::string& utf8)
+{
+    const std::wstring wide = toWide(utf8);
+    if (wide.empty())
+        return std::string();
+    const int size = static_cast<int>(wide.size());
+    const int bytes = ::WideCharToMultiByte(CP_ACP, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<std::size_t>(bytes), '\0');
+    ::WideCharToMultiByte(CP_ACP, 0, wide.data(), size, text.data(), bytes, nullptr, nullptr);
+    return text;
+}
+
 } // namespace vantrel::os
 
 #endif

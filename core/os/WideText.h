@@ -15,6 +15,10 @@ std::string toUtf8(const std::wstring& utf16);
 // A NUL-terminated UTF-16 text, as Windows fills fixed buffers.
 std::string toUtf8(const wchar_t* utf16);
 
+// Text in the system's ANSI code page, as the registry functions bound by name (the ...A ones) read it.
+std::string codePageToUtf8(const std::string& text);
+std::string utf8ToCodePage(const std::string& utf8);
+
 } // namespace vantrel::os
 
 #endif

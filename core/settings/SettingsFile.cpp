@@ -2,7 +2,13 @@
 
 #include "engine/AppError.h"
 
+#ifdef _WIN32
+#include "os/WideText.h"
+#endif
+
 #include <cerrno>
+#include <clocale>
+#include <cmath>
 #include <cstdlib>
 #include <system_error>
 
@@ -16,6 +22,16 @@ constexpr std::size_t kMaxFieldLength = 64 * 1024;
 AppError lastSystemError()
 {
     return errorFromSystem(std::error_code(errno, std::generic_category()));
+}
+
+// The settings file's path is UTF-8 like every path of the program; Windows takes it in UTF-16.
+std::FILE* openFile(const std::string& path, const char* mode)
+{
+#ifdef _WIN32
+    return ::_wfopen(os::toWide(path).c_str(), os::toWide(mode).c_str());
+#else
+    return std::fopen(path.c_str(), mode);
+#endif
 }
 
 bool isBlank(char c)
@@ -48,7 +64,7 @@ std::string settingsFilePath(const std::string& folder)
 std::uint64_t touchSettingsFile(const std::string& path)
 {
     errno = 0;
-    std::FILE* file = std::fopen(path.c_str(), "ab");
+    std::FILE* file = openFile(path, "ab");
     if (!file)
         throw lastSystemError();
     std::uint64_t size = 0;
@@ -64,7 +80,7 @@ std::uint64_t touchSettingsFile(const std::string& path)
 SettingsReader::SettingsReader(const std::string& path)
 {
     errno = 0;
-    m_file = std::fopen(path.c_str(), "rb");
+    m_file = openFile(path, "rb");
     if (!m_file)
         throw lastSystemError();
 }
@@ -101,15 +117,58 @@ std::string SettingsReader::readField()
 
 double toNumber(const std::string& field)
 {
-    if (field.empty() || field.find('\0') != std::string::npos)
+    // A plain decimal number: an optional sign, digits with at most one decimal point, an optional exponent.
+    // Read the same way whatever the locale's decimal point; hexadecimal forms, "inf" and "nan" are no numbers,
+    // and neither is a value beyond the range of double.
+    std::size_t i = 0;
+    const std::size_t n = field.size();
+    const auto digitsAt = [&](std::size_t& at) {
+        const std::size_t start = at;
+        while (at < n && field[at] >= '0' && field[at] <= '9')
+            ++at;
+        return at - start;
+    };
+    if (i < n && (field[i] == '+' || field[i] == '-'))
+        ++i;
+    std::size_t digits = digitsAt(i);
+    if (i < n && field[i] == '.') {
+        ++i;
+        digits += digitsAt(i);
+    }
+    if (digits == 0)
         throw makeError(err::TypeMismatch);
-    const char* begin = field.c_str();
-    char* end = nullptr;
+    if (i < n && (field[i] == 'e' || field[i] == 'E')) {
+        ++i;
+        if (i < n && (field[i] == '+' || field[i] == '-'))
+            ++i;
+        if (digitsAt(i) == 0)
+            throw makeError(err::TypeMismatch);
+    }
+    if (i != n)
+        throw makeError(err::TypeMismatch);
+
+    // strtod reads the locale's decimal point: the file's point becomes that one.
+    std::string text = field;
+    const char point = *std::localeconv()->decimal_point;
+    for (char& c : text) {
+        if (c == '.')
+            c = point;
+    }
     errno = 0;
-    const double value = std::strtod(begin, &end);
-    if (end == begin || *end != '\0' || errno == ERANGE)
+    char* end = nullptr;
+    const double value = std::strtod(text.c_str(), &end);
+    if (!std::isfinite(value))
         throw makeError(err::TypeMismatch);
     return value;
+}
+
+bool optionCodeOf(double number, long long& code)
+{
+    // Only a whole number can be a code; anything far outside the codes' range is just "another number".
+    if (!(number > -1e9 && number < 1e9))
+        return false;
+    code = static_cast<long long>(number);
+    return static_cast<double>(code) == number;
 }
 
 void writeSettingsFile(const std::string& path, const std::string& optionCode, const std::string& drive,

@@ -36,8 +36,13 @@ private:
     std::FILE* m_file = nullptr;
 };
 
-// The number at the start of the settings file; throws AppError "Type mismatch" for a text that is not one.
+// The number at the start of the settings file: a plain decimal number (sign, digits, decimal point, exponent),
+// finite, read alike in every locale. Throws AppError "Type mismatch" for a text that is not one.
 double toNumber(const std::string& field);
+
+// The whole number that a number read from the settings file stands for, when it is one that fits an int;
+// false for a fraction or a number far out of range.
+bool optionCodeOf(double number, long long& code);
 
 // Replaces the settings file with the three lines (each ended by CR LF) in one step: a failing write
 // keeps the old file. Throws AppError.

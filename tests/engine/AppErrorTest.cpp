@@ -18,6 +18,7 @@ TEST(AppError, TableGivesTheClassicDescriptionsAndReportFormat)
         {err::TypeMismatch, "Type mismatch"},
         {err::BadFileNameOrNumber, "Bad file name or number"},
         {err::FileNotFound, "File not found"},
+        {err::BadFileMode, "Bad file mode"},
         {err::DeviceIO, "Device I/O error"},
         {err::DiskFull, "Disk full"},
         {err::InputPastEnd, "Input past end of file"},

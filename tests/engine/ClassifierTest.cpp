@@ -74,10 +74,37 @@ TEST(Classifier, LineEndsAreCrCrLfAndLoneLf)
         EXPECT_EQ(c.lastLine, "Default_Bank_Mode=0") << "the line ends where it should";
         EXPECT_EQ(c.findBank, 1);
     }
-    const auto mixed = classify(dir, "a\nb\r\nc\rdefault_pitch");
-    EXPECT_TRUE(mixed.found);
-    EXPECT_EQ(mixed.lastLine, "default_pitch");
-    EXPECT_EQ(mixed.findPitch, 1);
+    // Mixed ends, and a last line that the end of the file ends right behind the word.
+    for (const std::string word : {"default_pitch", "default_bank"}) {
+        const auto mixed = classify(dir, "a\nb\r\nc\r; " + word);
+        EXPECT_TRUE(mixed.found) << word;
+        EXPECT_EQ(mixed.lastLine, "; " + word);
+        EXPECT_EQ(word == "default_pitch" ? mixed.findPitch : mixed.findBank, 3);
+    }
+}
+
+TEST(Classifier, AWordCutByAReadBlockIsFoundWhole)
+{
+    // The file is read in blocks of 64 KiB; the boundary may fall anywhere in the line, and in the word. A word
+    // missed here lists the aircraft as enabled, and Remove would add a second line.
+    constexpr std::size_t kBlock = 64 * 1024;
+    TempDir dir;
+    for (const std::string word : {"default_pitch", "default_bank", "Default_PITCH", "DEFAULT_bank"}) {
+        const bool pitch = word.size() == 13;
+        for (const std::string lead : {"", "use_no_"}) {
+            const std::string line = lead + word + (lead.empty() ? "_mode=0" : "=1");
+            for (std::size_t before = 0; before <= line.size(); ++before) {
+                SCOPED_TRACE(line + ", bytes before the boundary: " + std::to_string(before));
+                const std::string head = "[autopilot]\r\n";
+                const std::string filler(kBlock - before - head.size() - 2, 'x');
+                const auto c = classify(dir, head + filler + "\r\n" + line + "\r\nnext=1\r\n");
+                ASSERT_TRUE(c.found);
+                EXPECT_EQ(c.findPitch, pitch ? static_cast<int>(lead.size() + 1) : 0);
+                EXPECT_EQ(c.findBank, pitch ? 0 : static_cast<int>(lead.size() + 1));
+                EXPECT_EQ(c.lastLine, line);
+            }
+        }
+    }
 }
 
 TEST(Classifier, EmptyFileIsNotAWingLevelerFile)

@@ -75,10 +75,18 @@ FaultyFileOps::FaultyFileOps(int failAt, std::error_code error, bool failFromThe
 {
 }
 
-void FaultyFileOps::step(const char* what)
+namespace {
+std::string baseName(const std::string& path)
+{
+    return fs::path(path).filename().string();
+}
+} // namespace
+
+void FaultyFileOps::step(const char* what, const std::string& about)
 {
     ++calls_;
     log_.emplace_back(what);
+    trace_.push_back(about.empty() ? std::string(what) : what + (" " + about));
     if (failAt_ > 0 && (calls_ == failAt_ || (failFromThen_ && calls_ > failAt_))) {
         injected_ = true;
         throw std::system_error(error_, what);
@@ -87,35 +95,37 @@ void FaultyFileOps::step(const char* what)
 
 FaultyFileOps::Handle FaultyFileOps::openRead(const std::string& path)
 {
-    step("open");
+    step("open", baseName(path));
     const Handle h = real_.openRead(path);
     open_.insert(h);
+    names_[h] = baseName(path);
     return h;
 }
 
 FaultyFileOps::Handle FaultyFileOps::createWrite(const std::string& path)
 {
-    step("create");
+    step("create", baseName(path));
     const Handle h = real_.createWrite(path);
     open_.insert(h);
+    names_[h] = baseName(path);
     return h;
 }
 
 std::size_t FaultyFileOps::readAt(Handle file, std::uint64_t offset, char* buffer, std::size_t size)
 {
-    step("read");
+    step("read", nameOf(file));
     return real_.readAt(file, offset, buffer, size);
 }
 
 void FaultyFileOps::write(Handle file, const char* data, std::size_t size)
 {
-    step("write");
+    step("write", nameOf(file));
     real_.write(file, data, size);
 }
 
 void FaultyFileOps::flush(Handle file)
 {
-    step("flush");
+    step("flush", nameOf(file));
     real_.flush(file);
 }
 
@@ -126,37 +136,55 @@ void FaultyFileOps::close(Handle file)
         return;
     }
     real_.close(file);
-    step("close");
+    step("close", nameOf(file));
 }
 
 FaultyFileOps::Status FaultyFileOps::status(const std::string& path)
 {
-    step("status");
+    step("status", baseName(path));
     return real_.status(path);
 }
 
 void FaultyFileOps::rename(const std::string& from, const std::string& to)
 {
-    step("rename");
+    step("rename", baseName(from) + " " + baseName(to));
     real_.rename(from, to);
 }
 
 void FaultyFileOps::remove(const std::string& path)
 {
-    step("remove");
+    step("remove", baseName(path));
     real_.remove(path);
+}
+
+void FaultyFileOps::setAttributes(const std::string& path, std::uint32_t attributes)
+{
+    step("setAttributes", baseName(path));
+    real_.setAttributes(path, attributes);
 }
 
 bool FaultyFileOps::link(const std::string& existing, const std::string& newName)
 {
-    step("link");
+    step("link", baseName(existing) + " " + baseName(newName));
     return linksAllowed_ && real_.link(existing, newName);
 }
 
 void FaultyFileOps::syncFolder(const std::string& folder)
 {
-    step("syncFolder");
+    step("syncFolder", baseName(folder));
     real_.syncFolder(folder);
+}
+
+std::string toUtf16(const std::string& bytes, bool bigEndian)
+{
+    std::string out = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (const char c : bytes) {
+        const bool ascii = static_cast<unsigned char>(c) < 0x80;
+        const char high = ascii ? '\0' : '\x0A';
+        out += bigEndian ? high : c;
+        out += bigEndian ? c : high;
+    }
+    return out;
 }
 
 std::vector<std::string> splitLines(const std::string& bytes)

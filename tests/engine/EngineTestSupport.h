@@ -3,6 +3,7 @@
 #include "os/FileOps.h"
 
 #include <filesystem>
+#include <map>
 #include <set>
 #include <string>
 #include <system_error>
@@ -51,6 +52,7 @@ public:
     Status status(const std::string& path) override;
     void rename(const std::string& from, const std::string& to) override;
     void remove(const std::string& path) override;
+    void setAttributes(const std::string& path, std::uint32_t attributes) override;
     bool link(const std::string& existing, const std::string& newName) override;
     void syncFolder(const std::string& folder) override;
 
@@ -63,9 +65,13 @@ public:
     bool misused() const { return misused_; }
     // The kinds of call made, in order ("open", "create", "read", ...).
     const std::vector<std::string>& log() const { return log_; }
+    // The same calls with the names of the files they concern, handles resolved to the name they were opened
+    // by: "create aircraftcfg.tmp", "flush aircraftcfg.tmp", "rename aircraftcfg.tmp aircraft.cfg".
+    const std::vector<std::string>& trace() const { return trace_; }
 
 private:
-    void step(const char* what);
+    void step(const char* what, const std::string& about = {});
+    const std::string& nameOf(Handle file) const { return names_.at(file); }
 
     os::FileOps& real_;
     int failAt_;
@@ -75,9 +81,16 @@ private:
     bool injected_ = false;
     std::set<Handle> open_;
     std::vector<std::string> log_;
+    std::vector<std::string> trace_;
+    std::map<Handle, std::string> names_;
     bool misused_ = false;
     bool linksAllowed_ = true;
 };
+
+// The same text as UTF-16 with its byte-order mark: each byte becomes one code unit, ASCII as itself and every
+// other byte b as U+0A00 + b, whose stored bytes hold a line feed (0x0A) that a byte-wise reader would take for
+// a line end.
+std::string toUtf16(const std::string& bytes, bool bigEndian);
 
 // An independent, whole-file model of the rewrite, to check the streaming engine against.
 std::vector<std::string> splitLines(const std::string& bytes); // ends: CR, CR LF, LF, end of file

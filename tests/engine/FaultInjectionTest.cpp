@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <optional>
 
 using vantrel::AppError;
@@ -35,9 +36,17 @@ InsertChoice fs9Both()
     return InsertChoice{[] { return true; }, [] { return true; }, [] { return std::string("fs9.exe"); }};
 }
 
-std::string expectedAfter(Mode mode, const std::string& bytes)
+enum class Stored { Bytes, Utf16LE, Utf16BE };
+
+std::string stored(Stored how, const std::string& bytes)
 {
-    return mode == Mode::Remove ? modelRemove(bytes, true, true, true) : modelRestore(bytes);
+    return how == Stored::Bytes ? bytes : toUtf16(bytes, how == Stored::Utf16BE);
+}
+
+// What the rewrite makes of the 8-bit text `bytes`, stored as `how`.
+std::string expectedAfter(Mode mode, Stored how, const std::string& bytes)
+{
+    return stored(how, mode == Mode::Remove ? modelRemove(bytes, true, true, true) : modelRestore(bytes));
 }
 
 std::optional<std::string> readIfThere(const std::filesystem::path& path)
@@ -53,12 +62,14 @@ struct Scenario
     std::optional<std::string> backup; // the backup before the rewrite, if any
     bool crash;                        // every call from the k-th on fails (no clean-up possible)
     bool links = true;                 // the file system offers hard links (else the backup is copied)
+    Stored how = Stored::Bytes;        // how aircraft.cfg stores its text
 };
 
 void runScenario(const Scenario& s)
 {
-    const std::string old = sampleConfiguration();
-    const std::string fresh = expectedAfter(s.mode, old);
+    const std::string text = sampleConfiguration();
+    const std::string old = stored(s.how, text);
+    const std::string fresh = expectedAfter(s.mode, s.how, text);
     const std::error_code errors[] = {std::make_error_code(std::errc::io_error),
                                       std::make_error_code(std::errc::no_space_on_device),
                                       std::make_error_code(std::errc::permission_denied)};
@@ -89,6 +100,7 @@ void runScenario(const Scenario& s)
         // The configuration is complete, old or new; the backup is as it was, or a complete copy.
         const std::string now = readBytes(cfg);
         ASSERT_TRUE(now == old || now == fresh) << "aircraft.cfg is partial: " << now.size() << " bytes";
+        const std::string nowText = now == old ? text : expectedAfter(s.mode, Stored::Bytes, text);
         if (ranOut) {
             ASSERT_EQ(now, fresh);
         }
@@ -104,10 +116,20 @@ void runScenario(const Scenario& s)
         if (ranOut) {
             EXPECT_EQ(listFolder(dir.path()), (std::vector<std::string>{"aircraft.cfg", "aircraftcfg.bak"}));
         }
+        // The backup is a file of its own, not a second name of aircraft.cfg left over from the failed rewrite:
+        // an edit of aircraft.cfg in place leaves it as it is. (After a crash nothing can be tidied up.)
+        if (backupNow && !s.crash) {
+            {
+                std::ofstream inPlace(cfg, std::ios::binary | std::ios::app);
+                inPlace << "edited=1\r\n";
+            }
+            EXPECT_EQ(readIfThere(bak), backupNow) << "aircraftcfg.bak shares its file with aircraft.cfg";
+            writeBytes(cfg, now);
+        }
 
         // Nothing is lost and the next rewrite succeeds, whatever was left behind.
         rewriteAircraft(dir.str(), s.mode, fs9Both());
-        EXPECT_EQ(readBytes(cfg), expectedAfter(s.mode, now));
+        EXPECT_EQ(readBytes(cfg), expectedAfter(s.mode, s.how, nowText));
         const auto backupAfter = readIfThere(bak);
         ASSERT_TRUE(backupAfter.has_value());
         if (!backupNow || backupNow->size() <= 100)
@@ -140,6 +162,12 @@ TEST(FaultInjection, EveryCallFromOneOnFailingLikeACrashLosesNothing)
     runScenario({Mode::Remove, std::nullopt, true});
     runScenario({Mode::Restore, std::string(10, 's'), true});
     runScenario({Mode::Restore, std::string(500, 'S'), true});
+}
+
+TEST(FaultInjection, Utf16FileSurvivesAFailureAtEveryCall)
+{
+    runScenario({Mode::Remove, std::nullopt, false, true, Stored::Utf16LE});
+    runScenario({Mode::Restore, std::string(40, 's'), true, false, Stored::Utf16BE});
 }
 
 TEST(FaultInjection, CopiedBackupWhereTheFileSystemHasNoLinks)

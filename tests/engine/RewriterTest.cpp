@@ -11,6 +11,10 @@
 #include <fstream>
 #include <random>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 using vantrel::AppError;
 using vantrel::engine::InsertChoice;
 using vantrel::engine::Mode;
@@ -91,6 +95,11 @@ TEST(Rewriter, HeadersAreRecognisedByTheirFirstElevenCharacters)
                            "[AutoPilot] ; again\r\nuse_no_default_bank=1\r\nuse_no_default_pitch=1\r\n"
                            " [autopilot]\r\n\t[AUTOPILOT]\r\n"
                            "[autopilot]// last\r\nuse_no_default_bank=1\r\nuse_no_default_pitch=1\r\n");
+    // Some editors open the file with a UTF-8 byte-order mark: a header right behind it is still a header, and
+    // the mark stays.
+    a.write("\xEF\xBB\xBF[AutoPilot]\r\n");
+    a.rewrite(Mode::Remove, choose(false, true, "fs9.exe"));
+    EXPECT_EQ(a.content(), "\xEF\xBB\xBF[AutoPilot]\r\ndefault_pitch_mode=0\r\n");
 }
 
 TEST(Rewriter, RemoveKeepsExistingLinesAndWritesUnchangedWithoutBoxes)
@@ -163,6 +172,29 @@ TEST(Rewriter, LineEndsOfEveryKindComeBackAsCrLf)
     }
 }
 
+TEST(Rewriter, ALineEndCutByAReadBlockEndsOneLine)
+{
+    // Both the rewrite and the classification read 64 KiB at a time. A carriage return that is a block's last
+    // byte and the line feed that opens the next are one line end, not two.
+    constexpr std::size_t kBlock = 64 * 1024;
+    const std::string head = "[autopilot]\r\n";
+    for (const std::string end : {"\r\n", "\r", "\n"}) {
+        for (std::size_t before = 0; before <= end.size(); ++before) {
+            SCOPED_TRACE("line end of " + std::to_string(end.size()) + " bytes, " + std::to_string(before) +
+                         " before the boundary");
+            const std::string filler(kBlock - before - head.size() - 8, 'x');
+            const std::string bytes = head + filler + "\r\nlast=1" + end;
+            Aircraft a;
+            a.write(bytes);
+            vantrel::engine::Classification c;
+            vantrel::engine::classifyFile(a.cfg().string(), c);
+            EXPECT_EQ(c.lastLine, "last=1");
+            a.rewrite(Mode::Remove, choose(true, false, "fs9.exe"));
+            EXPECT_EQ(a.content(), head + "default_bank_mode=0\r\n" + filler + "\r\nlast=1\r\n");
+        }
+    }
+}
+
 TEST(Rewriter, BytesAreNeverTranscoded)
 {
     Aircraft a;
@@ -211,6 +243,128 @@ TEST(Rewriter, BackupSharesNothingWithTheNewConfiguration)
     }
     EXPECT_EQ(readBytes(a.bak()), kWorkedExample);
 }
+
+// The new aircraft.cfg is the old one's in all but the changed lines: its permissions too, not the defaults of a
+// new file (0640 would become 0644 under the usual umask, 0666 would lose its group and world write).
+TEST(Rewriter, NewConfigurationKeepsThePermissionsOfTheOld)
+{
+#ifdef _WIN32
+    // Hidden and system stay; the archive attribute is set, as on every changed file.
+    const DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
+    for (const DWORD attributes : {DWORD{FILE_ATTRIBUTE_HIDDEN}, DWORD{FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_HIDDEN},
+                                   DWORD{FILE_ATTRIBUTE_NORMAL}}) {
+        Aircraft a;
+        a.write(kWorkedExample);
+        ASSERT_TRUE(SetFileAttributesW(a.cfg().wstring().c_str(), attributes));
+        for (const Mode mode : {Mode::Remove, Mode::Restore}) {
+            a.rewrite(mode);
+            EXPECT_EQ(GetFileAttributesW(a.cfg().wstring().c_str()) & kept,
+                      (attributes & kept) | FILE_ATTRIBUTE_ARCHIVE)
+                << attributes;
+        }
+        EXPECT_EQ(a.content(), kWorkedExample);
+    }
+#else
+    namespace fs = std::filesystem;
+    for (const fs::perms bits : {fs::perms(0640), fs::perms(0666)}) {
+        Aircraft a;
+        a.write(kWorkedExample);
+        fs::permissions(a.cfg(), bits);
+        for (const Mode mode : {Mode::Remove, Mode::Restore}) {
+            a.rewrite(mode);
+            EXPECT_EQ(fs::status(a.cfg()).permissions(), bits) << static_cast<int>(bits);
+        }
+        EXPECT_EQ(a.content(), kWorkedExample);
+    }
+#endif
+}
+
+namespace {
+
+// The calls of a rewrite that change what is on disk, in order: a run of writes to one file counts once, and
+// the calls that only read or look (open, read, status, close) are left out.
+std::vector<std::string> changesMade(const FaultyFileOps& ops)
+{
+    std::vector<std::string> changes;
+    for (const std::string& call : ops.trace()) {
+        const std::string kind = call.substr(0, call.find(' '));
+        if (kind == "open" || kind == "read" || kind == "status" || kind == "close")
+            continue;
+        if (kind == "write" && !changes.empty() && changes.back() == call)
+            continue;
+        changes.push_back(call);
+    }
+    return changes;
+}
+
+} // namespace
+
+TEST(Rewriter, NewContentIsOnDiskBeforeItTakesItsName)
+{
+    // A power cut just after a rename must not find the renamed file empty: every file is forced to disk after
+    // its last write and before the rename that gives it its final name. The backup takes its name before
+    // aircraft.cfg changes.
+    struct Case
+    {
+        const char* what;
+        bool links;
+        std::size_t backupSize; // of the backup already there, 0 for none
+        std::vector<std::string> changes;
+    };
+    const Case cases[] = {
+        {"linked backup",
+         true,
+         0,
+         {"create aircraftcfg.tmp", "write aircraftcfg.tmp", "flush aircraftcfg.tmp", "setAttributes aircraftcfg.tmp",
+          "link aircraft.cfg aircraftcfg.bak.tmp", "rename aircraftcfg.bak.tmp aircraftcfg.bak",
+          "rename aircraftcfg.tmp aircraft.cfg"}},
+        {"copied backup",
+         false,
+         0,
+         {"create aircraftcfg.tmp", "write aircraftcfg.tmp", "flush aircraftcfg.tmp", "setAttributes aircraftcfg.tmp",
+          "link aircraft.cfg aircraftcfg.bak.tmp", "create aircraftcfg.bak.tmp", "write aircraftcfg.bak.tmp",
+          "flush aircraftcfg.bak.tmp", "rename aircraftcfg.bak.tmp aircraftcfg.bak",
+          "rename aircraftcfg.tmp aircraft.cfg"}},
+        {"backup kept",
+         true,
+         101,
+         {"create aircraftcfg.tmp", "write aircraftcfg.tmp", "flush aircraftcfg.tmp", "setAttributes aircraftcfg.tmp",
+          "rename aircraftcfg.tmp aircraft.cfg"}},
+    };
+    for (const Case& c : cases) {
+        for (const Mode mode : {Mode::Remove, Mode::Restore}) {
+            SCOPED_TRACE(std::string(c.what) + (mode == Mode::Remove ? ", remove" : ", restore"));
+            Aircraft a;
+            a.write(kWorkedExample);
+            if (c.backupSize > 0)
+                writeBytes(a.bak(), std::string(c.backupSize, 'b'));
+            FaultyFileOps ops;
+            ops.setLinksAllowed(c.links);
+            rewriteAircraft(a.dir.str(), mode, choose(true, true, "fs9.exe"), ops);
+            EXPECT_EQ(changesMade(ops), c.changes);
+        }
+    }
+}
+
+#ifdef _WIN32
+TEST(Rewriter, ReadOnlyConfigurationIsRefusedBeforeAnyFileWork)
+{
+    for (const Mode mode : {Mode::Remove, Mode::Restore}) {
+        Aircraft a;
+        a.write(kWorkedExample);
+        ASSERT_TRUE(SetFileAttributesW(a.cfg().wstring().c_str(), FILE_ATTRIBUTE_READONLY));
+        try {
+            a.rewrite(mode);
+            ADD_FAILURE() << "a read-only aircraft.cfg was rewritten";
+        } catch (const AppError& e) {
+            EXPECT_EQ(e.number(), 70);
+        }
+        EXPECT_EQ(listFolder(a.dir.path()), std::vector<std::string>{"aircraft.cfg"});
+        EXPECT_EQ(a.content(), kWorkedExample);
+        SetFileAttributesW(a.cfg().wstring().c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+}
+#endif
 
 TEST(Rewriter, ModeNoneTouchesNothing)
 {

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
+#include <cstdio>
 
 namespace vantrel::test {
 namespace {
@@ -90,6 +92,15 @@ TEST_F(CatalogueTest, SelectionButtonsFollowClicksAllAndClear)
     EXPECT_TRUE(selectedEntries().empty());
     EXPECT_EQ(buttons(), "011");
 
+    // Rescans read the folders again but leave the folder list alone while they are the same, so that a window
+    // keeps its scroll position and current entry.
+    const std::uint64_t folders = state().Dir1->revision();
+    form().chooseOption(2);
+    form().chooseOption(1);
+    form().cmdAll_Click();
+    form().cmdNo_Click();
+    EXPECT_EQ(state().Dir1->revision(), folders);
+
     // Aircraft added on disk since the folder was opened count at the next scan.
     sim.addAircraft("Dash 8", plainCfg());
     form().cmdAll_Click();
@@ -107,6 +118,7 @@ TEST_F(CatalogueTest, MessageEntryWhenEverythingIsDone)
     EXPECT_EQ(selectedEntries(), list2Entries());
     EXPECT_TRUE(form().List1().empty());
     EXPECT_EQ(buttons(), "000");
+    EXPECT_EQ(state().label3, "Aircraft with Wing Leveler Enabled: 0") << "the count agrees with the list";
     form().List2_Toggle(0);
     form().List2_Toggle(0);
     EXPECT_EQ(buttons(), "000") << "the message entry never offers a command";
@@ -178,6 +190,81 @@ TEST_F(CatalogueTest, RejectedFoldersHideTheListAreaAndItsCommands)
     EXPECT_FALSE(state().list2Visible);
     EXPECT_EQ(buttons(), "000");
 }
+
+TEST_F(CatalogueTest, NavigationInRestoreModeBuildsTheRemoveListAndStaysInRestore)
+{
+    Installation first = makeInstallation(work_ / "First");
+    first.addAircraft("Done", modifiedCfg());
+    Installation second = makeInstallation(work_ / "Second");
+    second.addAircraft("Cub", plainCfg());
+    second.addAircraft("Done", modifiedCfg());
+    startUp();
+    navigateTo(first.aircraftFolder);
+    form().chooseOption(2);
+    navigateTo(second.aircraftFolder);
+    EXPECT_EQ(state().option, 2);
+    EXPECT_EQ(list2Entries(), Entries{"Cub"});
+    EXPECT_EQ(state().label3, "Aircraft with Wing Leveler Enabled: 1");
+    navigateTo(first.aircraftFolder);
+    EXPECT_EQ(list2Entries(), Entries{"All Aircraft have WL Restored"}) << "the message follows the chosen mode";
+}
+
+TEST_F(CatalogueTest, SimulatorIsLookedForRightBeforeTheFoldersName)
+{
+    // A folder whose name merely ends in "aircraft" passes the name test; the executables are then looked for
+    // with the rest of its name in front: Myfs9.exe, Myfs2000.exe. Neither is a simulator.
+    Installation sim = makeInstallation(work_ / "Sim");
+    fs::create_directories(work_ / "Sim" / "MyAircraft" / "Cub");
+    writeFile(work_ / "Sim" / "MyAircraft" / "Cub" / "aircraft.cfg", plainCfg());
+    writeFile(work_ / "Sim" / "Myfs2000.exe", "MZ");
+    startUp();
+    navigateTo(sim.aircraftFolder);
+    navigateTo(work_ / "Sim" / "MyAircraft");
+    EXPECT_EQ(form().MyFile, "myfs2000.exe");
+    EXPECT_FALSE(state().list2Visible);
+    EXPECT_TRUE(state().label1Visible);
+}
+
+#ifndef _WIN32
+TEST_F(CatalogueTest, FolderThatCannotBeReadStopsTheScanWithALoadListError)
+{
+    // A path too long for the system to open: the aircraft folder still lists the sub-folder by name, but the
+    // sub-folder itself cannot be read.
+    fs::path root = work_;
+    while (text(root).size() < 3800)
+        root /= std::string(200, 'd');
+    Installation sim = makeInstallation(root / "FS9");
+    sim.addAircraft("A1", plainCfg());
+    sim.addAircraft("A2", plainCfg());
+    const std::string longName = "Z" + std::string(250, 'z');
+    const std::string unreadable = text(sim.aircraftFolder) + "/" + longName;
+    ASSERT_GT(unreadable.size(), 4096u);
+    {
+        // Made from inside its parent, where the name is short enough.
+        const fs::path here = fs::current_path();
+        fs::current_path(sim.aircraftFolder);
+        fs::create_directory(longName);
+        fs::current_path(here);
+    }
+    startUp();
+    navigateTo(sim.aircraftFolder);
+    ASSERT_EQ(view_.messages.size(), 1u);
+    const std::string& box = view_.messages[0];
+    EXPECT_EQ(box.rfind("LoadList Error|Error ", 0), 0u) << box;
+    EXPECT_EQ(box.substr(box.find('\r') + 1), "Set path to " + unreadable);
+    // The entries found so far remain, parallel; the title and the buttons are as they were.
+    EXPECT_EQ(list2Entries(), (Entries{"A1", "A2"}));
+    EXPECT_EQ(form().List1().size(), 2u);
+    EXPECT_EQ(state().label3, "");
+    EXPECT_EQ(buttons(), "000");
+
+    // "All" fails the same way: what it listed so far stays selected, and SelectAll is false again.
+    form().cmdAll_Click();
+    EXPECT_EQ(selectedEntries(), (Entries{"A1", "A2"}));
+    EXPECT_FALSE(form().SelectAll);
+    EXPECT_EQ(view_.messages.size(), 2u);
+}
+#endif
 
 TEST_F(CatalogueTest, NamesAndCounts)
 {

@@ -68,6 +68,7 @@ TEST_F(ModifyTest, TypicalRequestEndToEnd)
     EXPECT_NE(readFile(sim.aircraftFolder / "Bravo" / "aircraftcfg.bak").find("default_bank_mode=0"),
               std::string::npos);
     EXPECT_EQ(list2Entries(), Entries{"All Aircraft have WL Restored"});
+    EXPECT_EQ(state().label3, "Aircraft with Wing Leveler Disabled: 0") << "no stale count beside the message";
 }
 
 TEST_F(ModifyTest, FS2000LinesChosenBoxesAndNoSelection)
@@ -98,6 +99,7 @@ TEST_F(ModifyTest, VanishedAircraftStopsTheRunWithAnAppendError)
     ASSERT_EQ(view_.messages.size(), 1u);
     EXPECT_EQ(view_.messages[0], "Append Error|Error 53 File not found");
     EXPECT_EQ(view_.icons[0], form::MessageIcon::Warning);
+    EXPECT_FALSE(view_.busyDuringMessage[0]) << "no hourglass over the box";
     EXPECT_NE(readFile(sim.cfgPath("Alpha")), kWorkedExample) << "the aircraft before it was done";
     EXPECT_EQ(readFile(sim.cfgPath("Charlie")), plainCfg()) << "the ones after it stay untouched";
     EXPECT_EQ(list2Entries().size(), 4u) << "the list is not rebuilt";

@@ -3,6 +3,9 @@
 
 #include "browse/Browse.h"
 
+#include <cctype>
+#include <iterator>
+
 namespace vantrel::test {
 namespace {
 
@@ -44,7 +47,9 @@ TEST_F(StartupQuitTest, OptionCodesAndShortFiles)
         std::string first;
         int bank, pitch;
     };
-    for (const Case& c : {Case{"1", 0, 1}, Case{"2", 1, 0}, Case{"3", 1, 1}, Case{"4", 1, 1}, Case{" 2 ", 1, 0}}) {
+    for (const Case& c : {Case{"1", 0, 1}, Case{"2", 1, 0}, Case{"3", 1, 1}, Case{"4", 1, 1}, Case{" 2 ", 1, 0},
+                          Case{"3.0", 1, 1}, Case{"+2E0", 1, 0}, Case{"2.5", 1, 1}, Case{"1e300", 1, 1},
+                          Case{"-1", 1, 1}}) {
         writeFile(settingsPath(), lines(c.first, sim.aircraftFolder));
         startUp();
         EXPECT_TRUE(view_.messages.empty()) << c.first;
@@ -85,7 +90,11 @@ TEST_F(StartupQuitTest, BrokenSettingsAreReportedWithTheStepThatFailed)
         {"3\r\nq: [NOSUCH]\r\n" + text(sim.aircraftFolder) + "\r\n",
          "Load ini Error|Error 68 Device unavailable\rLoading Drive Designator"},
     };
-    for (const Case& c : cases) {
+    // Whatever is not a plain, finite decimal number is no option code.
+    std::vector<Case> all(std::begin(cases), std::end(cases));
+    for (const char* code : {"inf", "nan", "1e999", "0x2", "2,5", ".", "e3", "2 3", "1e"})
+        all.push_back({lines(code, sim.aircraftFolder), "Load ini Error|Error 13 Type mismatch\rLoading Advanced Options"});
+    for (const Case& c : all) {
         destroyForm();
         view_.messages.clear();
         writeFile(settingsPath(), c.content);
@@ -140,8 +149,10 @@ TEST_F(StartupQuitTest, QuitSavesTheInstallationsAircraftFolderOnce)
         int bank, pitch;
         std::string code;
     };
+    fs::create_directories(sim.aircraftFolder / "Extra_Aircraft" / "Sub");
     for (const Case& c : {Case{sim.aircraftFolder, 1, 1, "3"}, Case{sim.aircraftFolder / "Cub", 1, 0, "2"},
-                          Case{sim.aircraftFolder, 0, 1, "1"}}) {
+                          Case{sim.aircraftFolder, 0, 1, "1"},
+                          Case{sim.aircraftFolder / "Extra_Aircraft" / "Sub", 1, 1, "3"}}) {
         startUp();
         navigateTo(c.shown);
         form().chkBank_Set(c.bank);
@@ -157,6 +168,25 @@ TEST_F(StartupQuitTest, QuitSavesTheInstallationsAircraftFolderOnce)
         EXPECT_EQ(view_.ends, ends + 1);
     }
 }
+
+#ifdef _WIN32
+TEST_F(StartupQuitTest, SavedFolderInAnotherLetterCaseIsTheFolderShown)
+{
+    // A shortcut whose "Start in" is spelt in other letters than the saved folder.
+    Installation sim = makeInstallation(work_ / "Sim");
+    sim.addAircraft("Cub", plainCfg());
+    fs::current_path(sim.aircraftFolder);
+    std::string upper = text(sim.aircraftFolder);
+    for (char& c : upper)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    writeFile(sim.aircraftFolder / "Vantrel.ini", "3\r\n" + drive() + "\r\n" + upper + "\r\n");
+    startUp();
+    EXPECT_TRUE(view_.messages.empty());
+    EXPECT_EQ(list2Entries(), std::vector<std::string>{"Cub"});
+    destroyForm();
+    fs::current_path(current_);
+}
+#endif
 
 TEST_F(StartupQuitTest, QuitWithoutAnAircraftFolderLeavesTheFileAlone)
 {

@@ -1,319 +1,292 @@
-// Bad input through the real window: odd file content, odd folder names, links, folders that vanish or stand
-// where a file should be, and broken settings files. Each case ends in the right list or a clear warning box,
-// and no byte of any file is lost or changed outside the lines that the program means to change.
-#include "window/WindowTestSupport.h"
-
-#include "platform/FolderList.h"
-#include "platform/MessageBox.h"
-
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QListWidget>
-#include <QPushButton>
-#include <QRadioButton>
+// Bad input through the main window's logic: odd file content, odd folder names, links, folders that vanish or
+// stand where a file should be, and broken settings files. Each case ends in the right list or a clear warning
+// box, and no byte of any file is lost or changed outside the lines that the program means to change.
+#include "form/FormTestSupport.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <filesystem>
 #include <map>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace vantrel::test {
 namespace {
 
+using Entries = std::vector<std::string>;
+
 // The lines of a file as the program reads them: ended by CR, CR LF, a lone LF or the end of the file.
-QList<QByteArray> linesOf(const QByteArray& bytes)
+std::vector<std::string> linesOf(const std::string& bytes)
 {
-    QList<QByteArray> lines;
-    QByteArray line;
-    bool open = false;
-    for (int i = 0; i < bytes.size(); ++i) {
-        const char c = bytes[i];
-        if (c == '\r' || c == '\n') {
-            lines << line;
-            line.clear();
-            open = false;
-            if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
-                ++i;
+    std::vector<std::string> lines;
+    std::string line;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] != '\r' && bytes[i] != '\n') {
+            line += bytes[i];
             continue;
         }
-        line += c;
-        open = true;
+        lines.push_back(line);
+        line.clear();
+        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
+            ++i;
     }
-    if (open)
-        lines << line;
+    if (!line.empty())
+        lines.push_back(line);
     return lines;
 }
 
-// A UTF-8 byte-order mark belongs to the file, not to its first line's text.
-QByteArray withoutMark(const QByteArray& line, bool first)
+std::string lower(std::string text)
 {
-    return first && line.startsWith("\xEF\xBB\xBF") ? line.mid(3) : line;
+    std::transform(text.begin(), text.end(), text.begin(), [](char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; });
+    return text;
 }
 
-bool isWingLeveler(const QByteArray& line)
+// What Remove must write with FS2004's lines and both boxes ticked. A UTF-8 byte-order mark belongs to the file,
+// not to its first line's text.
+std::string removed(const std::string& bytes)
 {
-    const QByteArray lower = line.toLower();
-    return lower.contains("default_pitch") || lower.contains("default_bank");
-}
-
-// What Remove must write with FS2004's lines and both boxes ticked.
-QByteArray removed(const QByteArray& bytes)
-{
-    QByteArray out;
-    const QList<QByteArray> lines = linesOf(bytes);
-    for (int i = 0; i < lines.size(); ++i) {
+    std::string out;
+    const std::vector<std::string> lines = linesOf(bytes);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
         out += lines[i] + "\r\n";
-        if (withoutMark(lines[i], i == 0).left(11).toLower() == "[autopilot]")
+        const std::string text = i == 0 && lines[i].rfind("\xEF\xBB\xBF", 0) == 0 ? lines[i].substr(3) : lines[i];
+        if (lower(text).rfind("[autopilot]", 0) == 0)
             out += "default_bank_mode=0\r\ndefault_pitch_mode=0\r\n";
     }
     return out;
 }
 
 // What Restore must write: every line but the wing-leveler lines, each ended by CR LF.
-QByteArray restored(const QByteArray& bytes)
+std::string restored(const std::string& bytes)
 {
-    QByteArray out;
-    for (const QByteArray& line : linesOf(bytes)) {
-        if (!isWingLeveler(line))
+    std::string out;
+    for (const std::string& line : linesOf(bytes)) {
+        const std::string text = lower(line);
+        if (text.find("default_pitch") == std::string::npos && text.find("default_bank") == std::string::npos)
             out += line + "\r\n";
     }
     return out;
 }
 
-class BadInputTest : public WindowTest
+fs::path bak(const fs::path& folder)
+{
+    return folder / "aircraftcfg.bak";
+}
+
+class BadInputTest : public FormTest
 {
 protected:
-    void startIn(const Installation& sim)
-    {
-        writeFile(settingsPath(), "3\r\n/\r\n" + QFile::encodeName(sim.aircraftFolder) + "\r\n");
-        startUp();
-    }
     void allAndModify()
     {
-        window().cmdAll_Click();
-        window().cmdYes_Click();
+        form().cmdAll_Click();
+        form().cmdYes_Click();
     }
-    void chooseRestore() { child<QRadioButton>("Option2")->click(); }
-    QString boxes() const { return messages().join(QLatin1Char('\n')); }
-    static QString bak(const QString& folder) { return join(folder, QStringLiteral("aircraftcfg.bak")); }
-    static QString cfg(const QString& folder) { return join(folder, QStringLiteral("aircraft.cfg")); }
-    // Every file below `folder` with its bytes, to prove that nothing else changed.
-    static std::map<QString, QByteArray> snapshot(const QString& folder)
+    // The boxes shown since the last call, one a line.
+    std::string takeBoxes()
     {
-        std::map<QString, QByteArray> files;
-        QDir dir(folder);
-        const QStringList names = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
-        for (const QString& name : names)
-            files[name] = readFile(join(folder, name));
-        return files;
+        std::string all;
+        for (const std::string& box : view_.messages)
+            all += (all.empty() ? "" : "\n") + box;
+        view_.messages.clear();
+        return all;
     }
 };
 
 // One installation holding every kind of odd content at once: Remove, then Restore, each on "All".
 TEST_F(BadInputTest, OddContentIsListedRightAndKeepsEveryByte)
 {
-    static const char kBinary[] = "MZ\x90\0\x03\0\0\0\x04\0\r\n[autopilot]\r\n\0\0\xff\xfe\r\nmax\0bank=1\r\n\x80\x81\x82\0";
-    Installation sim = makeInstallation(m_work.path() + QStringLiteral("/Sim"));
-    const std::map<QString, QByteArray> content{
-        {QStringLiteral("Empty"), QByteArray()},
-        {QStringLiteral("Binary"), QByteArray(kBinary, sizeof kBinary - 1)},
-        {QStringLiteral("CrOnly"), "[fltsim.0]\rtitle=Cr\r[autopilot]\rmax_bank=25\r[views]\r"},
-        {QStringLiteral("LfOnly"), "[fltsim.0]\ntitle=Lf\n[AutoPilot]\nmax_bank=25\n[views]\n"},
-        {QStringLiteral("Mixed"), "[fltsim.0]\r\ntitle=Mixed\n[autopilot]\rmax_bank=25\r\n\n\r\r[views]"},
-        {QStringLiteral("MarkFirst"), "\xEF\xBB\xBF[autopilot]\r\nmax_bank=25\r\n[views]\r\n"},
-        {QStringLiteral("MarkLater"), "\xEF\xBB\xBF[fltsim.0]\r\ntitle=Mark\r\n[autopilot]\r\nmax_bank=25\r\n"},
-        {QStringLiteral("Cp1252"), "[fltsim.0]\r\ntitle=Caf\xE9 \x96 Jet \xA9\r\n[autopilot]\r\nui_typerole=\"\x93x\x94\"\r\n"},
-        {QStringLiteral("Utf8Name"), "[fltsim.0]\r\ntitle=\xC3\x9C\xC3\xAF \xE2\x80\x9C\xCE\xA9\xE2\x80\x9D\r\n"
-                                     "[autopilot]\t// \xC2\xA0ok\r\n"},
-        {QStringLiteral("NoHeader"), "[fltsim.0]\r\ntitle=None\r\n"},
+    static const char kBinary[] =
+        "MZ\x90\0\x03\0\0\0\x04\0\r\n[autopilot]\r\n\0\0\xff\xfe\r\nmax\0bank=1\r\n\x80\x81\x82\0";
+    const std::map<std::string, std::string> content{
+        {"Binary", std::string(kBinary, sizeof kBinary - 1)},
+        {"Cp1252", "[fltsim.0]\r\ntitle=Caf\xE9 \x96 Jet \xA9\r\n[autopilot]\r\nui_typerole=\"\x93x\x94\"\r\n"},
+        {"CrOnly", "[fltsim.0]\rtitle=Cr\r[autopilot]\rmax_bank=25\r[views]\r"},
+        {"Empty", ""},
+        {"LfOnly", "[fltsim.0]\ntitle=Lf\n[AutoPilot]\nmax_bank=25\n[views]\n"},
+        {"MarkFirst", "\xEF\xBB\xBF[autopilot]\r\nmax_bank=25\r\n[views]\r\n"},
+        {"MarkLater", "\xEF\xBB\xBF[fltsim.0]\r\ntitle=Mark\r\n[autopilot]\r\nmax_bank=25\r\n"},
+        {"Mixed", "[fltsim.0]\r\ntitle=Mixed\n[autopilot]\rmax_bank=25\r\n\n\r\r[views]"},
+        {"NoHeader", "[fltsim.0]\r\ntitle=None\r\n"},
+        {"Utf8Name",
+         "[fltsim.0]\r\ntitle=\xC3\x9C\xC3\xAF \xE2\x80\x9C\xCE\xA9\xE2\x80\x9D\r\n[autopilot]\t// \xC2\xA0ok\r\n"},
     };
-    for (const auto& [name, bytes] : content)
+    Installation sim = makeInstallation(work_ / "Sim");
+    Entries all;
+    for (const auto& [name, bytes] : content) {
         sim.addAircraft(name, bytes);
+        all.push_back(name);
+    }
     startIn(sim);
-    QStringList all;
-    for (const auto& entry : content)
-        all << entry.first;
-    all.sort(Qt::CaseInsensitive);
     ASSERT_EQ(list2Entries(), all) << "every file without a wing-leveler line belongs to the Remove list";
 
     allAndModify();
-    EXPECT_EQ(boxes(), QString());
+    EXPECT_EQ(takeBoxes(), "");
     for (const auto& [name, bytes] : content) {
-        const QString folder = join(sim.aircraftFolder, name);
-        EXPECT_EQ(readFile(cfg(folder)), removed(bytes)) << name.toStdString();
-        EXPECT_EQ(readFile(bak(folder)), bytes) << name.toStdString() << ": the backup is the original";
-        EXPECT_FALSE(QFile::exists(join(folder, QStringLiteral("aircraftcfg.tmp")))) << name.toStdString();
+        EXPECT_EQ(readFile(sim.cfgPath(name)), removed(bytes)) << name;
+        EXPECT_EQ(readFile(bak(sim.aircraftFolder / name)), bytes) << name << ": the backup is the original";
+        EXPECT_FALSE(fs::exists(sim.aircraftFolder / name / "aircraftcfg.tmp")) << name;
     }
-    // Only the files without an [autopilot] header stay in the Remove list.
-    EXPECT_EQ(list2Entries(), (QStringList{QStringLiteral("Empty"), QStringLiteral("NoHeader")}));
+    EXPECT_EQ(list2Entries(), (Entries{"Empty", "NoHeader"})) << "only files without an [autopilot] header stay";
 
-    chooseRestore();
-    QStringList modified = all;
-    modified.removeAll(QStringLiteral("Empty"));
-    modified.removeAll(QStringLiteral("NoHeader"));
+    form().chooseOption(2);
+    Entries modified = all;
+    modified.erase(std::find(modified.begin(), modified.end(), "Empty"));
+    modified.erase(std::find(modified.begin(), modified.end(), "NoHeader"));
     ASSERT_EQ(list2Entries(), modified);
     allAndModify();
-    EXPECT_EQ(boxes(), QString());
+    EXPECT_EQ(takeBoxes(), "");
     for (const auto& [name, bytes] : content) {
-        const QString folder = join(sim.aircraftFolder, name);
-        EXPECT_EQ(readFile(cfg(folder)), restored(removed(bytes))) << name.toStdString();
-        EXPECT_EQ(restored(removed(bytes)), restored(bytes)) << name.toStdString() << ": the original lines are back";
+        EXPECT_EQ(readFile(sim.cfgPath(name)), restored(removed(bytes))) << name;
+        EXPECT_EQ(restored(removed(bytes)), restored(bytes)) << name << ": the original lines are back";
         // A backup of 100 bytes or fewer is taken afresh before every rewrite.
-        EXPECT_EQ(readFile(bak(folder)), bytes.size() > 100 ? bytes : removed(bytes)) << name.toStdString();
+        EXPECT_EQ(readFile(bak(sim.aircraftFolder / name)), bytes.size() > 100 ? bytes : removed(bytes)) << name;
     }
-    EXPECT_EQ(list2Entries(), QStringList{QStringLiteral("All Aircraft have WL Restored")});
+    EXPECT_EQ(list2Entries(), Entries{"All Aircraft have WL Restored"});
 }
 
 // A 50 MB file that is one line, beside a normal aircraft: listed, and Modify only adds the line end.
 TEST_F(BadInputTest, FiftyMegabyteSingleLine)
 {
-    Installation sim = makeInstallation(m_work.path() + QStringLiteral("/Sim"));
-    QByteArray huge(50 * 1024 * 1024, 'x');
-    for (int i = 0; i < huge.size(); i += 4096)
+    Installation sim = makeInstallation(work_ / "Sim");
+    std::string huge(50 * 1024 * 1024, 'x');
+    for (std::size_t i = 0; i < huge.size(); i += 4096)
         huge[i] = '=';
     huge.replace(huge.size() - 13, 12, "default_bank"); // not a line on its own: only the end of the one line
-    sim.addAircraft(QStringLiteral("Huge"), huge);
-    sim.addAircraft(QStringLiteral("Small"), plainCfg());
+    sim.addAircraft("Huge", huge);
+    sim.addAircraft("Small", plainCfg());
     startIn(sim);
-    ASSERT_EQ(list2Entries(), QStringList{QStringLiteral("Small")}) << "the word at the end of 50 MB is found";
+    ASSERT_EQ(list2Entries(), Entries{"Small"}) << "the word at the end of 50 MB is found";
 
-    chooseRestore();
-    ASSERT_EQ(list2Entries(), QStringList{QStringLiteral("Huge")});
+    form().chooseOption(2);
+    ASSERT_EQ(list2Entries(), Entries{"Huge"});
     huge.replace(huge.size() - 13, 12, "xxxxxxxxxxxx");
-    writeFile(sim.cfgPath(QStringLiteral("Huge")), huge);
-    child<QRadioButton>("Option1")->click();
-    ASSERT_EQ(list2Entries(), (QStringList{QStringLiteral("Huge"), QStringLiteral("Small")}));
+    writeFile(sim.cfgPath("Huge"), huge);
+    form().chooseOption(1);
+    ASSERT_EQ(list2Entries(), (Entries{"Huge", "Small"}));
     allAndModify();
-    EXPECT_EQ(boxes(), QString());
-    const QByteArray after = readFile(sim.cfgPath(QStringLiteral("Huge")));
+    EXPECT_EQ(takeBoxes(), "");
+    const std::string after = readFile(sim.cfgPath("Huge"));
     EXPECT_EQ(after.size(), huge.size() + 2);
     EXPECT_TRUE(after == huge + "\r\n") << "every byte of the long line kept, the line end added";
-    EXPECT_TRUE(readFile(bak(join(sim.aircraftFolder, QStringLiteral("Huge")))) == huge);
-    EXPECT_EQ(readFile(sim.cfgPath(QStringLiteral("Small"))), modifiedCfg());
+    EXPECT_TRUE(readFile(bak(sim.aircraftFolder / "Huge")) == huge);
+    EXPECT_EQ(readFile(sim.cfgPath("Small")), modifiedCfg());
 }
 
-// Folder names with commas, blanks, quotes, non-ASCII letters and bytes that are not UTF-8 are listed as they
-// are and Modify reaches each of them.
+// Folder names with commas, blanks, quotes, non-ASCII letters and bytes that are not UTF-8 are listed as text and
+// Modify reaches each of them.
 TEST_F(BadInputTest, AwkwardFolderNamesAreListedAndModified)
 {
-    Installation sim = makeInstallation(m_work.path() + QStringLiteral("/Sim"));
-    const QList<QByteArray> names{"Cessna, 172", " Leading blank", "Trailing blank ", "Piper \"Cub\"", "it's",
-                                  "\xC3\x9C\x62\x65r \xCE\xA9mega \xE2\x80\x93 \xE6\x97\xA5\xE6\x9C\xAC", "Caf\xE9 \x96",
-                                  "semi;colon=1", "back\\slash"};
-    QStringList expected;
-    for (const QByteArray& name : names) {
-        const QByteArray folder = QFile::encodeName(sim.aircraftFolder) + "/" + name;
-        ASSERT_EQ(mkdir(folder.constData(), 0755), 0) << name.constData();
-        writeFile(FolderList::decodePath(folder + "/aircraft.cfg"), plainCfg());
-        // The list shows the name as text; bytes that are not UTF-8 show as replacement characters there, while
-        // the work list keeps the path byte for byte.
-        expected << QString::fromUtf8(name);
+    // The name on disk, and as the list shows it when that differs.
+    std::vector<std::pair<std::string, std::string>> names{
+        {"Cessna, 172", ""},
+        {" Leading blank", ""},
+        {"it's", ""},
+        {"semi;colon=1", ""},
+        {"\xC3\x9C\x62\x65r \xCE\xA9mega \xE2\x80\x93 \xE6\x97\xA5\xE6\x9C\xAC", ""}};
+#ifndef _WIN32
+    // Names that Windows does not allow; bytes that are not UTF-8 are read as the simulator's Western code page.
+    names.insert(names.end(), {{"Trailing blank ", ""},
+                               {"Piper \"Cub\"", ""},
+                               {"back\\slash", ""},
+                               {"Caf\xE9 \x96", "Caf\xC3\xA9 \xE2\x80\x93"}});
+#endif
+    Installation sim = makeInstallation(work_ / "Sim");
+    Entries expected;
+    for (const auto& [onDisk, shown] : names) {
+        sim.addAircraft(onDisk, plainCfg());
+        expected.push_back(shown.empty() ? onDisk : shown);
     }
     startIn(sim);
-    QStringList listed = list2Entries();
+    Entries listed = list2Entries();
     std::sort(listed.begin(), listed.end());
     std::sort(expected.begin(), expected.end());
     ASSERT_EQ(listed, expected);
-    EXPECT_EQ(boxes(), QString());
+    EXPECT_EQ(takeBoxes(), "");
 
     allAndModify();
-    EXPECT_EQ(boxes(), QString());
-    for (const QByteArray& name : names) {
-        const QString folder = FolderList::decodePath(QFile::encodeName(sim.aircraftFolder) + "/" + name);
-        EXPECT_EQ(readFile(cfg(folder)), modifiedCfg()) << name.constData();
-        EXPECT_EQ(readFile(bak(folder)), plainCfg()) << name.constData();
+    EXPECT_EQ(takeBoxes(), "");
+    for (const auto& [onDisk, shown] : names) {
+        const fs::path folder = sim.aircraftFolder / fs::u8path(onDisk);
+        EXPECT_EQ(readFile(folder / "aircraft.cfg"), modifiedCfg()) << onDisk;
+        EXPECT_EQ(readFile(bak(folder)), plainCfg()) << onDisk;
     }
-    EXPECT_EQ(list2Entries(), QStringList{QStringLiteral("All Aircraft have WL Removed")});
-    std::error_code ignored;
-    std::filesystem::remove_all(QFile::encodeName(sim.aircraftFolder).toStdString(), ignored);
+    EXPECT_EQ(list2Entries(), Entries{"All Aircraft have WL Removed"});
 }
 
-// A linked aircraft folder is an aircraft like any other (its target is rewritten, the link stays a link);
-// links that loop or lead back up are not aircraft and stop nothing.
+#ifndef _WIN32
+// A linked aircraft folder is an aircraft like any other (its target is rewritten, the link stays a link); links
+// that loop or lead back up are not aircraft and stop nothing.
 TEST_F(BadInputTest, LinkedFoldersAndLinkLoops)
 {
-    Installation sim = makeInstallation(m_work.path() + QStringLiteral("/Sim"));
-    const QString elsewhere = m_work.path() + QStringLiteral("/Elsewhere/Real");
-    writeFile(cfg(elsewhere), plainCfg(QStringLiteral("Real")));
-    sim.addAircraft(QStringLiteral("Normal"), plainCfg());
-    const QByteArray base = QFile::encodeName(sim.aircraftFolder) + "/";
-    ASSERT_EQ(symlink(QFile::encodeName(elsewhere).constData(), (base + "Linked").constData()), 0);
-    ASSERT_EQ(symlink("Loop", (base + "Loop").constData()), 0);
-    ASSERT_EQ(symlink("..", (base + "Up").constData()), 0);
-    ASSERT_EQ(symlink(".", (base + "Self").constData()), 0);
-    ASSERT_EQ(symlink("Ping", (base + "Pong").constData()), 0);
-    ASSERT_EQ(symlink("Pong", (base + "Ping").constData()), 0);
-    ASSERT_EQ(symlink("Missing", (base + "Dangling").constData()), 0);
+    Installation sim = makeInstallation(work_ / "Sim");
+    const fs::path elsewhere = work_ / "Elsewhere" / "Real";
+    writeFile(elsewhere / "aircraft.cfg", plainCfg("Real"));
+    sim.addAircraft("Normal", plainCfg());
+    const std::vector<std::pair<fs::path, const char*>> links{
+        {elsewhere, "Linked"}, {"Loop", "Loop"}, {"..", "Up"},           {".", "Self"},
+        {"Ping", "Pong"},      {"Pong", "Ping"}, {"Missing", "Dangling"}};
+    for (const auto& [target, link] : links)
+        fs::create_directory_symlink(target, sim.aircraftFolder / link);
     startIn(sim);
-    EXPECT_EQ(boxes(), QString());
-    ASSERT_EQ(list2Entries(), (QStringList{QStringLiteral("Linked"), QStringLiteral("Normal")}));
+    EXPECT_EQ(takeBoxes(), "");
+    ASSERT_EQ(list2Entries(), (Entries{"Linked", "Normal"}));
 
     allAndModify();
-    EXPECT_EQ(boxes(), QString());
-    EXPECT_EQ(readFile(cfg(elsewhere)), modifiedCfg(QStringLiteral("Real")));
-    EXPECT_EQ(readFile(bak(elsewhere)), plainCfg(QStringLiteral("Real")));
-    EXPECT_TRUE(QFileInfo(FolderList::decodePath(base + "Linked")).isSymLink());
-    EXPECT_EQ(readFile(sim.cfgPath(QStringLiteral("Normal"))), modifiedCfg());
-    EXPECT_EQ(list2Entries(), QStringList{QStringLiteral("All Aircraft have WL Removed")});
+    EXPECT_EQ(takeBoxes(), "");
+    EXPECT_EQ(readFile(elsewhere / "aircraft.cfg"), modifiedCfg("Real"));
+    EXPECT_EQ(readFile(bak(elsewhere)), plainCfg("Real"));
+    EXPECT_TRUE(fs::is_symlink(sim.aircraftFolder / "Linked"));
+    EXPECT_EQ(readFile(sim.cfgPath("Normal")), modifiedCfg());
+    EXPECT_EQ(list2Entries(), Entries{"All Aircraft have WL Removed"});
 }
+#endif
 
 // An aircraft folder (or its aircraft.cfg) that goes away between the scan and Modify: a clear box, the aircraft
 // before it done, nothing else touched; the next "All" and Modify finish the rest.
 TEST_F(BadInputTest, AircraftThatVanishesBeforeModify)
 {
-    Installation sim = makeInstallation(m_work.path() + QStringLiteral("/Sim"));
+    Installation sim = makeInstallation(work_ / "Sim");
     for (const char* name : {"Alpha", "Bravo", "Charlie", "Delta"})
-        sim.addAircraft(QString::fromLatin1(name), plainCfg(QString::fromLatin1(name)));
+        sim.addAircraft(name, plainCfg(name));
     startIn(sim);
-    window().cmdAll_Click();
-    ASSERT_TRUE(QDir(join(sim.aircraftFolder, QStringLiteral("Bravo"))).removeRecursively());
-    window().cmdYes_Click();
-    EXPECT_EQ(boxes(), QStringLiteral("Append Error|Error 76 Path not found"));
-    EXPECT_EQ(readFile(sim.cfgPath(QStringLiteral("Alpha"))), modifiedCfg(QStringLiteral("Alpha")));
-    EXPECT_EQ(readFile(sim.cfgPath(QStringLiteral("Charlie"))), plainCfg(QStringLiteral("Charlie")));
-    EXPECT_EQ(list2Entries().size(), 4) << "the lists stay as they were after a failure";
+    form().cmdAll_Click();
+    fs::remove_all(sim.aircraftFolder / "Bravo");
+    form().cmdYes_Click();
+    EXPECT_EQ(takeBoxes(), "Append Error|Error 76 Path not found");
+    EXPECT_EQ(readFile(sim.cfgPath("Alpha")), modifiedCfg("Alpha"));
+    EXPECT_EQ(readFile(sim.cfgPath("Charlie")), plainCfg("Charlie"));
+    EXPECT_EQ(list2Entries().size(), 4u) << "the lists stay as they were after a failure";
 
-    clearMessages();
-    window().cmdAll_Click();
-    ASSERT_EQ(list2Entries(), (QStringList{QStringLiteral("Charlie"), QStringLiteral("Delta")}));
-    QFile::remove(sim.cfgPath(QStringLiteral("Charlie")));
-    window().cmdYes_Click();
-    EXPECT_EQ(boxes(), QStringLiteral("Append Error|Error 53 File not found"));
-    EXPECT_FALSE(QFile::exists(sim.cfgPath(QStringLiteral("Charlie")))) << "no aircraft.cfg made from nothing";
-    EXPECT_FALSE(QFile::exists(bak(join(sim.aircraftFolder, QStringLiteral("Charlie")))));
+    form().cmdAll_Click();
+    ASSERT_EQ(list2Entries(), (Entries{"Charlie", "Delta"}));
+    fs::remove(sim.cfgPath("Charlie"));
+    form().cmdYes_Click();
+    EXPECT_EQ(takeBoxes(), "Append Error|Error 53 File not found");
+    EXPECT_FALSE(fs::exists(sim.cfgPath("Charlie"))) << "no aircraft.cfg made from nothing";
+    EXPECT_FALSE(fs::exists(bak(sim.aircraftFolder / "Charlie")));
 
-    clearMessages();
     allAndModify();
-    EXPECT_EQ(boxes(), QString());
-    EXPECT_EQ(readFile(sim.cfgPath(QStringLiteral("Delta"))), modifiedCfg(QStringLiteral("Delta")));
+    EXPECT_EQ(takeBoxes(), "");
+    EXPECT_EQ(readFile(sim.cfgPath("Delta")), modifiedCfg("Delta"));
 }
 
-// Folders where files belong: an aircraft.cfg that is a folder is no aircraft; a folder in the place of the
-// backup or the temporary file stops the rewrite of that aircraft with a clear box and keeps its file whole.
+// Folders where files belong: an aircraft.cfg that is a folder is no aircraft; a folder in the place of the backup
+// or the temporary file stops the rewrite of that aircraft with a clear box and keeps its file whole.
 TEST_F(BadInputTest, FoldersWhereFilesBelong)
 {
-    Installation sim = makeInstallation(m_work.path() + QStringLiteral("/Sim"));
-    QDir().mkpath(cfg(join(sim.aircraftFolder, QStringLiteral("CfgIsFolder"))));
-    QDir().mkpath(join(join(sim.aircraftFolder, QStringLiteral("CfgIsFolder2")), QStringLiteral("Aircraft.CFG")));
-    const QString bakFolder = sim.addAircraft(QStringLiteral("BakIsFolder"), plainCfg());
-    QDir().mkpath(bak(bakFolder));
-    const QString tmpFolder = sim.addAircraft(QStringLiteral("TmpIsFolder"), plainCfg());
-    QDir().mkpath(join(tmpFolder, QStringLiteral("aircraftcfg.tmp")));
+    Installation sim = makeInstallation(work_ / "Sim");
+    fs::create_directories(sim.cfgPath("CfgIsFolder"));
+    fs::create_directories(sim.aircraftFolder / "CfgIsFolder2" / "Aircraft.CFG");
+    const fs::path bakFolder = sim.addAircraft("BakIsFolder", plainCfg()).parent_path();
+    fs::create_directories(bak(bakFolder));
+    const fs::path tmpFolder = sim.addAircraft("TmpIsFolder", plainCfg()).parent_path();
+    fs::create_directories(tmpFolder / "aircraftcfg.tmp");
     startIn(sim);
-    EXPECT_EQ(boxes(), QString());
-    ASSERT_EQ(list2Entries(), (QStringList{QStringLiteral("BakIsFolder"), QStringLiteral("TmpIsFolder")}));
+    EXPECT_EQ(takeBoxes(), "");
+    ASSERT_EQ(list2Entries(), (Entries{"BakIsFolder", "TmpIsFolder"}));
 
-    for (const QString& folder : {bakFolder, tmpFolder}) {
-        clearMessages();
-        window().cmdAll_Click();
-        window().cmdYes_Click();
-        EXPECT_EQ(boxes(), QStringLiteral("Append Error|Error 75 Path/File access error"));
-        EXPECT_EQ(readFile(cfg(folder)), plainCfg());
-        EXPECT_TRUE(QFileInfo(bak(folder)).isDir() || !QFile::exists(bak(folder)));
-        QDir(folder).removeRecursively();
+    for (const fs::path& folder : {bakFolder, tmpFolder}) {
+        allAndModify();
+        EXPECT_EQ(takeBoxes(), "Append Error|Error 75 Path/File access error") << folder;
+        EXPECT_EQ(readFile(folder / "aircraft.cfg"), plainCfg());
+        EXPECT_TRUE(fs::is_directory(bak(folder)) || !fs::exists(bak(folder)));
+        fs::remove_all(folder);
     }
 }
 
@@ -321,48 +294,53 @@ TEST_F(BadInputTest, FoldersWhereFilesBelong)
 // window comes up usable, and the settings file is left exactly as it was.
 TEST_F(BadInputTest, BrokenSettingsFiles)
 {
-    Installation sim = makeInstallation(m_work.path() + QStringLiteral("/Sim"));
-    sim.addAircraft(QStringLiteral("Cub"), plainCfg());
-    const QByteArray folder = QFile::encodeName(sim.aircraftFolder);
-    QByteArray binary;
+    Installation sim = makeInstallation(work_ / "Sim");
+    sim.addAircraft("Cub", plainCfg());
+    const std::string folder = text(sim.aircraftFolder);
+    const std::string drive = form().state().Drive1->drive();
+    std::string binary;
     for (int i = 0; i < 300; ++i)
         binary += static_cast<char>((i * 37 + 11) % 256);
     struct Case
     {
         const char* name;
-        QByteArray bytes;
+        std::string bytes;
         const char* step; // the step the box must name; nullptr: no box, and the list must show
     };
-    const QList<Case> cases{
+    const std::vector<Case> cases{
         {"garbage", "abc,def\r\nxyz\r\n###########\r\n", "Loading Advanced Options"},
         {"number then garbage", "3\r\n?\r\n\x01\x02\x03garbage\r\n", "Loading Drive Designator"},
         {"binary", binary, "Loading Advanced Options"},
-        {"nul bytes", QByteArray(64, '\0'), "Loading Advanced Options"},
-        {"long first line", QByteArray(1 << 20, '3') + "\r\n/\r\n" + folder + "\r\n", "Loading Advanced Options"},
-        {"long path line", "3\r\n/\r\n" + QByteArray(200000, 'A') + "\r\n", "Loading FlightSim Path"},
-        {"long drive line", "3\r\n/" + QByteArray(200000, ' ') + "\r\n" + folder + "\r\n", nullptr},
-        {"two lines", "3\r\n/ [SYSTEM]\r\n", "Loading FlightSim Path"},
-        {"no line ends", "3,/," + folder, "Loading Advanced Options"},
-        {"quoted path", "\"3\"\r\n\"/\"\r\n\"" + folder + "\"\r\n", nullptr},
+        {"nul bytes", std::string(64, '\0'), "Loading Advanced Options"},
+        {"long first line", std::string(1 << 20, '3') + "\r\n" + drive + "\r\n" + folder + "\r\n",
+         "Loading Advanced Options"},
+        {"long path line", "3\r\n" + drive + "\r\n" + std::string(200000, 'A') + "\r\n", "Loading FlightSim Path"},
+        {"long drive line", "3\r\n" + drive + std::string(200000, ' ') + "\r\n" + folder + "\r\n", nullptr},
+        {"two lines", "3\r\n" + drive + " [SYSTEM]\r\n", "Loading FlightSim Path"},
+        {"no line ends", "3," + drive + "," + folder, "Loading Advanced Options"},
+        {"quoted path", "\"3\"\r\n\"" + drive + "\"\r\n\"" + folder + "\"\r\n", nullptr},
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.name);
-        destroyWindow();
-        clearMessages();
+        destroyForm();
+        view_.messages.clear();
         writeFile(settingsPath(), test.bytes);
         startUp();
-        const QStringList shown = messages();
         if (test.step) {
-            ASSERT_EQ(shown.size(), 1) << shown.join(QLatin1Char('\n')).toStdString();
-            EXPECT_TRUE(shown[0].startsWith(QStringLiteral("Load ini Error|Error "))) << shown[0].toStdString();
-            EXPECT_TRUE(shown[0].endsWith(QLatin1Char('\r') + QString::fromLatin1(test.step))) << shown[0].toStdString();
+            ASSERT_EQ(view_.messages.size(), 1u) << takeBoxes();
+            const std::string& box = view_.messages[0];
+            EXPECT_EQ(box.rfind("Load ini Error|Error ", 0), 0u) << box;
+            const std::string ending = std::string("\r") + test.step;
+            EXPECT_TRUE(box.size() > ending.size() &&
+                        box.compare(box.size() - ending.size(), ending.size(), ending) == 0)
+                << box;
         } else {
-            EXPECT_TRUE(shown.isEmpty()) << shown.join(QLatin1Char('\n')).toStdString();
-            EXPECT_EQ(list2Entries(), QStringList{QStringLiteral("Cub")});
+            EXPECT_EQ(takeBoxes(), "");
+            EXPECT_EQ(list2Entries(), Entries{"Cub"});
         }
-        EXPECT_TRUE(child<QRadioButton>("Option1")->isChecked());
+        EXPECT_EQ(state().option, 1);
         EXPECT_TRUE(readFile(settingsPath()) == test.bytes) << "start-up never writes the settings file";
-        EXPECT_EQ(readFile(sim.cfgPath(QStringLiteral("Cub"))), plainCfg());
+        EXPECT_EQ(readFile(sim.cfgPath("Cub")), plainCfg());
     }
 }
 

@@ -82,6 +82,7 @@ TEST_F(ReadOnlyTest, ReadOnlyConfigurationIsRefusedAndKept)
     EXPECT_EQ(readBytes(locked / "aircraft.cfg"), kPlain);
     EXPECT_EQ(mode(locked / "aircraft.cfg"), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     EXPECT_FALSE(fs::exists(locked / "aircraftcfg.tmp"));
+    EXPECT_FALSE(fs::exists(locked / "aircraftcfg.bak")) << "refused before any file work";
     EXPECT_EQ(readBytes(after / "aircraft.cfg"), kPlain) << "the aircraft after a failure are not processed";
 }
 

@@ -1,39 +1,56 @@
-// A child process for the reliability tests: the real main window, headless, doing what a user does.
+// A child process for the reliability tests: the program's main window logic with a console for a window,
+// doing what a user does.
 //   vantrel_reliability_driver <folder> remove|restore
 // Starts in <folder>, whose Vantrel.ini points at an installation; start-up lists its aircraft, "Restore" is
 // chosen when asked, then "All" and "Modify" run. It reports on stdout, one line each, flushed at once so
 // that a test killing it knows how far it got:
 //   entry <name>         the list before Modify
 //   modify               Modify begins
-//   box <title>|<text>   every message box (a carriage return in the text shown as \r)
+//   box <title>|<text>   every message box, when it is shown (a carriage return in the text shown as \r)
 //   after <name>         the list after Modify
 //   done                 Modify is over
-#include "app/frmVantrel.h"
-#include "platform/MessageBox.h"
-#include "platform/SystemSeams.h"
-
-#include <QApplication>
-#include <QDir>
-#include <QListWidget>
-#include <QRadioButton>
+#include "form/frmVantrel.h"
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <string>
+#include <system_error>
 
 namespace {
 
-void say(const QString& line)
+void say(const std::string& line)
 {
-    std::fputs(line.toLocal8Bit().constData(), stdout);
+    std::fputs(line.c_str(), stdout);
     std::fputc('\n', stdout);
     std::fflush(stdout);
 }
 
-void sayList(vantrel::frmVantrel& window, const char* tag)
+// A window that draws nothing and answers every box at once.
+class ConsoleView : public vantrel::form::View
 {
-    auto* list = window.findChild<QListWidget*>(QStringLiteral("List2"));
-    for (int i = 0; list && i < list->count(); ++i)
-        say(QString::fromLatin1(tag) + QLatin1Char(' ') + list->item(i)->text());
+public:
+    void render(const vantrel::form::WindowState&) override {}
+    void showMessage(const std::string& text, vantrel::form::MessageIcon, const std::string& title) override
+    {
+        std::string shown;
+        for (const char c : text)
+            shown += c == '\r' ? std::string("\\r") : std::string(1, c);
+        say("box " + title + "|" + shown);
+    }
+    void beep() override {}
+    void setBusy(bool) override {}
+    void showAdvanced() override {}
+    void hideAdvanced() override {}
+    void showAbout() override {}
+    void refresh() override {}
+    void endProgram() override {}
+};
+
+void sayList(const vantrel::form::frmVantrel& form, const char* tag)
+{
+    for (const vantrel::form::ListEntry& entry : form.state().list2)
+        say(std::string(tag) + ' ' + entry.text);
 }
 
 } // namespace
@@ -44,31 +61,24 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: vantrel_reliability_driver <folder> remove|restore\n");
         return 2;
     }
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QApplication::setQuitOnLastWindowClosed(false);
-    if (!QDir::setCurrent(QString::fromLocal8Bit(argv[1]))) {
+    std::error_code error;
+    std::filesystem::current_path(argv[1], error);
+    if (error) {
         std::fprintf(stderr, "cannot enter %s\n", argv[1]);
         return 2;
     }
-    vantrel::MessageBox::startRecording();
-    vantrel::Beep::setSilent(true);
-    vantrel::ProgramEnd::setHandler([] {});
 
-    vantrel::frmVantrel window;
-    window.Form_Load();
+    ConsoleView view;
+    vantrel::form::frmVantrel form(view);
+    form.Form_Load();
     if (std::strcmp(argv[2], "restore") == 0)
-        window.findChild<QRadioButton*>(QStringLiteral("Option2"))->click();
-    window.cmdAll_Click();
-    sayList(window, "entry");
-    say(QStringLiteral("modify"));
-    window.cmdYes_Click();
-    for (const auto& record : vantrel::MessageBox::records()) {
-        QString text = record.text;
-        text.replace(QLatin1Char('\r'), QStringLiteral("\\r"));
-        say(QStringLiteral("box ") + record.title + QLatin1Char('|') + text);
-    }
-    sayList(window, "after");
-    say(QStringLiteral("done"));
+        form.chooseOption(2);
+    form.cmdAll_Click();
+    sayList(form, "entry");
+    say("modify");
+    form.cmdYes_Click();
+    sayList(form, "after");
+    say("done");
+    // Leaving runs Quit, which saves the settings as the program does when the user quits.
     return 0;
 }
