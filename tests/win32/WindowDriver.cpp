@@ -59,6 +59,15 @@ LPARAM entryPoint(HWND list, int index)
 
 } // namespace
 
+// Sends a message and waits for the program to handle it, but not forever: a message box opened by mistake
+// would otherwise hold the test until the run's time limit.
+void send(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, 15000, &result))
+        ADD_FAILURE() << "the program did not handle message " << message << " within 15 s (a message box open?)";
+}
+
 bool waitUntil(const std::function<bool()>& condition)
 {
     const auto end = std::chrono::steady_clock::now() + kPatience;
@@ -176,7 +185,7 @@ int listCurrent(HWND list)
 
 void click(HWND button)
 {
-    SendMessageW(button, BM_CLICK, 0, 0);
+    send(button, BM_CLICK, 0, 0);
 }
 
 void postClick(HWND button)
@@ -187,17 +196,17 @@ void postClick(HWND button)
 void clickEntry(HWND list, int index)
 {
     const LPARAM point = entryPoint(list, index);
-    SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, point);
-    SendMessageW(list, WM_LBUTTONUP, 0, point);
+    send(list, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    send(list, WM_LBUTTONUP, 0, point);
 }
 
 void doubleClickEntry(HWND list, int index)
 {
     const LPARAM point = entryPoint(list, index);
-    SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, point);
-    SendMessageW(list, WM_LBUTTONUP, 0, point);
-    SendMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, point);
-    SendMessageW(list, WM_LBUTTONUP, 0, point);
+    send(list, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    send(list, WM_LBUTTONUP, 0, point);
+    send(list, WM_LBUTTONDBLCLK, MK_LBUTTON, point);
+    send(list, WM_LBUTTONUP, 0, point);
 }
 
 void postClickLabel(HWND label)

@@ -47,8 +47,7 @@ public:
     // The settings file that brings the program back to this installation's aircraft folder.
     void writeSettings(const std::string& optionCode) const
     {
-        writeFile(root_ / "Vantrel.ini",
-                  optionCode + "\r\nz:\r\n" + aircraftFolder().string() + "\r\n");
+        writeFile(root_ / "Vantrel.ini", optionCode + "\r\nz:\r\n" + aircraftFolder().string() + "\r\n");
     }
     std::string settings() const { return readFile(root_ / "Vantrel.ini"); }
 
@@ -98,7 +97,8 @@ TEST(Win32Window, RemoveAllThenRestoreOneWithANonAnsiNameThenQuit)
     ASSERT_TRUE(shown(vantrel.control(ID_cmdYes)));
     click(vantrel.control(ID_cmdYes));
     for (const std::wstring& name : enabled) {
-        EXPECT_EQ(readFile(fs9.cfg(name)), withInserted(aircraftCfg("Plane"), "default_bank_mode=0\r\ndefault_pitch_mode=0\r\n"));
+        EXPECT_EQ(readFile(fs9.cfg(name)),
+                  withInserted(aircraftCfg("Plane"), "default_bank_mode=0\r\ndefault_pitch_mode=0\r\n"));
         EXPECT_EQ(readFile(fs9.backup(name)), aircraftCfg("Plane"));
     }
     EXPECT_EQ(listEntries(list), std::vector<std::wstring>{L"All Aircraft have WL Removed"});
@@ -118,7 +118,8 @@ TEST(Win32Window, RemoveAllThenRestoreOneWithANonAnsiNameThenQuit)
     ASSERT_TRUE(shown(vantrel.control(ID_cmdYes)));
     click(vantrel.control(ID_cmdYes));
     EXPECT_EQ(readFile(fs9.cfg(kUnicodeName)), aircraftCfg("Plane"));
-    EXPECT_EQ(readFile(fs9.cfg(L"Alpha")), withInserted(aircraftCfg("Plane"), "default_bank_mode=0\r\ndefault_pitch_mode=0\r\n"));
+    EXPECT_EQ(readFile(fs9.cfg(L"Alpha")),
+              withInserted(aircraftCfg("Plane"), "default_bank_mode=0\r\ndefault_pitch_mode=0\r\n"));
     EXPECT_EQ(indexOf(listEntries(list), kUnicodeName), -1);
     EXPECT_EQ(listEntries(list).size(), 3u);
 

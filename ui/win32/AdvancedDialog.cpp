@@ -76,9 +76,9 @@ void AdvancedDialog::create(HWND owner)
     window_ = CreateWindowExW(WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, kAdvancedClass, L"Advanced Options",
                               WS_POPUP | WS_CAPTION | WS_SYSMENU, CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, owner,
                               nullptr, GetModuleHandleW(nullptr), this);
-    createControl(window_, L"BUTTON", L"Remove Default Bank", WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_CHECKBOX,
+    createControl(window_, L"BUTTON", L"Remove Default Bank", WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX,
                   ID_chkBank);
-    createControl(window_, L"BUTTON", L"Remove Default Pitch", WS_VISIBLE | WS_TABSTOP | BS_CHECKBOX, ID_chkPitch);
+    createControl(window_, L"BUTTON", L"Remove Default Pitch", WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, ID_chkPitch);
     createControl(window_, L"BUTTON", L"Done", WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, ID_cmdDone);
     createControl(window_, L"STATIC", label_.c_str(), WS_VISIBLE | SS_LEFT, ID_AdvancedLabel1);
     // The frame comes last, below the controls inside it, so that it never paints over them.
@@ -120,11 +120,14 @@ LRESULT AdvancedDialog::handle(UINT message, WPARAM wParam, LPARAM lParam)
         if (HIWORD(wParam) != BN_CLICKED)
             break;
         switch (LOWORD(wParam)) {
+        // The boxes tick themselves; the program keeps their values.
         case ID_chkBank:
-            form_.chkBank_Set(chkBank_ == 1 ? 0 : 1);
+            chkBank_ = isChecked(item(window_, ID_chkBank)) ? 1 : 0;
+            form_.chkBank_Set(chkBank_);
             return 0;
         case ID_chkPitch:
-            form_.chkPitch_Set(chkPitch_ == 1 ? 0 : 1);
+            chkPitch_ = isChecked(item(window_, ID_chkPitch)) ? 1 : 0;
+            form_.chkPitch_Set(chkPitch_);
             return 0;
         case ID_cmdDone:
         case IDOK:
