@@ -54,6 +54,9 @@ std::vector<std::wstring> listEntries(HWND list);
 std::vector<bool> listSelection(HWND list);
 int listCurrent(HWND list);
 
+// Sends a message and waits until the program has handled it (15 s at most, then the test fails).
+void send(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
 // The user's actions, each finished in the program when the call returns (or, with post, merely sent: for
 // the ones that open a modal window).
 void click(HWND button);

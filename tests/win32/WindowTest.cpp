@@ -244,7 +244,16 @@ TEST(Win32Window, FolderChosenByDoubleClickIsWhereTheSecondStartReturns)
     ASSERT_TRUE(again.main());
     HWND folders = again.control(ID_Dir1);
     EXPECT_EQ(listEntries(folders).at(static_cast<std::size_t>(listCurrent(folders))), L"Aircraft");
-    EXPECT_EQ(listEntries(again.control(ID_List2)).size(), 5u);
+    HWND list = again.control(ID_List2);
+    EXPECT_EQ(listEntries(list).size(), 5u);
+    // The keyboard: Down moves the current entry, Space selects it, and "Modify" appears.
+    const int current = static_cast<int>(SendMessageW(list, LB_GETCARETINDEX, 0, 0));
+    send(list, WM_KEYDOWN, VK_DOWN, 0);
+    send(list, WM_CHAR, L' ', 0);
+    std::vector<bool> selected(5, false);
+    selected.at(static_cast<std::size_t>(current + 1)) = true;
+    EXPECT_EQ(listSelection(list), selected);
+    EXPECT_TRUE(shown(again.control(ID_cmdYes)));
     // The end of the Windows session quits too.
     EXPECT_EQ(SendMessageW(again.main(), WM_QUERYENDSESSION, 0, 0), TRUE);
     PostMessageW(again.main(), WM_ENDSESSION, TRUE, 0);

@@ -153,6 +153,7 @@ LRESULT AboutDialog::handle(UINT message, WPARAM wParam, LPARAM lParam)
             closed_ = true;
             EnableWindow(owner_, TRUE);
             ShowWindow(window_, SW_HIDE);
+            endModal(window_);
             return 0;
         case ID_cmdSysInfo:
             form_.cmdSysInfo_Click();

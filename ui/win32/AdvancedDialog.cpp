@@ -56,6 +56,7 @@ void AdvancedDialog::hide()
     hidden_ = true;
     EnableWindow(GetWindow(window_, GW_OWNER), TRUE);
     ShowWindow(window_, SW_HIDE);
+    endModal(window_);
 }
 
 void AdvancedDialog::create(HWND owner)

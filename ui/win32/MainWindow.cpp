@@ -143,6 +143,21 @@ void MainWindow::createControls()
     createControl(window_, L"BUTTON", L" Autopilot Wing Leveler ", WS_VISIBLE | WS_CLIPSIBLINGS | BS_GROUPBOX,
                   ID_frmLeveler);
     setChecked(item(window_, ID_Option1), true);
+    SetWindowSubclass(item(window_, ID_List2), &MainWindow::list2Proc, 0, reinterpret_cast<DWORD_PTR>(this));
+}
+
+// The arrow keys move the selection list's current entry without selecting anything, and the list box
+// reports no such move: the keys are watched here, so that the program knows the current entry.
+LRESULT CALLBACK MainWindow::list2Proc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self)
+{
+    if (message != WM_KEYDOWN)
+        return DefSubclassProc(list, message, wParam, lParam);
+    const int before = listCaret(list);
+    const LRESULT result = DefSubclassProc(list, message, wParam, lParam);
+    const int after = listCaret(list);
+    if (after != before && after >= 0)
+        reinterpret_cast<MainWindow*>(self)->form_->List2_SetCurrent(after);
+    return result;
 }
 
 void MainWindow::layout(UINT dpi)
