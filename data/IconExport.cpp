@@ -1,7 +1,7 @@
 // Writes the program's icon, as the program itself draws it, into the PNG files that the desktop
 // install uses: <folder>/<size>x<size>/vantrel.png for every size of the hicolor theme we ship.
 //   vantrel_icon_export data/icons
-#include "platform/ProgramIcon.h"
+#include "ui/qt/ProgramIcon.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
-// Drives the real main window headless and times one of its user-visible operations on a generated
-// installation: opening the aircraft folder (which runs the Remove scan), "All", Modify, and the two cases of one
-// 200 MB aircraft. One operation per process, so that every figure starts from the same state; scripts/bench
-// repeats the runs and takes the median.
+// Drives the real main window (the Qt window over the program) headless and times one of its user-visible
+// operations on a generated installation: opening the aircraft folder (which runs the Remove scan), "All", Modify,
+// and the two cases of one 200 MB aircraft. One operation per process, so that every figure starts from the same state;
+// scripts/bench repeats the runs and takes the median.
 //
 // Output, one "key=value" per line so that scripts can read it:
 //   mode, seconds (wall time of the operation), listed (List2 entries afterwards), rewritten (Modify only),
@@ -9,15 +9,15 @@
 //   operation; peak_scope=process when the kernel could not restart the mark, and it then includes the set-up).
 // Linux only: the memory figures come from /proc/self.
 
-#include "app/frmVantrel.h"
-#include "platform/FolderList.h"
-#include "platform/MessageBox.h"
-#include "platform/SystemSeams.h"
+#include "browse/Browse.h"
+#include "form/frmVantrel.h"
+#include "ui/qt/MainWindow.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QListWidget>
-#include <QPushButton>
 #include <QTemporaryDir>
 
 #include <chrono>
@@ -27,6 +27,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -40,6 +41,21 @@ const char* const kUsage =
     "  modify-big    same as modify; meant for that installation\n"
     "The window runs on Qt's offscreen platform unless QT_QPA_PLATFORM says otherwise. Its settings file is\n"
     "written to a temporary folder that is removed at the end.\n";
+
+// The real window, except that message boxes are remembered instead of shown, the beep is silent and the end
+// of the program (Quit runs when the program goes away) leaves the process to print its figures.
+class BenchWindow : public vantrel::qt::MainWindow
+{
+public:
+    void showMessage(const std::string& text, vantrel::form::MessageIcon, const std::string& title) override
+    {
+        messages.push_back(title + ": " + text);
+    }
+    void beep() override {}
+    void endProgram() override {}
+
+    std::vector<std::string> messages;
+};
 
 // One line of /proc/self/status in KiB, or -1 when it cannot be read.
 long statusKib(const char* key)
@@ -71,23 +87,9 @@ double secondsOf(const std::function<void()>& work)
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-template <typename T>
-T* child(vantrel::frmVantrel& window, const char* name)
-{
-    T* control = window.findChild<T*>(QString::fromLatin1(name));
-    if (control == nullptr) {
-        std::fprintf(stderr, "vantrel_bench: the window has no control %s\n", name);
-        std::exit(1);
-    }
-    return control;
-}
-
 int selectedCount(QListWidget* list)
 {
-    int count = 0;
-    for (int i = 0; i < list->count(); ++i)
-        count += list->item(i)->isSelected() ? 1 : 0;
-    return count;
+    return list->selectionModel() ? static_cast<int>(list->selectionModel()->selectedRows().size()) : 0;
 }
 
 } // namespace
@@ -110,40 +112,57 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
 
     QApplication app(argc, argv);
-    const QString aircraftFolder = QDir(QString::fromLocal8Bit(argv[2])).absolutePath();
+    const QString aircraftFolder = QDir::toNativeSeparators(QDir(QString::fromLocal8Bit(argv[2])).absolutePath());
     if (!QDir(aircraftFolder).exists()) {
         std::fprintf(stderr, "vantrel_bench: no folder %s\n", argv[2]);
         return 2;
     }
 
-    // The window reads and writes Vantrel.ini in the current folder; the user's own must stay out of it.
+    // The window reads and writes Vantrel.ini in the current folder; the user's own must stay out of it. The
+    // settings made here start the program on the simulator folder, one double-click above the aircraft.
     QTemporaryDir current;
     if (!current.isValid() || !QDir::setCurrent(current.path())) {
         std::fprintf(stderr, "vantrel_bench: cannot make a temporary current folder\n");
         return 1;
     }
-    vantrel::MessageBox::startRecording();
-    vantrel::Beep::setSilent(true);
-    // Destroying the window runs Quit, which would end the process before the figures are printed.
-    vantrel::ProgramEnd::setHandler([] {});
+    const QString simulatorFolder = QDir::toNativeSeparators(QFileInfo(aircraftFolder).absolutePath());
+    QFile settings(QStringLiteral("Vantrel.ini"));
+    if (!settings.open(QIODevice::WriteOnly) ||
+        settings.write((QStringLiteral("3\r\n/\r\n") + simulatorFolder + QStringLiteral("\r\n")).toLocal8Bit()) < 0) {
+        std::fprintf(stderr, "vantrel_bench: cannot write the settings file\n");
+        return 1;
+    }
+    settings.close();
 
-    auto window = std::make_unique<vantrel::frmVantrel>();
-    window->Form_Load();
-    window->show();
+    BenchWindow window;
+    auto form = std::make_unique<vantrel::form::frmVantrel>(window);
+    window.setPresenter(form.get());
+    form->Form_Load();
+    window.show();
     QApplication::processEvents();
 
-    auto* dir1 = child<vantrel::FolderList>(*window, "Dir1");
-    auto* list2 = child<QListWidget>(*window, "List2");
+    auto* list2 = window.findChild<QListWidget*>(QStringLiteral("List2"));
+    int aircraftEntry = -1;
+    const auto& entries = form->state().Dir1->entries();
+    for (int i = 0; i < static_cast<int>(entries.size()); ++i) {
+        if (vantrel::browse::FolderModel::samePath(entries[i].path, aircraftFolder.toStdString()))
+            aircraftEntry = i;
+    }
+    if (list2 == nullptr || aircraftEntry < 0) {
+        std::fprintf(stderr, "vantrel_bench: %s is not listed below %s\n", qPrintable(aircraftFolder),
+                     qPrintable(simulatorFolder));
+        return 1;
+    }
     // The repaint that the user waits for belongs to the operation, so the events it posted run inside the timing.
     const auto open = [&] {
-        dir1->setPath(aircraftFolder);
+        form->Dir1_Open(aircraftEntry);
         QApplication::processEvents();
     };
 
     if (!isScan) {
         open();
         if (isModify) {
-            window->cmdAll_Click();
+            form->cmdAll_Click();
             QApplication::processEvents();
         }
     }
@@ -156,19 +175,19 @@ int main(int argc, char** argv)
         seconds = secondsOf(open);
     } else if (isAll) {
         seconds = secondsOf([&] {
-            window->cmdAll_Click();
+            form->cmdAll_Click();
             QApplication::processEvents();
         });
     } else {
         seconds = secondsOf([&] {
-            window->cmdYes_Click();
+            form->cmdYes_Click();
             QApplication::processEvents();
         });
     }
     const long peak = statusKib("VmHWM");
     const int listed = list2->count();
 
-    window.reset();
+    form.reset();
 
     std::printf("mode=%s\n", mode.c_str());
     std::printf("seconds=%.6f\n", seconds);
@@ -181,10 +200,9 @@ int main(int argc, char** argv)
     std::printf("peak_scope=%s\n", peakReset ? "operation" : "process");
 
     // A message box means an operation failed part-way, and its time would mean nothing.
-    const auto& boxes = vantrel::MessageBox::records();
-    for (const auto& box : boxes)
-        std::fprintf(stderr, "vantrel_bench: message box \"%s\": %s\n", qPrintable(box.title), qPrintable(box.text));
-    if (!boxes.isEmpty())
+    for (const std::string& message : window.messages)
+        std::fprintf(stderr, "vantrel_bench: message box %s\n", message.c_str());
+    if (!window.messages.empty())
         return 1;
     if (listed == 0 || (isModify && selectedBefore == 0)) {
         std::fprintf(stderr, "vantrel_bench: nothing was listed in %s\n", qPrintable(aircraftFolder));

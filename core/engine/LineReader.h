@@ -30,6 +30,8 @@ public:
     {
         if (encoding_ == Encoding::Bytes)
             return piece;
+        if (piece.empty())
+            return {};
         const std::size_t at = static_cast<std::size_t>(piece.data() - buffer_.data());
         return std::string_view(raw_.data() + 2 * at, 2 * piece.size());
     }

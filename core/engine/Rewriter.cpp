@@ -12,6 +12,8 @@
 #include "os/FileSearch.h"
 #include "os/OpenFile.h"
 
+#include <array>
+#include <stdexcept>
 #include <vector>
 
 namespace vantrel::engine {
@@ -180,16 +182,31 @@ void unshareBackup(os::FileOps& ops, const AircraftFiles& files) noexcept
 class OwnText
 {
 public:
-    explicit OwnText(Encoding encoding) : encoding_(encoding), lineEnd_(encodeAscii(encoding, kLineEnd)) {}
+    explicit OwnText(Encoding encoding) : encoding_(encoding), lineEnd_(encodeAscii(encoding, kLineEnd))
+    {
+        for (std::size_t i = 0; i < kInserted.size(); ++i)
+            inserted_[i] = encodeAscii(encoding, kInserted[i]) + lineEnd_;
+    }
 
     std::string_view lineEnd() const { return lineEnd_; }
     std::string_view mark() const { return markBytes(encoding_); }
-    // An inserted line with its line end.
-    std::string line(std::string_view ascii) const { return encodeAscii(encoding_, ascii) + lineEnd_; }
+    // An inserted line with its line end, encoded once: a file may have a header every few lines.
+    std::string_view line(std::string_view ascii) const
+    {
+        for (std::size_t i = 0; i < kInserted.size(); ++i) {
+            if (kInserted[i] == ascii)
+                return inserted_[i];
+        }
+        throw std::logic_error("not a line the rewrite inserts");
+    }
+
+    static constexpr std::array<std::string_view, 4> kInserted{"default_bank_mode=0", "default_pitch_mode=0",
+                                                               "use_no_default_bank=1", "use_no_default_pitch=1"};
 
 private:
     Encoding encoding_;
     std::string lineEnd_;
+    std::array<std::string, 4> inserted_;
 };
 
 void insertLines(BufferedWriter& writer, const InsertChoice& choice, const OwnText& own)

@@ -12,7 +12,7 @@
 #include <random>
 
 #ifdef _WIN32
-#include <windows.h>
+#include "os/Windows.h"
 #endif
 
 using vantrel::AppError;

@@ -1,0 +1,324 @@
+// The Qt window over the program, driven as a user drives it: real mouse clicks on the real widgets, modal
+// dialogs and message boxes shown by the toolkit, on a copy of the demo installation.
+#include "form/frmVantrel.h"
+#include "layout/Layout.h"
+#include "ui/qt/MainWindow.h"
+#include "ui/qt/Pixels.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+
+namespace vantrel::test {
+namespace {
+
+// The real window, except that the end of the program and the beep are only counted.
+class TestWindow : public qt::MainWindow
+{
+public:
+    void beep() override { ++beeps; }
+    void endProgram() override { ++ends; }
+
+    int beeps = 0;
+    int ends = 0;
+};
+
+// Runs `action` on the next modal window to open above `below` (the modal window active now), from the event loop
+// that the opening call runs. Gives up, failing the test, when none opens within a few seconds.
+void onNextModal(std::function<void(QWidget*)> action)
+{
+    QWidget* below = QApplication::activeModalWidget();
+    auto* poll = new QTimer;
+    auto* waited = new QElapsedTimer;
+    waited->start();
+    QObject::connect(poll, &QTimer::timeout, [=] {
+        QWidget* modal = QApplication::activeModalWidget();
+        const bool opened = modal != nullptr && modal != below && modal->isVisible();
+        if (!opened && waited->elapsed() < 5000)
+            return;
+        poll->stop();
+        poll->deleteLater();
+        delete waited;
+        if (opened)
+            action(modal);
+        else
+            ADD_FAILURE() << "no modal window opened";
+    });
+    poll->start(5);
+}
+
+void clickOk(QWidget* messageBox)
+{
+    QTest::mouseClick(static_cast<QMessageBox*>(messageBox)->button(QMessageBox::Ok), Qt::LeftButton);
+}
+
+// A click where a user clicks a radio button or a check box: on its mark.
+void clickMark(QWidget* control)
+{
+    QTest::mouseClick(control, Qt::LeftButton, Qt::NoModifier, QPoint(7, control->height() / 2));
+}
+
+class QtViewTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(work.isValid());
+        std::filesystem::copy(VANTREL_DEMO_DIR "/FS9", work.filePath(QStringLiteral("FS9")).toStdString(),
+                              std::filesystem::copy_options::recursive);
+        previous = QDir::currentPath();
+        ASSERT_TRUE(QDir().mkpath(work.filePath(QStringLiteral("start"))));
+        ASSERT_TRUE(QDir::setCurrent(work.filePath(QStringLiteral("start"))));
+    }
+
+    void TearDown() override
+    {
+        form.reset();
+        window.reset();
+        QDir::setCurrent(previous);
+    }
+
+    // Starts the program in the way it starts for a user, with settings that open `folder` (none: no settings).
+    void start(const QString& folder = QString())
+    {
+        if (!folder.isEmpty()) {
+            QFile settings(QStringLiteral("Vantrel.ini"));
+            ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
+            settings.write((QStringLiteral("3\r\n/\r\n") + folder + QStringLiteral("\r\n")).toUtf8());
+        }
+        window = std::make_unique<TestWindow>();
+        form = std::make_unique<form::frmVantrel>(*window);
+        window->setPresenter(form.get());
+        form->Form_Load();
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    }
+
+    template <class T> T* child(const char* name)
+    {
+        T* found = window->findChild<T*>(QLatin1String(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+
+    QString aircraftFolder() const { return work.filePath(QStringLiteral("FS9/Aircraft")); }
+
+    void clickEntry(const char* list, int row)
+    {
+        auto* widget = child<QListWidget>(list);
+        widget->scrollToItem(widget->item(row));
+        QTest::mouseClick(widget->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          widget->visualItemRect(widget->item(row)).center());
+    }
+
+    void doubleClickEntry(const char* list, int row)
+    {
+        auto* widget = child<QListWidget>(list);
+        widget->scrollToItem(widget->item(row));
+        const QPoint at = widget->visualItemRect(widget->item(row)).center();
+        QTest::mouseClick(widget->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+        QTest::mouseDClick(widget->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    }
+
+    QStringList entries(const char* list)
+    {
+        QStringList texts;
+        auto* widget = child<QListWidget>(list);
+        for (int i = 0; i < widget->count(); ++i)
+            texts << widget->item(i)->text();
+        return texts;
+    }
+
+    QTemporaryDir work;
+    QString previous;
+    std::unique_ptr<TestWindow> window;
+    std::unique_ptr<form::frmVantrel> form;
+};
+
+TEST_F(QtViewTest, ControlsSitWhereTheLayoutPutsThemAndNoneIsCovered)
+{
+    start(aircraftFolder());
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Vantrel"));
+    EXPECT_FALSE(window->windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_EQ(window->size(), toPixels(layout::main::kClientWidth, layout::main::kClientHeight));
+
+    namespace geo = layout::main;
+    struct Place
+    {
+        const char* name;
+        const char* container;
+        TwipRect rect;
+    };
+    const Place places[] = {
+        {"frmLeveler", "frmVantrel", geo::frmLeveler}, {"Option1", "frmLeveler", geo::Option1},
+        {"Option2", "frmLeveler", geo::Option2},       {"Option3", "frmLeveler", geo::Option3},
+        {"List2", "frmVantrel", geo::List2},           {"frmDriveDialog", "frmVantrel", geo::frmDriveDialog},
+        {"Drive1", "frmDriveDialog", geo::Drive1},     {"Label2", "frmDriveDialog", geo::Label2},
+        {"Dir1", "frmDriveDialog", geo::Dir1},         {"Label3", "frmDriveDialog", geo::Label3},
+        {"Label1", "frmDriveDialog", geo::Label1},     {"cmdYes", "frmDriveDialog", geo::cmdYes},
+        {"cmdAll", "frmDriveDialog", geo::cmdAll},     {"cmdNo", "frmDriveDialog", geo::cmdNo},
+        {"cmdQuit", "frmDriveDialog", geo::cmdQuit},   {"Label4", "frmVantrel", geo::Label4},
+    };
+    for (const Place& place : places) {
+        QWidget* control = child<QWidget>(place.name);
+        ASSERT_NE(control, nullptr);
+        EXPECT_EQ(control->parentWidget()->objectName(), QLatin1String(place.container)) << place.name;
+        EXPECT_EQ(control->geometry(), toPixels(place.rect)) << place.name;
+    }
+    EXPECT_EQ(window->findChild<QWidget*>(QStringLiteral("List1")), nullptr);
+    EXPECT_EQ(window->findChild<QWidget*>(QStringLiteral("File1")), nullptr);
+
+    // Every control on screen can be reached by the mouse: none lies under another (the list under its frame,
+    // say). Label1 shares its place with the list and is hidden while the list is shown.
+    ASSERT_TRUE(child<QWidget>("List2")->isVisible());
+    for (const Place& place : places) {
+        QWidget* control = child<QWidget>(place.name);
+        if (!control->isVisible() || qobject_cast<QGroupBox*>(control) != nullptr)
+            continue;
+        QWidget* hit = window->childAt(control->mapTo(window.get(), control->rect().center()));
+        EXPECT_TRUE(hit == control || control->isAncestorOf(hit))
+            << place.name << " is covered by " << (hit ? hit->objectName().toStdString() : "nothing");
+    }
+}
+
+TEST_F(QtViewTest, ClicksOnTheControlsReachTheProgram)
+{
+    start(aircraftFolder());
+    auto* list = child<QListWidget>("List2");
+    auto* modify = child<QPushButton>("cmdYes");
+    ASSERT_TRUE(list->isVisible());
+    ASSERT_GT(list->count(), 1);
+    EXPECT_TRUE(child<QLabel>("Label2")->text().startsWith(QStringLiteral("Total Aircraft: ")));
+    EXPECT_FALSE(modify->isVisible());
+
+    // A click on an entry selects it and offers Modify; a second click on it takes both back.
+    clickEntry("List2", 1);
+    EXPECT_TRUE(list->item(1)->isSelected());
+    EXPECT_EQ(list->currentRow(), 1);
+    EXPECT_TRUE(modify->isVisible());
+    clickEntry("List2", 1);
+    EXPECT_FALSE(list->item(1)->isSelected());
+    EXPECT_FALSE(modify->isVisible());
+
+    // "Restore" lists the other aircraft and disables "Advanced"; "Remove" brings both back.
+    const QStringList enabled = entries("List2");
+    clickMark(child<QRadioButton>("Option2"));
+    EXPECT_TRUE(child<QRadioButton>("Option2")->isChecked());
+    EXPECT_FALSE(child<QRadioButton>("Option3")->isEnabled());
+    EXPECT_NE(entries("List2"), enabled);
+    EXPECT_TRUE(child<QLabel>("Label3")->text().startsWith(QStringLiteral("Aircraft with Wing Leveler Disabled: ")));
+    clickMark(child<QRadioButton>("Option1"));
+    EXPECT_TRUE(child<QRadioButton>("Option3")->isEnabled());
+    EXPECT_EQ(entries("List2"), enabled);
+
+    // "All" then "Modify" rewrites every listed aircraft; afterwards none is left with its leveler enabled.
+    QTest::mouseClick(child<QPushButton>("cmdAll"), Qt::LeftButton);
+    EXPECT_EQ(list->selectionModel()->selectedRows().size(), enabled.size());
+    QTest::mouseClick(modify, Qt::LeftButton);
+    EXPECT_EQ(window->beeps, 1);
+    QFile cfg(aircraftFolder() + QStringLiteral("/") + enabled.first() + QStringLiteral("/aircraft.cfg"));
+    ASSERT_TRUE(cfg.open(QIODevice::ReadOnly)) << enabled.first().toStdString();
+    EXPECT_TRUE(cfg.readAll().contains("default_bank"));
+    EXPECT_EQ(list->count(), 1) << "only the message entry is left";
+
+    // The close box is Quit: the settings are written and the program ends.
+    QFile::remove(QStringLiteral("Vantrel.ini"));
+    window->close();
+    EXPECT_EQ(window->ends, 1);
+    EXPECT_TRUE(QFile::exists(QStringLiteral("Vantrel.ini")));
+}
+
+TEST_F(QtViewTest, DoubleClickOnAFolderNavigatesAndRescansKeepTheFolderListWhereItWas)
+{
+    start(work.filePath(QStringLiteral("FS9")));
+    auto* folders = child<QListWidget>("Dir1");
+    EXPECT_FALSE(child<QWidget>("List2")->isVisible());
+    const int aircraft = static_cast<int>(entries("Dir1").indexOf(QStringLiteral("Aircraft")));
+    ASSERT_GE(aircraft, 0) << entries("Dir1").join(QLatin1Char('|')).toStdString();
+
+    doubleClickEntry("Dir1", aircraft);
+    EXPECT_EQ(folders->currentItem()->text(), QStringLiteral("Aircraft"));
+    EXPECT_TRUE(child<QWidget>("List2")->isVisible());
+    EXPECT_FALSE(child<QWidget>("Label1")->isVisible());
+
+    // The user moves in the folder list; a rescan ("Clear") leaves the list, its current line and its scroll
+    // position alone.
+    folders->setCurrentRow(folders->count() - 1);
+    const int scrolled = folders->verticalScrollBar()->value();
+    ASSERT_GT(scrolled, 0);
+    QListWidgetItem* before = folders->currentItem();
+    QTest::mouseClick(child<QPushButton>("cmdNo"), Qt::LeftButton);
+    EXPECT_EQ(folders->currentItem(), before);
+    EXPECT_EQ(folders->verticalScrollBar()->value(), scrolled);
+}
+
+TEST_F(QtViewTest, DialogsAndMessageBoxesCarryTheTitlesTheProgramGives)
+{
+    start(aircraftFolder());
+    QStringList titles;
+
+    // Advanced: leaving it with neither box ticked is refused in a box titled "Options"; with one it closes.
+    onNextModal([&](QWidget* advanced) {
+        titles << advanced->windowTitle();
+        clickMark(advanced->findChild<QCheckBox*>(QStringLiteral("chkBank")));
+        clickMark(advanced->findChild<QCheckBox*>(QStringLiteral("chkPitch")));
+        onNextModal([&](QWidget* box) {
+            titles << box->windowTitle() << static_cast<QMessageBox*>(box)->text();
+            clickOk(box);
+        });
+        QTest::mouseClick(advanced->findChild<QPushButton*>(QStringLiteral("cmdDone")), Qt::LeftButton);
+        EXPECT_TRUE(advanced->isVisible());
+        clickMark(advanced->findChild<QCheckBox*>(QStringLiteral("chkPitch")));
+        QTest::mouseClick(advanced->findChild<QPushButton*>(QStringLiteral("cmdDone")), Qt::LeftButton);
+    });
+    clickMark(child<QRadioButton>("Option3"));
+    EXPECT_TRUE(child<QRadioButton>("Option1")->isChecked());
+    EXPECT_EQ(form->state().chkBank, 0);
+    EXPECT_EQ(form->state().chkPitch, 1);
+
+    // About, and its System Info without a registry to find the tool in.
+    onNextModal([&](QWidget* about) {
+        titles << about->windowTitle() << about->findChild<QLabel*>(QStringLiteral("lblVersion"))->text();
+        onNextModal([&](QWidget* box) {
+            titles << box->windowTitle() << static_cast<QMessageBox*>(box)->text();
+            clickOk(box);
+        });
+        QTest::mouseClick(about->findChild<QPushButton*>(QStringLiteral("cmdSysInfo")), Qt::LeftButton);
+        QTest::keyClick(about, Qt::Key_Escape);
+    });
+    QLabel* link = child<QLabel>("Label4");
+    EXPECT_EQ(link->cursor().shape(), Qt::PointingHandCursor);
+    QTest::mouseClick(link, Qt::LeftButton, Qt::NoModifier, link->rect().center());
+
+    const QStringList expected{QStringLiteral("Advanced Options"),
+                               QStringLiteral("Options"),
+                               QStringLiteral("You must select one or both options"),
+                               QStringLiteral("About Vantrel"),
+                               QStringLiteral("Version 1.5.3"),
+                               QStringLiteral("Vantrel"),
+                               QStringLiteral("System Information Is Unavailable At This Time")};
+    EXPECT_EQ(titles, expected);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+} // namespace
+} // namespace vantrel::test

@@ -1,0 +1,39 @@
+#include "ui/qt/FontFit.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QFontMetrics>
+
+namespace vantrel {
+
+namespace {
+constexpr qreal kSmallestPointSize = 5.0;
+}
+
+QString firstInstalledFamily(const QStringList& families)
+{
+    const QStringList installed = QFontDatabase::families();
+    for (const QString& family : families) {
+        if (installed.contains(family, Qt::CaseInsensitive))
+            return family;
+    }
+    return QApplication::font().family();
+}
+
+QFont fittingFont(const QStringList& families, qreal pointSize, const std::function<bool(const QFont&)>& fits)
+{
+    QFont font(firstInstalledFamily(families));
+    font.setPointSizeF(pointSize);
+    while (font.pointSizeF() > kSmallestPointSize && !fits(font))
+        font.setPointSizeF(font.pointSizeF() - 0.25);
+    return font;
+}
+
+bool wrappedTextFits(const QFont& font, const QString& text, const QRect& room)
+{
+    const QRect needed = QFontMetrics(font).boundingRect(QRect(0, 0, room.width(), 100000),
+                                                         Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, text);
+    return needed.width() <= room.width() && needed.height() <= room.height();
+}
+
+} // namespace vantrel

@@ -1,0 +1,103 @@
+#pragma once
+
+#include "form/View.h"
+
+#include <QWidget>
+
+#include <cstdint>
+#include <string>
+
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+
+namespace vantrel::form {
+class frmVantrel;
+}
+
+namespace vantrel::qt {
+
+class AdvancedDialog;
+class DriveComboBox;
+class FolderListWidget;
+class SelectionList;
+
+// The main window in Qt: it builds the controls of the design, draws what the program gives it and passes the
+// user's clicks on to the program. It decides nothing itself. Each control's object name is its design name.
+class MainWindow : public QWidget, public form::View
+{
+    Q_OBJECT
+
+public:
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // The program whose window this is; it must be set before the window is used and outlive it.
+    void setPresenter(form::frmVantrel* presenter);
+
+    void render(const form::WindowState& state) override;
+    void showMessage(const std::string& text, form::MessageIcon icon, const std::string& title) override;
+    void beep() override;
+    void setBusy(bool busy) override;
+    void showAdvanced() override;
+    void hideAdvanced() override;
+    void showAbout() override;
+    void refresh() override;
+    // Nothing may run after Quit: no close events, no further handlers. Files are closed by their owners
+    // before this point, so a plain process exit loses nothing.
+    void endProgram() override;
+
+    // The Advanced dialog, once the program has shown it (null before).
+    AdvancedDialog* advancedDialog() const { return advanced_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void createControls();
+    void connectControls();
+    void applyFonts();
+    void renderOptions(const form::WindowState& state);
+    void renderBrowser(const form::WindowState& state);
+    void renderList(const form::WindowState& state);
+    // Runs one of the program's event handlers, then draws what it left.
+    template <typename... Args> void forward(void (form::frmVantrel::*handler)(Args...), Args... args);
+
+    form::frmVantrel* presenter_ = nullptr;
+
+    QGroupBox* frmLeveler = nullptr;
+    QRadioButton* Option1 = nullptr;
+    QRadioButton* Option2 = nullptr;
+    QRadioButton* Option3 = nullptr;
+    SelectionList* List2 = nullptr;
+    QGroupBox* frmDriveDialog = nullptr;
+    DriveComboBox* Drive1 = nullptr;
+    QLabel* Label2 = nullptr;
+    FolderListWidget* Dir1 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label1 = nullptr;
+    QPushButton* cmdYes = nullptr;
+    QPushButton* cmdAll = nullptr;
+    QPushButton* cmdNo = nullptr;
+    QPushButton* cmdQuit = nullptr;
+    QLabel* Label4 = nullptr;
+    AdvancedDialog* advanced_ = nullptr;
+
+    // What the long lists show, so that they are refilled only when the program changed them.
+    static constexpr std::uint64_t kNeverDrawn = ~std::uint64_t(0);
+    const void* driveModel_ = nullptr;
+    std::uint64_t driveRevision_ = kNeverDrawn;
+    const void* folderModel_ = nullptr;
+    std::uint64_t folderRevision_ = kNeverDrawn;
+    std::uint64_t list2Revision_ = kNeverDrawn;
+    std::uint64_t selectionRevision_ = kNeverDrawn;
+    // The Advanced dialog's boxes and instruction as the program left them.
+    int chkBank_ = 1;
+    int chkPitch_ = 1;
+    std::string advancedLabel_;
+    int busyDepth_ = 0;
+};
+
+} // namespace vantrel::qt
