@@ -1,0 +1,72 @@
+#pragma once
+
+#include "Win32.h"
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace vantrel::test {
+
+// One run of vantrel.exe, started in a folder of the test's choosing, and the user's hands on it: every
+// action goes to the controls as Windows' own messages (button clicks, mouse presses on list entries), and
+// every check reads what the window shows (captions, visibility, list entries, message boxes).
+class VantrelProcess
+{
+public:
+    explicit VantrelProcess(const std::filesystem::path& folder);
+    ~VantrelProcess();
+    VantrelProcess(const VantrelProcess&) = delete;
+    VantrelProcess& operator=(const VantrelProcess&) = delete;
+
+    HWND main() const { return main_; }
+    HWND control(int id) const { return GetDlgItem(main_, id); }
+
+    // A visible top-level window of this process of class `windowClass` ("#32770" for a message box), or null.
+    HWND findWindow(const wchar_t* windowClass) const;
+    // Waits up to 20 s for such a window; fails the test when none comes.
+    HWND waitForWindow(const wchar_t* windowClass) const;
+    // Waits for the program to end; returns its exit code, or -1 after 20 s.
+    int waitForExit();
+
+    struct Message
+    {
+        std::wstring title;
+        std::wstring text;
+    };
+    // Waits for a message box, reads it and presses its OK button.
+    Message answerMessage();
+
+private:
+    PROCESS_INFORMATION process_{};
+    HWND main_ = nullptr;
+};
+
+// Waits up to 20 s for `condition`, polling; returns whether it came true.
+bool waitUntil(const std::function<bool()>& condition);
+
+// What a control shows.
+std::wstring caption(HWND control);
+bool shown(HWND control);
+bool checked(HWND button);
+std::vector<std::wstring> listEntries(HWND list);
+std::vector<bool> listSelection(HWND list);
+int listCurrent(HWND list);
+
+// Sends a message and waits until the program has handled it (15 s at most, then the test fails).
+void send(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The user's actions, each finished in the program when the call returns (or, with post, merely sent: for
+// the ones that open a modal window).
+void click(HWND button);
+void postClick(HWND button);
+void clickEntry(HWND list, int index);
+void doubleClickEntry(HWND list, int index);
+void postClickLabel(HWND label);
+
+// Files.
+std::string readFile(const std::filesystem::path& path);
+void writeFile(const std::filesystem::path& path, const std::string& bytes);
+
+} // namespace vantrel::test

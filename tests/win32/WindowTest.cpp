@@ -1,0 +1,265 @@
+#include "WindowDriver.h"
+
+#include "ControlIds.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+
+namespace vantrel::test {
+namespace {
+
+using namespace vantrel::win32;
+namespace fs = std::filesystem;
+
+const std::wstring kUnicodeName = L"\u00C9cole \u6771\u4EAC \u03A9"; // "École 東京 Ω": outside every ANSI code page
+const std::string kRequest = "Please select the default(s) you wish removed from Flight Simulator's Auto Pilot.";
+
+std::string aircraftCfg(const std::string& title, const std::string& autopilotLines = "")
+{
+    return "[fltsim.0]\r\ntitle=" + title + "\r\n\r\n[autopilot]\r\n" + autopilotLines +
+           "autopilot_available=1\r\ndefault_vertical_speed=700.0\r\n\r\n[flaps.0]\r\ntype=1\r\n";
+}
+
+// A simulator installation in a fresh folder: <folder>\FS9\fs9.exe and one folder per aircraft below
+// <folder>\FS9\Aircraft. Under Wine the folder lies on drive Z:, as a Linux user's installations do.
+class Installation
+{
+public:
+    Installation()
+    {
+        const fs::path base = fs::exists("Z:\\tmp") ? fs::path("Z:\\tmp") : fs::temp_directory_path();
+        std::random_device random;
+        root_ = base / ("vantrel-win32-" + std::to_string(random()));
+        writeFile(root_ / "FS9" / "fs9.exe", "MZ");
+    }
+    ~Installation()
+    {
+        std::error_code ignored;
+        fs::remove_all(root_, ignored);
+    }
+    const fs::path& root() const { return root_; }
+    fs::path aircraftFolder() const { return root_ / "FS9" / "Aircraft"; }
+    fs::path cfg(const std::wstring& aircraft) const { return aircraftFolder() / aircraft / "aircraft.cfg"; }
+    fs::path backup(const std::wstring& aircraft) const { return aircraftFolder() / aircraft / "aircraftcfg.bak"; }
+    void add(const std::wstring& aircraft, const std::string& content) const { writeFile(cfg(aircraft), content); }
+    // The settings file that brings the program back to this installation's aircraft folder.
+    void writeSettings(const std::string& optionCode) const
+    {
+        writeFile(root_ / "Vantrel.ini", optionCode + "\r\nz:\r\n" + aircraftFolder().string() + "\r\n");
+    }
+    std::string settings() const { return readFile(root_ / "Vantrel.ini"); }
+
+private:
+    fs::path root_;
+};
+
+int indexOf(const std::vector<std::wstring>& entries, const std::wstring& name)
+{
+    const auto found = std::find(entries.begin(), entries.end(), name);
+    return found == entries.end() ? -1 : static_cast<int>(found - entries.begin());
+}
+
+std::string withInserted(const std::string& cfg, const std::string& lines)
+{
+    std::string changed = cfg;
+    changed.insert(changed.find("[autopilot]\r\n") + 13, lines);
+    return changed;
+}
+
+TEST(Win32Window, RemoveAllThenRestoreOneWithANonAnsiNameThenQuit)
+{
+    Installation fs9;
+    const std::vector<std::wstring> enabled = {L"Alpha", L"Bravo", kUnicodeName};
+    for (const std::wstring& name : enabled)
+        fs9.add(name, aircraftCfg("Plane"));
+    fs9.add(L"Delta", aircraftCfg("Delta", "default_bank_mode=0\r\n"));
+    fs9.writeSettings("3");
+
+    VantrelProcess vantrel(fs9.root());
+    ASSERT_TRUE(vantrel.main());
+    EXPECT_EQ(caption(vantrel.main()), L"Vantrel");
+    EXPECT_EQ(caption(vantrel.control(ID_Label2)), L"Total Aircraft: 1");
+    EXPECT_EQ(caption(vantrel.control(ID_Label3)), L"Aircraft with Wing Leveler Enabled: 3");
+    EXPECT_TRUE(shown(vantrel.control(ID_List2)));
+    EXPECT_FALSE(shown(vantrel.control(ID_Label1)));
+    HWND list = vantrel.control(ID_List2);
+    std::vector<std::wstring> entries = listEntries(list);
+    std::vector<std::wstring> sorted = entries;
+    std::sort(sorted.begin(), sorted.end());
+    EXPECT_EQ(sorted, enabled);
+    EXPECT_TRUE(shown(vantrel.control(ID_cmdAll)));
+    EXPECT_FALSE(shown(vantrel.control(ID_cmdYes)));
+
+    click(vantrel.control(ID_cmdAll));
+    EXPECT_EQ(listSelection(list), std::vector<bool>(3, true));
+    ASSERT_TRUE(shown(vantrel.control(ID_cmdYes)));
+    click(vantrel.control(ID_cmdYes));
+    for (const std::wstring& name : enabled) {
+        EXPECT_EQ(readFile(fs9.cfg(name)),
+                  withInserted(aircraftCfg("Plane"), "default_bank_mode=0\r\ndefault_pitch_mode=0\r\n"));
+        EXPECT_EQ(readFile(fs9.backup(name)), aircraftCfg("Plane"));
+    }
+    EXPECT_EQ(listEntries(list), std::vector<std::wstring>{L"All Aircraft have WL Removed"});
+    EXPECT_FALSE(shown(vantrel.control(ID_cmdYes)));
+    EXPECT_FALSE(shown(vantrel.control(ID_cmdAll)));
+
+    // Restore: every aircraft now has its wing leveler off; the user picks the one with the non-ANSI name.
+    click(vantrel.control(ID_Option2));
+    EXPECT_TRUE(checked(vantrel.control(ID_Option2)));
+    EXPECT_FALSE(IsWindowEnabled(vantrel.control(ID_Option3)));
+    EXPECT_EQ(caption(vantrel.control(ID_Label3)), L"Aircraft with Wing Leveler Disabled: 4");
+    entries = listEntries(list);
+    const int unicode = indexOf(entries, kUnicodeName);
+    ASSERT_GE(unicode, 0);
+    clickEntry(list, unicode);
+    EXPECT_TRUE(listSelection(list)[static_cast<std::size_t>(unicode)]);
+    ASSERT_TRUE(shown(vantrel.control(ID_cmdYes)));
+    click(vantrel.control(ID_cmdYes));
+    EXPECT_EQ(readFile(fs9.cfg(kUnicodeName)), aircraftCfg("Plane"));
+    EXPECT_EQ(readFile(fs9.cfg(L"Alpha")),
+              withInserted(aircraftCfg("Plane"), "default_bank_mode=0\r\ndefault_pitch_mode=0\r\n"));
+    EXPECT_EQ(indexOf(listEntries(list), kUnicodeName), -1);
+    EXPECT_EQ(listEntries(list).size(), 3u);
+
+    postClick(vantrel.control(ID_cmdQuit));
+    EXPECT_EQ(vantrel.waitForExit(), 0);
+    const std::string settings = fs9.settings();
+    EXPECT_EQ(settings.substr(0, 5), "3\r\nz:") << settings;
+    EXPECT_EQ(settings.substr(settings.find("\r\n", 3) + 2), fs9.aircraftFolder().string() + "\r\n") << settings;
+}
+
+TEST(Win32Window, AdvancedBankOnlyRemovesTheDefaultBankAlone)
+{
+    Installation fs9;
+    for (const wchar_t* name : {L"Alpha", L"Bravo", L"Charlie", L"Echo"})
+        fs9.add(name, aircraftCfg("Plane"));
+    fs9.writeSettings("3");
+    VantrelProcess vantrel(fs9.root());
+    ASSERT_TRUE(vantrel.main());
+
+    postClick(vantrel.control(ID_Option3));
+    HWND advanced = vantrel.waitForWindow(kAdvancedClass);
+    ASSERT_TRUE(advanced);
+    EXPECT_EQ(caption(advanced), L"Advanced Options");
+    EXPECT_EQ(caption(GetDlgItem(advanced, ID_AdvancedLabel1)), std::wstring(kRequest.begin(), kRequest.end()));
+    EXPECT_TRUE(checked(vantrel.control(ID_Option3)));
+    EXPECT_FALSE(checked(vantrel.control(ID_Option1)));
+    EXPECT_FALSE(IsWindowEnabled(vantrel.main())) << "the dialog is modal";
+    HWND bank = GetDlgItem(advanced, ID_chkBank);
+    HWND pitch = GetDlgItem(advanced, ID_chkPitch);
+    EXPECT_TRUE(checked(bank) && checked(pitch));
+
+    // Neither box ticked: Done refuses with a message and the dialog stays.
+    click(pitch);
+    click(bank);
+    EXPECT_FALSE(checked(bank) || checked(pitch));
+    postClick(GetDlgItem(advanced, ID_cmdDone));
+    const auto refusal = vantrel.answerMessage();
+    EXPECT_EQ(refusal.title, L"Options");
+    EXPECT_EQ(refusal.text, L"You must select one or both options");
+    EXPECT_TRUE(shown(advanced));
+
+    click(bank);
+    click(GetDlgItem(advanced, ID_cmdDone));
+    EXPECT_TRUE(waitUntil([&] { return !shown(advanced); }));
+    EXPECT_TRUE(checked(vantrel.control(ID_Option1)));
+    EXPECT_TRUE(IsWindowEnabled(vantrel.main()));
+
+    HWND list = vantrel.control(ID_List2);
+    const int alpha = indexOf(listEntries(list), L"Alpha");
+    ASSERT_GE(alpha, 0);
+    clickEntry(list, alpha);
+    click(vantrel.control(ID_cmdYes));
+    EXPECT_EQ(readFile(fs9.cfg(L"Alpha")), withInserted(aircraftCfg("Plane"), "default_bank_mode=0\r\n"));
+    EXPECT_EQ(readFile(fs9.cfg(L"Bravo")), aircraftCfg("Plane"));
+
+    postClick(vantrel.control(ID_cmdQuit));
+    EXPECT_EQ(vantrel.waitForExit(), 0);
+    EXPECT_EQ(fs9.settings().substr(0, 3), "2\r\n");
+}
+
+TEST(Win32Window, AboutOpensAndClosesWithEscapeAndOk)
+{
+    Installation fs9;
+    VantrelProcess vantrel(fs9.root());
+    ASSERT_TRUE(vantrel.main());
+    for (int round = 0; round < 2; ++round) {
+        postClickLabel(vantrel.control(ID_Label4));
+        HWND about = vantrel.waitForWindow(kAboutClass);
+        ASSERT_TRUE(about);
+        EXPECT_EQ(caption(about), L"About Vantrel");
+        EXPECT_EQ(caption(GetDlgItem(about, ID_lblTitle)), L"Vantrel");
+        EXPECT_EQ(caption(GetDlgItem(about, ID_lblVersion)), L"Version 1.5.3");
+        EXPECT_EQ(caption(GetDlgItem(about, ID_cmdSysInfo)), L"&System Info...");
+        EXPECT_FALSE(IsWindowEnabled(vantrel.main()));
+        HWND ok = GetDlgItem(about, IDOK);
+        if (round == 0) {
+            PostMessageW(ok, WM_KEYDOWN, VK_ESCAPE, 0);
+        } else {
+            postClick(ok);
+        }
+        EXPECT_TRUE(waitUntil([&] { return !IsWindow(about); }));
+        EXPECT_TRUE(IsWindowEnabled(vantrel.main()));
+    }
+    // The folder shown is no aircraft folder: the close box quits without touching the settings file,
+    // which start-up created empty.
+    PostMessageW(vantrel.main(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(vantrel.waitForExit(), 0);
+    EXPECT_EQ(fs9.settings(), "");
+}
+
+TEST(Win32Window, FolderChosenByDoubleClickIsWhereTheSecondStartReturns)
+{
+    Installation fs9;
+    for (const wchar_t* name : {L"Alpha", L"Bravo", L"Charlie", L"Echo", L"Foxtrot"})
+        fs9.add(name, aircraftCfg("Plane"));
+    {
+        VantrelProcess vantrel(fs9.root());
+        ASSERT_TRUE(vantrel.main());
+        EXPECT_TRUE(shown(vantrel.control(ID_Label1)));
+        EXPECT_FALSE(shown(vantrel.control(ID_List2)));
+        EXPECT_TRUE(IsWindowEnabled(vantrel.control(ID_Option3)));
+        HWND folders = vantrel.control(ID_Dir1);
+        const int simulator = indexOf(listEntries(folders), L"FS9");
+        ASSERT_GE(simulator, 0);
+        doubleClickEntry(folders, simulator);
+        const int aircraft = indexOf(listEntries(folders), L"Aircraft");
+        ASSERT_GE(aircraft, 0);
+        doubleClickEntry(folders, aircraft);
+        EXPECT_EQ(caption(vantrel.control(ID_Label2)), L"Total Aircraft: 2");
+        EXPECT_TRUE(shown(vantrel.control(ID_List2)));
+        EXPECT_FALSE(shown(vantrel.control(ID_Label1)));
+        EXPECT_EQ(listEntries(vantrel.control(ID_List2)).size(), 5u);
+        // The close box quits like "Quit".
+        PostMessageW(vantrel.main(), WM_CLOSE, 0, 0);
+        EXPECT_EQ(vantrel.waitForExit(), 0);
+    }
+    const std::string saved = fs9.settings();
+    EXPECT_EQ(saved.substr(0, 5), "3\r\nz:") << saved;
+    EXPECT_EQ(saved.substr(saved.find("\r\n", 3) + 2), fs9.aircraftFolder().string() + "\r\n") << saved;
+
+    VantrelProcess again(fs9.root());
+    ASSERT_TRUE(again.main());
+    HWND folders = again.control(ID_Dir1);
+    EXPECT_EQ(listEntries(folders).at(static_cast<std::size_t>(listCurrent(folders))), L"Aircraft");
+    HWND list = again.control(ID_List2);
+    EXPECT_EQ(listEntries(list).size(), 5u);
+    // The keyboard: Down moves the current entry, Space selects it, and "Modify" appears.
+    const int current = static_cast<int>(SendMessageW(list, LB_GETCARETINDEX, 0, 0));
+    send(list, WM_KEYDOWN, VK_DOWN, 0);
+    send(list, WM_CHAR, L' ', 0);
+    std::vector<bool> selected(5, false);
+    selected.at(static_cast<std::size_t>(current + 1)) = true;
+    EXPECT_EQ(listSelection(list), selected);
+    EXPECT_TRUE(shown(again.control(ID_cmdYes)));
+    // The end of the Windows session quits too.
+    EXPECT_EQ(SendMessageW(again.main(), WM_QUERYENDSESSION, 0, 0), TRUE);
+    PostMessageW(again.main(), WM_ENDSESSION, TRUE, 0);
+    EXPECT_EQ(again.waitForExit(), 0);
+    EXPECT_EQ(fs9.settings(), saved);
+}
+
+} // namespace
+} // namespace vantrel::test

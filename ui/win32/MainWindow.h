@@ -1,0 +1,84 @@
+#pragma once
+
+#include "Win32.h"
+
+#include "AdvancedDialog.h"
+
+#include "browse/Browse.h"
+#include "form/View.h"
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace vantrel::form {
+class frmVantrel;
+}
+
+namespace vantrel::win32 {
+
+// The main window "Vantrel" in plain Windows controls. It builds the controls from the layout table, draws
+// what the program gives it through render() and hands every user action to the program (frmVantrel).
+class MainWindow final : public form::View
+{
+public:
+    MainWindow();
+    ~MainWindow() override;
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+
+    // Creates the window, runs the program's start-up, shows the window and runs the message loop.
+    int run(int show);
+
+    void render(const form::WindowState& state) override;
+    void showMessage(const std::string& text, form::MessageIcon icon, const std::string& title) override;
+    void beep() override;
+    void setBusy(bool busy) override;
+    void showAdvanced() override;
+    void hideAdvanced() override;
+    void showAbout() override;
+    void refresh() override;
+    void endProgram() override;
+
+private:
+    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK list2Proc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                      DWORD_PTR self);
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void create();
+    void createControls();
+    void layout(UINT dpi);
+    void onCommand(int id, int code);
+    LRESULT onColour(HDC dc, HWND control);
+    void drawFolder(const DRAWITEMSTRUCT& draw);
+    void drawDrive(const DRAWITEMSTRUCT& draw);
+    void renderDrives(const browse::DriveModel& drives);
+    void renderFolders(const browse::FolderModel& folders);
+    void renderList2(const form::WindowState& state);
+    void keepFocusVisible();
+
+    HWND window_ = nullptr;
+    std::unique_ptr<form::frmVantrel> form_;
+    AdvancedDialog advanced_;
+    bool busy_ = false;
+    bool loaded_ = false;
+
+    UINT dpi_ = 96;
+    HFONT font_ = nullptr;      // "Small Fonts" 6.75 pt, the window's own
+    HFONT labelFont_ = nullptr; // "MS Sans Serif" 8.25 pt of the blue request
+    HBRUSH black_ = nullptr;
+    HICON folderClosed_ = nullptr;
+    HICON folderOpen_ = nullptr;
+    HICON bigIcon_ = nullptr;
+    HICON smallIcon_ = nullptr;
+
+    // What the lists show, and the revisions they were filled from.
+    std::vector<browse::FolderEntry> folders_;
+    std::uint64_t drivesDrawn_ = ~std::uint64_t{0};
+    std::uint64_t foldersDrawn_ = ~std::uint64_t{0};
+    std::uint64_t list2Drawn_ = ~std::uint64_t{0};
+    std::uint64_t selectionDrawn_ = ~std::uint64_t{0};
+    int drivesIndex_ = -2;
+};
+
+} // namespace vantrel::win32

@@ -1,0 +1,67 @@
+; The Windows installer of Vantrel: a per-user installation that needs no administrator rights, a
+; Start-menu shortcut and an uninstaller listed in "Apps & features". It writes nothing to the registry
+; beyond that listing. Built by scripts/package-windows:
+;   makensis -DVERSION=1.5.3 -DEXE=vantrel.exe -DOUTFILE=Vantrel-1.5.3-setup.exe vantrel.nsi
+Unicode true
+Target amd64-unicode
+SetCompressor /SOLID lzma
+RequestExecutionLevel user
+
+!define NAME "Vantrel"
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Vantrel"
+
+Name "${NAME} ${VERSION}"
+OutFile "${OUTFILE}"
+InstallDir "$LOCALAPPDATA\Programs\${NAME}"
+Icon "${ICON}"
+UninstallIcon "${ICON}"
+
+!include "MUI2.nsh"
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
+!define MUI_FINISHPAGE_RUN "$INSTDIR\vantrel.exe"
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_PAGE_FINISH
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+!insertmacro MUI_LANGUAGE "English"
+
+VIProductVersion "${FILEVERSION}"
+VIAddVersionKey "ProductName" "${NAME}"
+VIAddVersionKey "ProductVersion" "${VERSION}"
+VIAddVersionKey "FileVersion" "${VERSION}"
+VIAddVersionKey "FileDescription" "${NAME} ${VERSION} setup"
+VIAddVersionKey "CompanyName" "Vantrel developers"
+VIAddVersionKey "LegalCopyright" "Vantrel developers"
+
+Section "Vantrel"
+    SetShellVarContext current
+    SetOutPath "$INSTDIR"
+    File "${EXE}"
+    File "${README}"
+    WriteUninstaller "$INSTDIR\uninstall.exe"
+    CreateShortcut "$SMPROGRAMS\${NAME}.lnk" "$INSTDIR\vantrel.exe" "" "$INSTDIR\vantrel.exe" 0
+
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "${NAME}"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "Vantrel developers"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\vantrel.exe"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
+    WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
+    WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
+    WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" ${SIZE_KB}
+SectionEnd
+
+Section "Uninstall"
+    SetShellVarContext current
+    Delete "$SMPROGRAMS\${NAME}.lnk"
+    Delete "$INSTDIR\vantrel.exe"
+    Delete "$INSTDIR\README.txt"
+    Delete "$INSTDIR\uninstall.exe"
+    ; Only an empty folder goes: a Vantrel.ini the user kept here stays.
+    RMDir "$INSTDIR"
+    DeleteRegKey HKCU "${UNINSTALL_KEY}"
+SectionEnd

@@ -1,0 +1,13 @@
+#include "Win32.h"
+
+#include "Dpi.h"
+#include "MainWindow.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show)
+{
+    vantrel::win32::becomeDpiAware();
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    vantrel::win32::MainWindow window;
+    return window.run(show);
+}
