@@ -1,6 +1,6 @@
-// SIGKILL in the middle of Modify, at moments spread over the run, in both modes: after every kill each
-// aircraft.cfg holds its complete old or complete new content, the backup is the original file or absent, and
-// the next Modify in a new process finishes the job and leaves no temporary file behind (a kept leftover
+// SIGKILL in the middle of Modify, at moments spread over the run, in both modes, on 8-bit and UTF-16 files:
+// after every kill each aircraft.cfg holds its complete old or complete new content, the backup is the original
+// file or absent, and the next Modify in a new process finishes the job and leaves no temporary file behind (a kept leftover
 // aircraftcfg.tmp.N excepted, which must be a piece of what was being written).
 #include "ChildProcess.h"
 #include "ReliabilitySupport.h"
@@ -63,6 +63,17 @@ std::string modifiedCfg(const std::string& plain)
     return text;
 }
 
+// The same text as saved by an editor as UTF-16 with a byte-order mark (the text is ASCII).
+std::string utf16(const std::string& text, bool bigEndian)
+{
+    std::string out = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (const char c : text) {
+        out += bigEndian ? '\0' : c;
+        out += bigEndian ? c : '\0';
+    }
+    return out;
+}
+
 enum class Mode { Remove, Restore };
 
 const char* modeName(Mode mode)
@@ -96,8 +107,15 @@ protected:
         aircraftFolder_ = scratch_.path() / "FS9" / "Aircraft";
         writeBytes(scratch_.path() / "FS9" / "fs9.exe", "MZ placeholder");
         for (int i = 0; i < kAircraft; ++i) {
-            plain_.push_back(plainCfg(i));
-            modified_.push_back(modifiedCfg(plain_.back()));
+            const std::string plain = plainCfg(i);
+            // Every twentieth aircraft is stored as UTF-16, in either byte order.
+            if (i % 20 == 7 || i % 20 == 17) {
+                plain_.push_back(utf16(plain, i % 20 == 17));
+                modified_.push_back(utf16(modifiedCfg(plain), i % 20 == 17));
+            } else {
+                plain_.push_back(plain);
+                modified_.push_back(modifiedCfg(plain));
+            }
             writeBytes(folder(i) / "aircraft.cfg", plain_.back());
         }
         current_ = scratch_.path() / "current";
