@@ -16,7 +16,7 @@ enum class MessageIcon { None, Warning, Information };
 // One entry of the selection list as the window shows it.
 struct ListEntry
 {
-    std::string text;      // the aircraft's name, or the message entry ("All Aircraft have WL ...")
+    std::string text; // the aircraft's name, or the message entry ("All Aircraft have WL ...")
     bool selected = false;
 };
 
@@ -45,8 +45,8 @@ struct WindowState
     // The selection list.
     bool list2Visible = false;
     std::vector<ListEntry> list2;
-    int list2Current = -1;            // the entry that has the focus, -1 for none
-    std::uint64_t list2Revision = 0;  // bumps whenever the entries are replaced
+    int list2Current = -1;               // the entry that has the focus, -1 for none
+    std::uint64_t list2Revision = 0;     // bumps whenever the entries are replaced
     std::uint64_t selectionRevision = 0; // bumps whenever a selected flag or the current entry changes
 
     // Command buttons below the list ("Quit" is always shown).

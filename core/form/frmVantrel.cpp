@@ -77,8 +77,8 @@ struct frmVantrel::Impl
     bool checkFailed = false;   // the last CheckFile could not read its file
     bool quitting = false;
     bool busy = false;
-    bool scanning = false;      // the list's click handler waits for the end of a scan
-    int navigations = 0;        // runs of Dir1_Change so far
+    bool scanning = false; // the list's click handler waits for the end of a scan
+    int navigations = 0;   // runs of Dir1_Change so far
 };
 
 frmVantrel::frmVantrel(View& view, SysInfoPlatform* sysInfo) : view_(view), impl_(std::make_unique<Impl>())

@@ -78,10 +78,10 @@ public:
     void cmdSysInfo_Click();
 
     // ---- Shared state that the procedures hand to each other ----
-    std::string Data;        // the aircraft.cfg line read last (its bytes as in the file)
-    std::string iniData;     // the settings field read last
-    std::string options;     // option code written by Quit
-    std::string CfgFileName; // aircraft.cfg being examined or rewritten
+    std::string Data;         // the aircraft.cfg line read last (its bytes as in the file)
+    std::string iniData;      // the settings field read last
+    std::string options;      // option code written by Quit
+    std::string CfgFileName;  // aircraft.cfg being examined or rewritten
     std::string AirCraftName; // display name of the aircraft examined last
     bool Modified = false;    // the aircraft.cfg examined last carries a wing-leveler line
     std::string VantrelDir;   // folder of the settings file, ending in a separator

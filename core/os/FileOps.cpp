@@ -231,8 +231,8 @@ public:
         result.regular = S_ISREG(st.st_mode);
         result.size = static_cast<std::uint64_t>(st.st_size);
         result.attributes = static_cast<std::uint32_t>(st.st_mode & 07777);
-        result.readOnly = S_ISREG(st.st_mode) && ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0 &&
-                          errno == EACCES;
+        result.readOnly =
+            S_ISREG(st.st_mode) && ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0 && errno == EACCES;
         return result;
     }
 

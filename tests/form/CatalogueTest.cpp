@@ -312,8 +312,8 @@ TEST_F(CatalogueTest, CorpusAircraftLandInTheRightList)
         std::snprintf(prefix, sizeof prefix, "corpus%02d_", n++);
         const std::string name = prefix + file.stem().u8string();
         sim.addAircraft(name, bytes);
-        const bool leveler = lower.find("default_bank") != std::string::npos ||
-                             lower.find("default_pitch") != std::string::npos;
+        const bool leveler =
+            lower.find("default_bank") != std::string::npos || lower.find("default_pitch") != std::string::npos;
         (leveler ? withLeveler : without).push_back(name);
     }
     startUp();

@@ -28,13 +28,15 @@ std::string text(const fs::path& path)
 
 std::string plainCfg(const std::string& title)
 {
-    return "[fltsim.0]\r\ntitle=" + title + "\r\n\r\n[autopilot]\r\nautopilot_available=1\r\nmax_bank=25\r\n\r\n"
+    return "[fltsim.0]\r\ntitle=" + title +
+           "\r\n\r\n[autopilot]\r\nautopilot_available=1\r\nmax_bank=25\r\n\r\n"
            "[flaps.0]\r\ntype=1\r\n";
 }
 
 std::string modifiedCfg(const std::string& title)
 {
-    return "[fltsim.0]\r\ntitle=" + title + "\r\n\r\n[autopilot]\r\ndefault_bank_mode=0\r\ndefault_pitch_mode=0\r\n"
+    return "[fltsim.0]\r\ntitle=" + title +
+           "\r\n\r\n[autopilot]\r\ndefault_bank_mode=0\r\ndefault_pitch_mode=0\r\n"
            "autopilot_available=1\r\nmax_bank=25\r\n\r\n[flaps.0]\r\ntype=1\r\n";
 }
 
@@ -149,10 +151,10 @@ void FormTest::navigateTo(const fs::path& folder)
         const auto& entries = dir.entries();
         for (int i = 0; i < static_cast<int>(entries.size()); ++i) {
             const std::string& path = entries[static_cast<std::size_t>(i)].path;
-            const bool leads = target == path ||
-                               (target.compare(0, path.size(), path) == 0 &&
-                                (path.back() == fs::path::preferred_separator ||
-                                 target[path.size()] == static_cast<char>(fs::path::preferred_separator)));
+            const bool leads =
+                target == path || (target.compare(0, path.size(), path) == 0 &&
+                                   (path.back() == fs::path::preferred_separator ||
+                                    target[path.size()] == static_cast<char>(fs::path::preferred_separator)));
             if (leads && path.size() > bestLength && !browse::FolderModel::samePath(path, dir.path())) {
                 best = i;
                 bestLength = path.size();
@@ -172,8 +174,8 @@ void FormTest::navigateTo(const fs::path& folder)
 void FormTest::startIn(const Installation& sim, const std::string& code)
 {
     destroyForm();
-    writeFile(settingsPath(), code + "\r\n" + form().state().Drive1->drive() + "\r\n" + text(sim.aircraftFolder) +
-                                  "\r\n");
+    writeFile(settingsPath(),
+              code + "\r\n" + form().state().Drive1->drive() + "\r\n" + text(sim.aircraftFolder) + "\r\n");
     form().Form_Load();
 }
 

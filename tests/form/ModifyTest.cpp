@@ -63,7 +63,8 @@ TEST_F(ModifyTest, TypicalRequestEndToEnd)
     form().cmdAll_Click();
     form().cmdYes_Click();
     EXPECT_EQ(readFile(sim.cfgPath("Alpha")), kWorkedExample);
-    EXPECT_EQ(readFile(sim.cfgPath("Bravo")), "[General]\r\nperformance=x\r\n[Autopilot] // section\r\nmax_bank=25\r\n");
+    EXPECT_EQ(readFile(sim.cfgPath("Bravo")),
+              "[General]\r\nperformance=x\r\n[Autopilot] // section\r\nmax_bank=25\r\n");
     // Bravo's backup held 100 bytes or fewer, so it was made afresh: the file just before this rewrite.
     EXPECT_NE(readFile(sim.aircraftFolder / "Bravo" / "aircraftcfg.bak").find("default_bank_mode=0"),
               std::string::npos);

@@ -47,9 +47,9 @@ TEST_F(StartupQuitTest, OptionCodesAndShortFiles)
         std::string first;
         int bank, pitch;
     };
-    for (const Case& c : {Case{"1", 0, 1}, Case{"2", 1, 0}, Case{"3", 1, 1}, Case{"4", 1, 1}, Case{" 2 ", 1, 0},
-                          Case{"3.0", 1, 1}, Case{"+2E0", 1, 0}, Case{"2.5", 1, 1}, Case{"1e300", 1, 1},
-                          Case{"-1", 1, 1}}) {
+    for (const Case& c :
+         {Case{"1", 0, 1}, Case{"2", 1, 0}, Case{"3", 1, 1}, Case{"4", 1, 1}, Case{" 2 ", 1, 0}, Case{"3.0", 1, 1},
+          Case{"+2E0", 1, 0}, Case{"2.5", 1, 1}, Case{"1e300", 1, 1}, Case{"-1", 1, 1}}) {
         writeFile(settingsPath(), lines(c.first, sim.aircraftFolder));
         startUp();
         EXPECT_TRUE(view_.messages.empty()) << c.first;
@@ -85,7 +85,8 @@ TEST_F(StartupQuitTest, BrokenSettingsAreReportedWithTheStepThatFailed)
     const std::string settings = text(settingsPath());
     const Case cases[] = {
         {lines("abc", sim.aircraftFolder), "Load ini Error|Error 13 Type mismatch\rLoading Advanced Options"},
-        {"2\r\n" + drive() + "          \r\n", "Load ini Error|Error 62 Input past end of file\rLoading FlightSim Path"},
+        {"2\r\n" + drive() + "          \r\n",
+         "Load ini Error|Error 62 Input past end of file\rLoading FlightSim Path"},
         {lines("3", work_ / "Gone" / "Aircraft"), "Load ini Error|Error 76 Path not found\rLoading FlightSim Path"},
         {"3\r\nq: [NOSUCH]\r\n" + text(sim.aircraftFolder) + "\r\n",
          "Load ini Error|Error 68 Device unavailable\rLoading Drive Designator"},
@@ -93,7 +94,8 @@ TEST_F(StartupQuitTest, BrokenSettingsAreReportedWithTheStepThatFailed)
     // Whatever is not a plain, finite decimal number is no option code.
     std::vector<Case> all(std::begin(cases), std::end(cases));
     for (const char* code : {"inf", "nan", "1e999", "0x2", "2,5", ".", "e3", "2 3", "1e"})
-        all.push_back({lines(code, sim.aircraftFolder), "Load ini Error|Error 13 Type mismatch\rLoading Advanced Options"});
+        all.push_back(
+            {lines(code, sim.aircraftFolder), "Load ini Error|Error 13 Type mismatch\rLoading Advanced Options"});
     for (const Case& c : all) {
         destroyForm();
         view_.messages.clear();
@@ -150,9 +152,9 @@ TEST_F(StartupQuitTest, QuitSavesTheInstallationsAircraftFolderOnce)
         std::string code;
     };
     fs::create_directories(sim.aircraftFolder / "Extra_Aircraft" / "Sub");
-    for (const Case& c : {Case{sim.aircraftFolder, 1, 1, "3"}, Case{sim.aircraftFolder / "Cub", 1, 0, "2"},
-                          Case{sim.aircraftFolder, 0, 1, "1"},
-                          Case{sim.aircraftFolder / "Extra_Aircraft" / "Sub", 1, 1, "3"}}) {
+    for (const Case& c :
+         {Case{sim.aircraftFolder, 1, 1, "3"}, Case{sim.aircraftFolder / "Cub", 1, 0, "2"},
+          Case{sim.aircraftFolder, 0, 1, "1"}, Case{sim.aircraftFolder / "Extra_Aircraft" / "Sub", 1, 1, "3"}}) {
         startUp();
         navigateTo(c.shown);
         form().chkBank_Set(c.bank);

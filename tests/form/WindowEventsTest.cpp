@@ -60,8 +60,7 @@ class NoSysInfo : public SysInfoPlatform
 {
 public:
     std::int32_t openKey(std::uint32_t, const std::string&, std::uint32_t, RegistryHandle&) override { return 2; }
-    std::int32_t queryValue(RegistryHandle, const std::string&, std::uint32_t&, unsigned char*,
-                            std::uint32_t&) override
+    std::int32_t queryValue(RegistryHandle, const std::string&, std::uint32_t&, unsigned char*, std::uint32_t&) override
     {
         return 2;
     }

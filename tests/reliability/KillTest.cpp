@@ -1,7 +1,7 @@
 // SIGKILL in the middle of Modify, at moments spread over the run, in both modes, on 8-bit and UTF-16 files:
 // after every kill each aircraft.cfg holds its complete old or complete new content, the backup is the original
-// file or absent, and the next Modify in a new process finishes the job and leaves no temporary file behind (a kept leftover
-// aircraftcfg.tmp.N excepted, which must be a piece of what was being written).
+// file or absent, and the next Modify in a new process finishes the job and leaves no temporary file behind (a kept
+// leftover aircraftcfg.tmp.N excepted, which must be a piece of what was being written).
 #include "ChildProcess.h"
 #include "ReliabilitySupport.h"
 
@@ -198,7 +198,8 @@ protected:
                 continue;
             if (name == "aircraftcfg.bak") {
                 EXPECT_EQ(bytes, plain_[i]) << when << ": backup of " << aircraftName(i) << " is not the original";
-            } else if (name == "aircraftcfg.tmp" || name == "aircraftcfg.bak.tmp" || name.rfind("aircraftcfg.tmp.", 0) == 0) {
+            } else if (name == "aircraftcfg.tmp" || name == "aircraftcfg.bak.tmp" ||
+                       name.rfind("aircraftcfg.tmp.", 0) == 0) {
                 const bool kept = name.rfind("aircraftcfg.tmp.", 0) == 0;
                 EXPECT_TRUE(afterKill || kept) << when << ": " << aircraftName(i) << " still has " << name;
                 EXPECT_TRUE(isPrefixOf(bytes, plain_[i]) || isPrefixOf(bytes, modified_[i]))
