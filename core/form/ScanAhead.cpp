@@ -34,13 +34,14 @@ FolderScan scanFolder(const std::string& folder, const std::string& pattern)
     return scan;
 }
 
-ScanAhead::ScanAhead(std::shared_ptr<const std::vector<std::string>> folders, std::string pattern)
-    : folders_(std::move(folders)), pattern_(std::move(pattern)), slots_(kAhead)
+ScanAhead::ScanAhead(std::shared_ptr<const std::vector<std::string>> folders, std::string pattern, std::size_t first)
+    : folders_(std::move(folders)), pattern_(std::move(pattern)), slots_(kAhead), next_(first), held_(first)
 {
     // The calling thread works too while it waits, so one helper per further core; a few are enough to keep
     // the file system busy.
     const unsigned cores = std::thread::hardware_concurrency();
-    const std::size_t wanted = std::min<std::size_t>({cores > 1 ? cores - 1 : 0, 3, folders_->size() / 2});
+    const std::size_t left = first < folders_->size() ? folders_->size() - first : 0;
+    const std::size_t wanted = std::min<std::size_t>({cores > 1 ? cores - 1 : 0, 3, left / 2});
     for (std::size_t i = 0; i < wanted; ++i) {
         try {
             helpers_.emplace_back(&ScanAhead::helperLoop, this);

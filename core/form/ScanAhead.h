@@ -41,15 +41,16 @@ public:
     // How many folders may be worked out ahead of the one the scan is at.
     static constexpr std::size_t kAhead = 64;
 
-    ScanAhead(std::shared_ptr<const std::vector<std::string>> folders, std::string pattern);
+    // Works on the folders from `first` on.
+    ScanAhead(std::shared_ptr<const std::vector<std::string>> folders, std::string pattern, std::size_t first = 0);
     // Stops the helpers (a folder that one of them is reading is finished first) and waits for them.
     ~ScanAhead();
     ScanAhead(const ScanAhead&) = delete;
     ScanAhead& operator=(const ScanAhead&) = delete;
 
     const std::vector<std::string>& folders() const { return *folders_; }
-    // The result for folder `index`, waiting for it when needed. Indexes must come in increasing order; the
-    // result stays valid until the next call.
+    // The result for folder `index` (`first` or later), waiting for it when needed. Indexes must come in
+    // increasing order; the result stays valid until the next call.
     FolderScan& at(std::size_t index);
 
 private:

@@ -480,14 +480,15 @@ void frmVantrel::loadList(bool restoreList)
         const char separator = os::nativeSeparator();
         // The folders' files are read and classified on the other cores, ahead of this loop; the loop takes the
         // results in the folders' order and does everything else as if it had read them itself.
-        ScanAhead ahead(impl_->Dir1.listSnapshot(), impl_->File1.pattern());
+        std::optional<ScanAhead> ahead;
+        ahead.emplace(impl_->Dir1.listSnapshot(), impl_->File1.pattern());
         for (int x = 0; x < folderCount; ++x) {
             const std::string& folder = impl_->Dir1.list(x);
             ErrorMsg = "Set path to " + folder;
             impl_->readAhead = nullptr;
             const auto index = static_cast<std::size_t>(x);
-            if (index < ahead.folders().size() && ahead.folders()[index] == folder) {
-                FolderScan& scan = ahead.at(index);
+            if (index < ahead->folders().size() && ahead->folders()[index] == folder) {
+                FolderScan& scan = ahead->at(index);
                 if (scan.listingFailure)
                     std::rethrow_exception(scan.listingFailure);
                 impl_->File1.setListing(std::move(scan.listing));
@@ -514,9 +515,14 @@ void frmVantrel::loadList(bool restoreList)
             ErrorMsg = "Check for Wing Leveler";
             CheckFile();
             // An aircraft whose file could not be read was reported by the detection; it belongs to neither
-            // list, since nothing is known of its wing leveler.
-            if (impl_->checkFailed)
+            // list, since nothing is known of its wing leveler. The user may have changed files while the box was
+            // shown, so the folders after this one are read afresh, from now on.
+            if (impl_->checkFailed) {
+                impl_->readAhead = nullptr;
+                ahead.reset();
+                ahead.emplace(impl_->Dir1.listSnapshot(), impl_->File1.pattern(), index + 1);
                 continue;
+            }
 
             ErrorMsg = "Add to Not Modified List";
             if (Modified == restoreList) {
