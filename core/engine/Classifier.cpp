@@ -40,57 +40,27 @@ int clampPosition(std::uint64_t position)
     return position > static_cast<std::uint64_t>(INT_MAX) ? INT_MAX : static_cast<int>(position);
 }
 
-// Eight bytes at `at` as one number (in the machine's byte order: only whole-word tests are made on it).
-std::uint64_t eightBytes(const char* at)
-{
-    std::uint64_t word;
-    std::memcpy(&word, at, sizeof word);
-    return word;
-}
-
-// The high bit of each byte of `word` that equals the byte `c` (the ASCII letters `c` in either case when
-// `anyCase`), and no other bit.
-std::uint64_t bytesEqual(std::uint64_t word, char c, bool anyCase)
-{
-    constexpr std::uint64_t kOnes = 0x0101010101010101u;
-    constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Fu;
-    if (anyCase)
-        word |= 0x20 * kOnes; // folds 'A'..'Z' onto 'a'..'z'; only the letter's own two cases land on `c`
-    const std::uint64_t x = word ^ (static_cast<unsigned char>(c) * kOnes);
-    return ~(((x & kLow7) + kLow7) | x) & ~kLow7;
-}
-
-// The words at the underscore `underscore` (at least 7 into the text, which holds `size` bytes).
-void testUnderscore(const char* text, std::size_t size, std::size_t underscore, std::size_t& pitch, std::size_t& bank)
-{
-    const std::size_t start = underscore - 7;
-    if (text[underscore] != '_' || !startsWithAsciiNoCase(text + start, "default"))
-        return;
-    if (bank == kNone && underscore + 5 <= size && startsWithAsciiNoCase(text + underscore + 1, "bank"))
-        bank = start;
-    else if (pitch == kNone && underscore + 6 <= size && startsWithAsciiNoCase(text + underscore + 1, "pitch"))
-        pitch = start;
-}
-
 // The first "default_pitch" and "default_bank" (ASCII letters in any case) lying wholly in text[0, size), as
-// offsets, kNone when absent. Almost no byte of a configuration file is the underscore of "ult_", so eight
-// positions at a time are tested for that ending at once, and only a hit is looked at closely.
+// offsets, kNone when absent. Almost every line of a configuration file is neither, so the search jumps from
+// underscore to underscore instead of testing every line.
 void findWords(const char* text, std::size_t size, std::size_t& pitch, std::size_t& bank)
 {
     pitch = bank = kNone;
-    std::size_t at = 7; // "default" comes before the underscore
-    while (at + 8 <= size && (pitch == kNone || bank == kNone)) {
-        const std::uint64_t hits =
-            bytesEqual(eightBytes(text + at), '_', false) & bytesEqual(eightBytes(text + at - 1), 't', true) &
-            bytesEqual(eightBytes(text + at - 2), 'l', true) & bytesEqual(eightBytes(text + at - 3), 'u', true);
-        if (hits != 0) {
-            for (std::size_t k = 0; k < 8; ++k)
-                testUnderscore(text, size, at + k, pitch, bank);
-        }
-        at += 8;
+    std::size_t from = 7; // "default" comes before the underscore
+    while (from < size && (pitch == kNone || bank == kNone)) {
+        const void* hit = std::memchr(text + from, '_', size - from);
+        if (hit == nullptr)
+            break;
+        const std::size_t underscore = static_cast<std::size_t>(static_cast<const char*>(hit) - text);
+        from = underscore + 1;
+        const std::size_t start = underscore - 7;
+        if (!startsWithAsciiNoCase(text + start, "default"))
+            continue;
+        if (bank == kNone && underscore + 5 <= size && startsWithAsciiNoCase(text + underscore + 1, "bank"))
+            bank = start;
+        else if (pitch == kNone && underscore + 6 <= size && startsWithAsciiNoCase(text + underscore + 1, "pitch"))
+            pitch = start;
     }
-    for (; at < size && (pitch == kNone || bank == kNone); ++at)
-        testUnderscore(text, size, at, pitch, bank);
 }
 
 // Where the lines stand at a block boundary. Lines end at a carriage return (a line feed right after it is
