@@ -29,6 +29,9 @@ constexpr std::uint64_t kMaxCfgBytes = 40 * kKiB;
 // Each [fltsim.N] entry is at most about 1.6 KB and the wing-leveler lines add under 50 bytes, so filling up to this
 // target keeps every file below the 40 KiB ceiling.
 constexpr std::uint64_t kMaxTargetBytes = 38 * kKiB;
+// The small files: a few sections of an ordinary file, the [autopilot] section (under 1 KiB) always among them.
+constexpr std::uint64_t kMinSmallBytes = 2 * kKiB;
+constexpr std::uint64_t kMaxSmallBytes = 14 * kKiB;
 
 std::uint32_t below(Rng& rng, std::uint32_t n)
 {
@@ -1084,6 +1087,74 @@ CfgParts makeCfg(Rng& rng, const Identity& id, std::uint64_t target)
     return parts;
 }
 
+// A small aircraft.cfg of about target bytes (within the small bounds): the sections of an ordinary file `full`
+// (each from its "[" header line to the next), some of them dropped, in their order, with the [autopilot] section
+// moved to a random place among them. The comment lines above the first section stay on top.
+CfgParts makeSmallCfg(Rng& rng, const CfgParts& full, std::uint64_t target)
+{
+    const std::string& text = full.text;
+    std::vector<std::size_t> starts; // where each section's header line begins
+    if (!text.empty() && text[0] == '[')
+        starts.push_back(0);
+    for (std::size_t at = text.find("\n["); at != std::string::npos; at = text.find("\n[", at + 1))
+        starts.push_back(at + 1);
+    if (starts.empty())
+        throw std::logic_error("generated aircraft.cfg without sections");
+    starts.push_back(text.size());
+    const std::string top = text.substr(0, starts[0]);
+    std::vector<std::string> sections;
+    std::size_t autopilot = std::string::npos, autopilotOffset = 0;
+    for (std::size_t i = 0; i + 1 < starts.size(); ++i) {
+        if (full.autopilotAt > starts[i] && full.autopilotAt <= starts[i + 1]) {
+            autopilot = sections.size();
+            autopilotOffset = full.autopilotAt - starts[i];
+        }
+        sections.push_back(text.substr(starts[i], starts[i + 1] - starts[i]));
+    }
+    if (autopilot == std::string::npos)
+        throw std::logic_error("generated aircraft.cfg without [autopilot]");
+
+    // Which sections stay: visited in a shuffled order, each kept while the file stays within the target.
+    std::vector<std::size_t> visit;
+    for (std::size_t i = 0; i < sections.size(); ++i)
+        if (i != autopilot)
+            visit.push_back(i);
+    for (std::size_t i = visit.size(); i > 1; --i)
+        std::swap(visit[i - 1], visit[below(rng, static_cast<std::uint32_t>(i))]);
+    std::vector<char> keep(sections.size(), 0);
+    std::uint64_t size = top.size() + sections[autopilot].size();
+    for (const std::size_t i : visit) {
+        if (size + sections[i].size() <= target) {
+            keep[i] = 1;
+            size += sections[i].size();
+        }
+    }
+    // Only large sections left to choose from: the smallest of them make up the least size.
+    std::sort(visit.begin(), visit.end(),
+              [&sections](std::size_t a, std::size_t b) { return sections[a].size() < sections[b].size(); });
+    for (std::size_t k = 0; k < visit.size() && size < kMinSmallBytes; ++k) {
+        if (!keep[visit[k]]) {
+            keep[visit[k]] = 1;
+            size += sections[visit[k]].size();
+        }
+    }
+    std::vector<std::size_t> kept;
+    for (std::size_t i = 0; i < sections.size(); ++i)
+        if (keep[i])
+            kept.push_back(i);
+    const std::size_t place = below(rng, static_cast<std::uint32_t>(kept.size() + 1));
+    kept.insert(kept.begin() + static_cast<std::ptrdiff_t>(place), autopilot);
+
+    CfgParts parts;
+    parts.text = top;
+    for (const std::size_t i : kept) {
+        if (i == autopilot)
+            parts.autopilotAt = parts.text.size() + autopilotOffset;
+        parts.text += sections[i];
+    }
+    return parts;
+}
+
 // The CSL folder holds the multiplayer model set: many short entries and no [autopilot] section.
 std::string makeCslCfg(Rng& rng)
 {
@@ -1440,9 +1511,17 @@ GeneratorSummary generateInstallation(const GeneratorOptions& options)
         if (r == 1) {
             summary.withoutCfg.push_back(name);
         } else {
-            const std::uint64_t target = static_cast<std::uint64_t>(
-                between(rng, static_cast<int>(kMinCfgBytes + 64), static_cast<int>(kMaxTargetBytes)));
-            const CfgParts cfg = makeCfg(rng, id, target);
+            CfgParts cfg;
+            if (options.smallFiles) {
+                // Below the largest size by more than the wing-leveler lines.
+                const std::uint64_t target = static_cast<std::uint64_t>(
+                    between(rng, static_cast<int>(kMinSmallBytes + 256), static_cast<int>(kMaxSmallBytes - 64)));
+                cfg = makeSmallCfg(rng, makeCfg(rng, id, target), target);
+            } else {
+                const std::uint64_t target = static_cast<std::uint64_t>(
+                    between(rng, static_cast<int>(kMinCfgBytes + 64), static_cast<int>(kMaxTargetBytes)));
+                cfg = makeCfg(rng, id, target);
+            }
             std::string text = cfg.text;
             if (r == 2) {
                 // Mostly both lines; some users switched off only the bank or only the pitch mode.
@@ -1453,7 +1532,9 @@ GeneratorSummary generateInstallation(const GeneratorOptions& options)
                     writeFile(folder / "aircraftcfg.bak", cfg.text);
                 summary.modified.push_back(name);
             }
-            if (text.size() < kMinCfgBytes || text.size() > kMaxCfgBytes)
+            const std::uint64_t least = options.smallFiles ? kMinSmallBytes : kMinCfgBytes;
+            const std::uint64_t most = options.smallFiles ? kMaxSmallBytes : kMaxCfgBytes;
+            if (text.size() < least || text.size() > most)
                 throw std::logic_error("generated aircraft.cfg of " + std::to_string(text.size()) + " bytes for " +
                                        name);
             writeFile(folder / "aircraft.cfg", text);

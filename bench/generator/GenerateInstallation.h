@@ -16,6 +16,10 @@ struct GeneratorOptions
     double modifiedShare = 0.2; // share of the ordinary aircraft whose wing leveler is already switched off
     Simulator simulator = Simulator::Fs9;
     int bigMegabytes = 0; // > 0: add "Big_Test_Aircraft" whose aircraft.cfg holds at least this many MiB
+    // Small aircraft.cfg files of 2 to 14 KiB, made of a random part of the sections of an ordinary one, with the
+    // [autopilot] section anywhere among them (first, last or between), instead of 5 to 40 KiB with [autopilot]
+    // in the middle of the body.
+    bool smallFiles = false;
 };
 
 struct GeneratorSummary

@@ -10,9 +10,10 @@ namespace {
 
 const char* const kUsage =
     "usage: vantrel_generate --root DIR --aircraft N [--seed S] [--modified-share F] [--simulator fs9|fs2000]\n"
-    "                        [--big-mb M]\n"
+    "                        [--big-mb M] [--small-files]\n"
     "Creates DIR/fs9.exe (or fs2000.exe) and DIR/Aircraft with N aircraft folders, a CSL folder and, with\n"
-    "--big-mb, a Big_Test_Aircraft folder whose aircraft.cfg holds M MiB. DIR/Aircraft must not hold anything yet.\n";
+    "--big-mb, a Big_Test_Aircraft folder whose aircraft.cfg holds M MiB. DIR/Aircraft must not hold anything yet.\n"
+    "Each aircraft.cfg holds 5 to 40 KiB, or with --small-files 2 to 14 KiB with [autopilot] anywhere in it.\n";
 
 [[noreturn]] void usageError(const std::string& message)
 {
@@ -53,6 +54,10 @@ int main(int argc, char** argv)
         if (option == "--help" || option == "-h") {
             std::fputs(kUsage, stdout);
             return 0;
+        }
+        if (option == "--small-files") {
+            options.smallFiles = true;
+            continue;
         }
         if (i + 1 >= argc)
             usageError(option.rfind("--", 0) == 0 ? option + " needs a value" : "unknown argument " + option);

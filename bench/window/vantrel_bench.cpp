@@ -1,14 +1,17 @@
 // Drives the real main window (the Qt window over the program) headless and times one of its user-visible
 // operations on a generated installation: opening the aircraft folder (which runs the Remove scan), "All", Modify,
-// and the two cases of one 200 MB aircraft. One operation per process, so that every figure starts from the same state;
-// scripts/bench repeats the runs and takes the median.
+// and the two cases of one 200 MB aircraft; or the start-up up to the first painted window. One operation per process,
+// so that every figure starts from the same state; scripts/bench repeats the runs and takes the median.
 //
-// Output, one "key=value" per line so that scripts can read it:
+// Mode startup prints nothing: the process ends right after its first paint, and its figure is the wall time of the
+// whole process, taken by the caller.
+// Output of the other modes, one "key=value" per line so that scripts can read it:
 //   mode, seconds (wall time of the operation), listed (List2 entries afterwards), rewritten (Modify only),
 //   rss_before_kib (resident memory just before the operation), peak_kib (highest resident memory during the
 //   operation; peak_scope=process when the kernel could not restart the mark, and it then includes the set-up).
 // Linux only: the memory figures come from /proc/self.
 
+#include "FirstPaint.h"
 #include "browse/Browse.h"
 #include "form/frmVantrel.h"
 #include "ui/qt/MainWindow.h"
@@ -39,6 +42,8 @@ const char* const kUsage =
     "  modify        open it and press \"All\" untimed, then time \"Modify\" (rewrites every listed aircraft!)\n"
     "  classify-big  same as scan; meant for an installation whose one aircraft.cfg is 200 MB\n"
     "  modify-big    same as modify; meant for that installation\n"
+    "  startup       start the program on AIRCRAFT_FOLDER (as saved by Quit there) and end at its first paint;\n"
+    "                meant for an installation without aircraft\n"
     "The window runs on Qt's offscreen platform unless QT_QPA_PLATFORM says otherwise. Its settings file is\n"
     "written to a temporary folder that is removed at the end.\n";
 
@@ -104,7 +109,8 @@ int main(int argc, char** argv)
     const bool isScan = mode == "scan" || mode == "classify-big";
     const bool isAll = mode == "all";
     const bool isModify = mode == "modify" || mode == "modify-big";
-    if (!isScan && !isAll && !isModify) {
+    const bool isStartup = mode == "startup";
+    if (!isScan && !isAll && !isModify && !isStartup) {
         std::fprintf(stderr, "vantrel_bench: unknown mode \"%s\"\n%s", mode.c_str(), kUsage);
         return 2;
     }
@@ -125,10 +131,12 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "vantrel_bench: cannot make a temporary current folder\n");
         return 1;
     }
+    // The start-up opens the aircraft folder itself, as a Quit there leaves it for the next start.
     const QString simulatorFolder = QDir::toNativeSeparators(QFileInfo(aircraftFolder).absolutePath());
+    const QString startFolder = isStartup ? aircraftFolder : simulatorFolder;
     QFile settings(QStringLiteral("Vantrel.ini"));
     if (!settings.open(QIODevice::WriteOnly) ||
-        settings.write((QStringLiteral("3\r\n/\r\n") + simulatorFolder + QStringLiteral("\r\n")).toLocal8Bit()) < 0) {
+        settings.write((QStringLiteral("3\r\n/\r\n") + startFolder + QStringLiteral("\r\n")).toLocal8Bit()) < 0) {
         std::fprintf(stderr, "vantrel_bench: cannot write the settings file\n");
         return 1;
     }
@@ -137,6 +145,15 @@ int main(int argc, char** argv)
     BenchWindow window;
     auto form = std::make_unique<vantrel::form::frmVantrel>(window);
     window.setPresenter(form.get());
+    if (isStartup) {
+        // As the program's own main does, then the event loop until the first paint ends the process.
+        vantrel::bench::EndAtFirstPaint end(window, [&current] { current.remove(); });
+        form->Form_Load();
+        window.show();
+        QApplication::exec();
+        std::fprintf(stderr, "vantrel_bench: the window was never painted\n");
+        return 1;
+    }
     form->Form_Load();
     window.show();
     QApplication::processEvents();

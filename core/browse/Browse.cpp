@@ -219,13 +219,15 @@ bool matchesAny(const std::string& name, const std::vector<std::string>& alterna
 class QuietDriveErrors
 {
 public:
-    QuietDriveErrors() : old_(::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX)) {}
-    ~QuietDriveErrors() { ::SetErrorMode(old_); }
+    // The thread's own mode, not the process's: folders are read on several threads at once during a scan, and
+    // a process-wide mode saved and restored by two threads in turn could stay changed for good.
+    QuietDriveErrors() { ::SetThreadErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX, &old_); }
+    ~QuietDriveErrors() { ::SetThreadErrorMode(old_, nullptr); }
     QuietDriveErrors(const QuietDriveErrors&) = delete;
     QuietDriveErrors& operator=(const QuietDriveErrors&) = delete;
 
 private:
-    UINT old_;
+    DWORD old_ = 0;
 };
 
 wchar_t upperLetter(char c)
@@ -446,7 +448,7 @@ const std::string& FolderModel::list(int index) const
 {
     if (index < 0 || index >= listCount())
         throw invalidIndex();
-    return subFolders_[std::size_t(index)];
+    return (*subFolders_)[std::size_t(index)];
 }
 
 void FolderModel::fill(const std::string& path, std::vector<std::string> subFolderNames)
@@ -458,16 +460,16 @@ void FolderModel::fill(const std::string& path, std::vector<std::string> subFold
     if (prefix.empty() || prefix.back() != Separator)
         prefix += Separator;
 
-    std::vector<std::string> subFolders;
+    auto subFolders = std::make_shared<std::vector<std::string>>();
     std::vector<FolderEntry> entries;
-    subFolders.reserve(subFolderNames.size());
+    subFolders->reserve(subFolderNames.size());
     entries.reserve(levels.size() + subFolderNames.size());
     for (std::size_t level = 0; level < levels.size(); ++level)
         entries.push_back(FolderEntry{levelName(levels[level]), levels[level], int(level), true});
     const int childLevel = int(levels.size());
     for (std::string& name : subFolderNames) {
-        subFolders.push_back(prefix + name);
-        entries.push_back(FolderEntry{std::move(name), subFolders.back(), childLevel, false});
+        subFolders->push_back(prefix + name);
+        entries.push_back(FolderEntry{std::move(name), subFolders->back(), childLevel, false});
     }
 
     path_ = path;
@@ -667,10 +669,21 @@ void FileModel::setPattern(const std::string& pattern)
 
 void FileModel::setPath(const std::string& folder)
 {
-    const std::string normal = FolderModel::normalise(folder);
-    std::vector<std::string> files = read(normal, pattern_);
-    path_ = normal;
-    files_ = std::move(files);
+    setListing(readListing(folder, pattern_));
+}
+
+FileModel::Listing FileModel::readListing(const std::string& folder, const std::string& pattern)
+{
+    Listing listing;
+    listing.path = FolderModel::normalise(folder);
+    listing.files = read(listing.path, pattern);
+    return listing;
+}
+
+void FileModel::setListing(Listing listing)
+{
+    path_ = std::move(listing.path);
+    files_ = std::move(listing.files);
     index_ = -1;
 }
 
@@ -706,7 +719,7 @@ void FileModel::setFileName(const std::string& name)
     }
 }
 
-std::vector<std::string> FileModel::read(const std::string& folder, const std::string& pattern) const
+std::vector<std::string> FileModel::read(const std::string& folder, const std::string& pattern)
 {
     const std::vector<std::string> alternatives = alternativesOf(pattern);
     std::vector<std::string> files = FolderModel::readEntries(

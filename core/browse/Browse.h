@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -58,9 +59,9 @@ private:
 // One line of the folder list as a window draws it.
 struct FolderEntry
 {
-    std::string name; // the root as written ("/", "C:\"), otherwise the folder's own name
-    std::string path; // its full path
-    int level = 0;    // indentation: 0 for the root
+    std::string name;  // the root as written ("/", "C:\"), otherwise the folder's own name
+    std::string path;  // its full path
+    int level = 0;     // indentation: 0 for the root
     bool open = false; // an ancestor of the path or the path itself (open folder), not one of its sub-folders
 };
 
@@ -92,8 +93,11 @@ public:
 
     // Number of sub-folders, and the full path of sub-folder `index` (0-based). list() throws AppError 381
     // "Invalid property array index" for an index outside 0 .. listCount() - 1.
-    int listCount() const { return static_cast<int>(subFolders_.size()); }
+    int listCount() const { return static_cast<int>(subFolders_->size()); }
     const std::string& list(int index) const;
+    // The full paths of the sub-folders as they are now. A later read of the folder makes a new list and leaves
+    // this one as it is, so it can be held (and read from other threads) while the model moves on.
+    std::shared_ptr<const std::vector<std::string>> listSnapshot() const { return subFolders_; }
 
     // Every line of the list: the ancestors (root first), the path itself, then the sub-folders.
     const std::vector<FolderEntry>& entries() const { return entries_; }
@@ -121,7 +125,7 @@ private:
     void fill(const std::string& path, std::vector<std::string> subFolderNames);
 
     std::string path_;
-    std::vector<std::string> subFolders_;
+    std::shared_ptr<const std::vector<std::string>> subFolders_ = std::make_shared<std::vector<std::string>>();
     std::vector<FolderEntry> entries_;
     int pathEntry_ = -1;
     std::uint64_t revision_ = 0;
@@ -143,6 +147,17 @@ public:
     // ignoring letter case, none selected. Throws AppError (76, 70, ...) when the folder cannot be read, keeping
     // the previous folder and list.
     void setPath(const std::string& folder);
+
+    // What setPath() reads, read apart from any model (from any thread): the folder normalised and its files
+    // that match `pattern`, sorted. Throws like setPath().
+    struct Listing
+    {
+        std::string path;
+        std::vector<std::string> files;
+    };
+    static Listing readListing(const std::string& folder, const std::string& pattern);
+    // Lists what readListing() read for the current pattern, as setPath() does, none selected.
+    void setListing(Listing listing);
     int listCount() const { return static_cast<int>(files_.size()); }
     // Name of file `index` (0-based). Throws AppError 381 "Invalid property array index" outside the list.
     const std::string& file(int index) const;
@@ -156,7 +171,7 @@ public:
     void setFileName(const std::string& name);
 
 private:
-    std::vector<std::string> read(const std::string& folder, const std::string& pattern) const;
+    static std::vector<std::string> read(const std::string& folder, const std::string& pattern);
 
     std::string pattern_;
     std::string path_;

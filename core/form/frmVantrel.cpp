@@ -5,12 +5,14 @@
 #include "engine/Classifier.h"
 #include "engine/Rewriter.h"
 #include "form/Captions.h"
+#include "form/ScanAhead.h"
 #include "os/FileSearch.h"
 #include "os/NativeSysInfoPlatform.h"
 #include "os/SysInfo.h"
 #include "settings/OptionCode.h"
 #include "settings/SettingsFile.h"
 
+#include <optional>
 #include <utility>
 
 #ifndef VANTREL_VERSION_MAJOR
@@ -77,8 +79,13 @@ struct frmVantrel::Impl
     bool checkFailed = false;   // the last CheckFile could not read its file
     bool quitting = false;
     bool busy = false;
-    bool scanning = false; // the list's click handler waits for the end of a scan
-    int navigations = 0;   // runs of Dir1_Change so far
+    bool scanning = false;     // the list's click handler waits for the end of a scan
+    int navigations = 0;       // runs of Dir1_Change so far
+    bool dir1JustRead = false; // navigation read the folder list's folders right before its scan
+    // During a scan: the simulator found beside the aircraft folder (looked for at the first aircraft), and what
+    // was read ahead for the folder being examined.
+    std::optional<std::string> scanSimulator;
+    FolderScan* readAhead = nullptr;
 };
 
 frmVantrel::frmVantrel(View& view, SysInfoPlatform* sysInfo) : view_(view), impl_(std::make_unique<Impl>())
@@ -378,6 +385,7 @@ void frmVantrel::Dir1_Change()
         state_.label3Visible = true;
         state_.list2Visible = true;
         impl_->listAreaShown = true;
+        impl_->dir1JustRead = true;
         LoadListRemove();
         if (List1_.empty() && state_.list2.size() == 1)
             hideSelectionCommands(state_);
@@ -391,14 +399,27 @@ void frmVantrel::Dir1_Change()
 void frmVantrel::CheckFile()
 {
     impl_->checkFailed = false;
-    engine::Classification result;
+    // The file may have been classified already, ahead of the scan; then its verdict (or failure) is taken here,
+    // at the point where the file would have been read.
+    FolderScan* const ahead =
+        impl_->readAhead != nullptr && impl_->readAhead->cfgFileName == CfgFileName ? impl_->readAhead : nullptr;
+    engine::Classification classifiedHere;
+    const engine::Classification& result = ahead != nullptr ? ahead->result : classifiedHere;
     try {
-        const std::string& path = impl_->Dir1.path();
-        MyFile.clear();
-        if (path.size() >= 8)
-            MyFile = engine::findSimulator(path.substr(0, path.size() - 8));
+        // The folder list shows the same folder from the start of a scan to its end, so the simulator beside it
+        // is looked for once per scan.
+        if (!impl_->scanSimulator) {
+            const std::string& path = impl_->Dir1.path();
+            impl_->scanSimulator.emplace();
+            if (path.size() >= 8)
+                *impl_->scanSimulator = engine::findSimulator(path.substr(0, path.size() - 8));
+        }
+        MyFile = *impl_->scanSimulator;
         ErrorMsg = "Opening " + CfgFileName;
-        engine::classifyFile(CfgFileName, result);
+        if (ahead == nullptr)
+            engine::classifyFile(CfgFileName, classifiedHere);
+        else if (ahead->checkFailure)
+            std::rethrow_exception(ahead->checkFailure);
         ErrorMsg = "Check for WingLeveler Code";
         if (result.anyLineRead)
             Data = result.lastLine;
@@ -431,6 +452,18 @@ void frmVantrel::LoadListRestore()
 void frmVantrel::loadList(bool restoreList)
 {
     impl_->scanning = true;
+    impl_->scanSimulator.reset();
+    // Whatever was read ahead belongs to this scan alone.
+    struct EndOfScan
+    {
+        Impl& impl;
+        ~EndOfScan()
+        {
+            impl.readAhead = nullptr;
+            impl.scanSimulator.reset();
+        }
+    } endOfScan{*impl_};
+    const bool dir1JustRead = std::exchange(impl_->dir1JustRead, false);
     try {
         List1_.clear();
         state_.list2.clear();
@@ -438,15 +471,32 @@ void frmVantrel::loadList(bool restoreList)
         ++state_.list2Revision;
         impl_->File1.setFileName("");
         ErrorMsg = "Loop through Aircraft Directories";
-        // Aircraft added or removed since the folder was opened count: the folders are read afresh.
-        impl_->Dir1.refresh();
+        // Aircraft added or removed since the folder was opened count: the folders are read afresh, unless the
+        // navigation that runs this scan has just read them.
+        if (!dir1JustRead)
+            impl_->Dir1.refresh();
 
         const int folderCount = impl_->Dir1.listCount();
         const char separator = os::nativeSeparator();
+        // The folders' files are read and classified on the other cores, ahead of this loop; the loop takes the
+        // results in the folders' order and does everything else as if it had read them itself.
+        std::optional<ScanAhead> ahead;
+        ahead.emplace(impl_->Dir1.listSnapshot(), impl_->File1.pattern());
         for (int x = 0; x < folderCount; ++x) {
             const std::string& folder = impl_->Dir1.list(x);
             ErrorMsg = "Set path to " + folder;
-            impl_->File1.setPath(folder);
+            impl_->readAhead = nullptr;
+            const auto index = static_cast<std::size_t>(x);
+            if (index < ahead->folders().size() && ahead->folders()[index] == folder) {
+                FolderScan& scan = ahead->at(index);
+                if (scan.listingFailure)
+                    std::rethrow_exception(scan.listingFailure);
+                impl_->File1.setListing(std::move(scan.listing));
+                impl_->readAhead = &scan;
+            } else {
+                // The folder list changed under the scan (from inside a message box's event loop): read it here.
+                impl_->File1.setPath(folder);
+            }
             if (impl_->File1.listCount() > 0)
                 impl_->File1.setListIndex(0);
             const std::string fileName = impl_->File1.fileName();
@@ -465,9 +515,14 @@ void frmVantrel::loadList(bool restoreList)
             ErrorMsg = "Check for Wing Leveler";
             CheckFile();
             // An aircraft whose file could not be read was reported by the detection; it belongs to neither
-            // list, since nothing is known of its wing leveler.
-            if (impl_->checkFailed)
+            // list, since nothing is known of its wing leveler. The user may have changed files while the box was
+            // shown, so the folders after this one are read afresh, from now on.
+            if (impl_->checkFailed) {
+                impl_->readAhead = nullptr;
+                ahead.reset();
+                ahead.emplace(impl_->Dir1.listSnapshot(), impl_->File1.pattern(), index + 1);
                 continue;
+            }
 
             ErrorMsg = "Add to Not Modified List";
             if (Modified == restoreList) {

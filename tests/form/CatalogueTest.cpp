@@ -264,6 +264,59 @@ TEST_F(CatalogueTest, FolderThatCannotBeReadStopsTheScanWithALoadListError)
     EXPECT_FALSE(form().SelectAll);
     EXPECT_EQ(view_.messages.size(), 2u);
 }
+
+TEST_F(CatalogueTest, ManyAircraftKeepTheOrderOfTheBoxesAndTheStopAtAFolderThatCannotBeRead)
+{
+    // More aircraft than the scan reads ahead, two files that cannot be classified (16-bit text without a mark),
+    // and a folder that cannot be read (its path is too long for the system) with aircraft behind it.
+    fs::path root = work_;
+    while (text(root).size() < 3800)
+        root /= std::string(200, 'd');
+    Installation sim = makeInstallation(root / "FS9");
+    const std::string unmarkedWideText("[\0a\0u\0t\0o\0p\0i\0l\0o\0t\0]\0", 22);
+    Entries expected;
+    for (int i = 0; i < 150; ++i) {
+        char name[8];
+        std::snprintf(name, sizeof name, "A%03d", i);
+        const bool unreadable = i == 10 || i == 90;
+        sim.addAircraft(name, unreadable ? unmarkedWideText : i % 7 == 3 ? modifiedCfg() : plainCfg());
+        // A011 is switched off while the first box is shown: the scan reads it only after the box.
+        if (!unreadable && i % 7 != 3 && i != 11)
+            expected.push_back(name);
+    }
+    for (int i = 0; i < 80; ++i) {
+        char name[8];
+        std::snprintf(name, sizeof name, "N%03d", i);
+        sim.addAircraft(name, plainCfg());
+    }
+    const std::string longName = "M" + std::string(250, 'z');
+    {
+        const fs::path here = fs::current_path();
+        fs::current_path(sim.aircraftFolder);
+        fs::create_directory(longName);
+        fs::current_path(here);
+    }
+    std::vector<std::string> boxedFiles;
+    view_.inMessage = [&] {
+        boxedFiles.push_back(form().CfgFileName);
+        if (boxedFiles.size() == 1)
+            writeFile(sim.cfgPath("A011"), modifiedCfg());
+    };
+    startUp();
+    navigateTo(sim.aircraftFolder);
+
+    ASSERT_EQ(view_.messages.size(), 3u);
+    EXPECT_EQ(view_.messages[0].rfind("Aircraft Cfg File Error|Error 54 Bad file mode\r", 0), 0u) << view_.messages[0];
+    EXPECT_EQ(view_.messages[1].rfind("Aircraft Cfg File Error|Error 54 Bad file mode\r", 0), 0u) << view_.messages[1];
+    EXPECT_EQ(view_.messages[2].rfind("LoadList Error|Error ", 0), 0u) << view_.messages[2];
+    EXPECT_EQ(view_.messages[2].substr(view_.messages[2].find('\r') + 1),
+              "Set path to " + text(sim.aircraftFolder) + "/" + longName);
+    EXPECT_EQ(boxedFiles, (Entries{text(sim.cfgPath("A010")), text(sim.cfgPath("A090")), text(sim.cfgPath("A149"))}));
+    EXPECT_EQ(list2Entries(), expected);
+    ASSERT_EQ(form().List1().size(), expected.size());
+    EXPECT_EQ(form().List1().back(), text(sim.aircraftFolder / expected.back()));
+    EXPECT_EQ(form().MyFile, "fs9.exe");
+}
 #endif
 
 TEST_F(CatalogueTest, NamesAndCounts)

@@ -71,6 +71,8 @@ void FakeView::showMessage(const std::string& text, form::MessageIcon icon, cons
     messages.push_back(title + "|" + text);
     icons.push_back(icon);
     busyDuringMessage.push_back(busy);
+    if (inMessage)
+        inMessage();
 }
 
 void FakeView::showAdvanced()

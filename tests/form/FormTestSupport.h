@@ -56,9 +56,10 @@ public:
     int renders = 0, beeps = 0, refreshes = 0, ends = 0, advancedRuns = 0, aboutRuns = 0;
     bool busy = false;
     bool advancedShown = false;
-    // Run while the Advanced or About dialog is open (the user's actions in it).
+    // Run while the Advanced or About dialog or a message box is open (the user's actions meanwhile).
     std::function<void()> inAdvanced;
     std::function<void()> inAbout;
+    std::function<void()> inMessage;
 };
 
 // A fresh current folder (holding the settings file) and a work folder for installations; the form is made in
