@@ -153,9 +153,9 @@ void classifyFile(const std::string& path, Classification& out, os::FileOps& ops
         out.opened = true;
         // Each block is read behind the last kCarry bytes of the one before, so that a word cut by the block
         // boundary is found whole.
-        // One buffer per thread, kept from file to file: a scan classifies thousands of small files, and a fresh
-        // block (cleared, then freed) for each cost more than reading most of them.
-        thread_local const std::unique_ptr<char[]> buffer(new char[kCarry + kBlock]);
+        // Not cleared: only the bytes read into it are ever looked at (a cleared block per file cost more than
+        // reading most of the small files of a scan).
+        const std::unique_ptr<char[]> buffer(new char[kCarry + kBlock]);
         char* const blockStart = buffer.get() + kCarry;
         std::size_t carried = 0;
         std::uint64_t offset = 0; // file offset of the block
