@@ -1,5 +1,7 @@
 #pragma once
 
+#include "os/OpenFolder.h"
+
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -112,6 +114,11 @@ public:
     // checked. Throws AppError (76, 70, ...) when the folder cannot be read.
     static std::vector<std::string> readEntries(const std::string& folder, EntryKind kind,
                                                 const std::function<bool(const std::string& name)>& accept = {});
+    // The same, and when `keep` is given, the folder is left open in it (where the system allows), for opening its
+    // files by name.
+    static std::vector<std::string> readEntries(const std::string& folder, EntryKind kind,
+                                                const std::function<bool(const std::string& name)>& accept,
+                                                os::OpenFolder* keep);
     // `path` made absolute (against the process's current folder), cleaned ("." and ".." resolved, doubled
     // separators dropped), with native separators, without a trailing separator except at a root. Does not
     // look at the file system beyond that. "" for "".
@@ -149,13 +156,14 @@ public:
     void setPath(const std::string& folder);
 
     // What setPath() reads, read apart from any model (from any thread): the folder normalised and its files
-    // that match `pattern`, sorted. Throws like setPath().
+    // that match `pattern`, sorted. Throws like setPath(). When `keep` is given, the folder is left open in it
+    // (where the system allows), so that its files can be opened by name.
     struct Listing
     {
         std::string path;
         std::vector<std::string> files;
     };
-    static Listing readListing(const std::string& folder, const std::string& pattern);
+    static Listing readListing(const std::string& folder, const std::string& pattern, os::OpenFolder* keep = nullptr);
     // Lists what readListing() read for the current pattern, as setPath() does, none selected.
     void setListing(Listing listing);
     int listCount() const { return static_cast<int>(files_.size()); }
@@ -171,7 +179,8 @@ public:
     void setFileName(const std::string& name);
 
 private:
-    static std::vector<std::string> read(const std::string& folder, const std::string& pattern);
+    static std::vector<std::string> read(const std::string& folder, const std::string& pattern,
+                                         os::OpenFolder* keep = nullptr);
 
     std::string pattern_;
     std::string path_;

@@ -7,6 +7,7 @@
 #include "engine/TextEncoding.h"
 #include "os/FileSearch.h"
 #include "os/OpenFile.h"
+#include "os/OpenFolder.h"
 
 #include <algorithm>
 #include <climits>
@@ -138,9 +139,11 @@ struct Match
     std::uint64_t bank = UINT64_MAX;
 };
 
-} // namespace
-
-void classifyFile(const std::string& path, Classification& out, os::FileOps& ops)
+// Classifies the file at `path` that open() opens (a handle of `ops`). With shortReadEnds, a read that returns
+// less than it asked for is taken as the end of the file, which saves the read that would return nothing: so
+// it is for an ordinary file opened straight from the system, not for whatever a FileOps may stand in for.
+template <typename Open>
+void classify(const std::string& path, Classification& out, os::FileOps& ops, Open open, bool shortReadEnds)
 {
     out.empty = false;
     out.found = false;
@@ -149,7 +152,7 @@ void classifyFile(const std::string& path, Classification& out, os::FileOps& ops
     out.findPitch = 0;
     out.findBank = 0;
     try {
-        os::OpenFile file(ops, ops.openRead(path));
+        os::OpenFile file(ops, open());
         out.opened = true;
         // Each block is read behind the last kCarry bytes of the one before, so that a word cut by the block
         // boundary is found whole.
@@ -172,12 +175,14 @@ void classifyFile(const std::string& path, Classification& out, os::FileOps& ops
             checkWholeUnits(encoding, ops.status(path).size);
             raw.resize(2 * kBlock);
         }
+        bool ended = false; // the last read met the end of the file
         for (;;) {
             if (!haveBlock)
-                got = readText(ops, file.handle(), encoding, offset, blockStart, raw.data(), kBlock);
+                got = ended ? 0 : readText(ops, file.handle(), encoding, offset, blockStart, raw.data(), kBlock);
             haveBlock = false;
             if (got == 0)
                 break;
+            ended = shortReadEnds && encoding == Encoding::Bytes && got < kBlock;
             anyByte = true;
             const char* window = blockStart - carried;
             const std::uint64_t windowOffset = offset - carried;
@@ -254,6 +259,25 @@ void classifyFile(const std::string& path, Classification& out, os::FileOps& ops
     } catch (const std::system_error& e) {
         throw fileError(e.code(), parentFolder(path), ops);
     }
+}
+
+} // namespace
+
+void classifyFile(const std::string& path, Classification& out, os::FileOps& ops)
+{
+    classify(
+        path, out, ops, [&] { return ops.openRead(path); }, false);
+}
+
+void classifyFileIn(const os::OpenFolder& folder, const std::string& name, const std::string& path, Classification& out)
+{
+#ifdef _WIN32
+    const bool shortReadEnds = false;
+#else
+    const bool shortReadEnds = true;
+#endif
+    classify(
+        path, out, os::FileOps::real(), [&] { return folder.openRead(name, path); }, shortReadEnds);
 }
 
 std::string findSimulator(const std::string& simulatorFolder)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "os/FileOps.h"
+#include "os/OpenFolder.h"
 
 #include <string>
 
@@ -27,6 +28,10 @@ struct Classification
 // (with its mark) is tested on its text: positions count its code units, and lastLine holds its ASCII characters
 // with '?' for every other. Throws AppError; "Bad file mode" for 16-bit text without a mark (see detectEncoding).
 void classifyFile(const std::string& path, Classification& out, os::FileOps& ops = os::FileOps::real());
+// The same for the file `name` of a folder held open (`path` its full path), on the real file system: opened by
+// its name in that folder, and read with a read less (a short read of an ordinary file is its end).
+void classifyFileIn(const os::OpenFolder& folder, const std::string& name, const std::string& path,
+                    Classification& out);
 
 // simulatorFolder ends with the native separator; returns "fs9.exe", "fs2000.exe" or "" (lower-cased name found,
 // fs9 first).

@@ -3,6 +3,7 @@
 #include "engine/Ascii.h"
 #include "form/Captions.h"
 #include "os/FileSearch.h"
+#include "os/OpenFolder.h"
 
 #include <algorithm>
 #include <system_error>
@@ -13,8 +14,10 @@ namespace vantrel::form {
 FolderScan scanFolder(const std::string& folder, const std::string& pattern)
 {
     FolderScan scan;
+    // The folder stays open while its aircraft.cfg is classified, which is then opened by its name in it.
+    os::OpenFolder opened;
     try {
-        scan.listing = browse::FileModel::readListing(folder, pattern);
+        scan.listing = browse::FileModel::readListing(folder, pattern, &opened);
     } catch (...) {
         scan.listingFailure = std::current_exception();
         return scan;
@@ -27,7 +30,7 @@ FolderScan scanFolder(const std::string& folder, const std::string& pattern)
         return scan;
     scan.cfgFileName = std::move(cfgFileName);
     try {
-        engine::classifyFile(scan.cfgFileName, scan.result);
+        engine::classifyFileIn(opened, scan.listing.files.front(), scan.cfgFileName, scan.result);
     } catch (...) {
         scan.checkFailure = std::current_exception();
     }

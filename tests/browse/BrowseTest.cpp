@@ -159,7 +159,11 @@ TEST(FolderModel, PathsAreNormalised)
     fs::current_path(tree.native("sim"));
 
     const std::vector<std::pair<std::string, std::string>> cases = {
+        {aircraft, aircraft},
         {aircraft + Sep, aircraft},
+        {aircraft + Sep + ".", aircraft},
+        {aircraft + Sep + "..", tree.at("sim")},
+        {aircraft + Sep + ".x" + Sep + "..y", aircraft + Sep + ".x" + Sep + "..y"},
         {tree.at() + "/sim/aircraft/c172/../../aircraft//.", aircraft},
         {"aircraft" + std::string(1, Sep) + "c172", tree.at("sim/aircraft/c172")},
         {".", tree.at("sim")},

@@ -5,20 +5,50 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <fcntl.h>
+#endif
+
 using vantrel::AppError;
 using vantrel::engine::Classification;
 using vantrel::engine::classifyFile;
+using vantrel::engine::classifyFileIn;
+using vantrel::os::OpenFolder;
 using vantrel::test::FaultyFileOps;
 using vantrel::test::TempDir;
 using vantrel::test::writeBytes;
 
 namespace {
 
+// Holds `folder` open where the system allows, as the scan does (elsewhere files are opened by their path).
+void hold(OpenFolder& held, const std::string& folder)
+{
+#ifndef _WIN32
+    held.hold(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    ASSERT_TRUE(held.isOpen());
+#else
+    (void)held;
+    (void)folder;
+#endif
+}
+
+// Classifies by path, and checks that the scan's way (the file opened in its folder held open, a read less)
+// comes to the same verdict.
 Classification classify(const TempDir& dir, const std::string& bytes)
 {
     writeBytes(dir.path() / "aircraft.cfg", bytes);
     Classification result;
     classifyFile(dir.file("aircraft.cfg"), result);
+    OpenFolder folder;
+    hold(folder, dir.str());
+    Classification inFolder;
+    classifyFileIn(folder, "aircraft.cfg", dir.file("aircraft.cfg"), inFolder);
+    EXPECT_EQ(inFolder.found, result.found);
+    EXPECT_EQ(inFolder.empty, result.empty);
+    EXPECT_EQ(inFolder.anyLineRead, result.anyLineRead);
+    EXPECT_EQ(inFolder.findPitch, result.findPitch);
+    EXPECT_EQ(inFolder.findBank, result.findBank);
+    EXPECT_EQ(inFolder.lastLine, result.lastLine);
     return result;
 }
 
@@ -157,6 +187,22 @@ TEST(Classifier, FailuresCarryTheirNumberAndHowFarReadingGot)
             FAIL() << "a file in a missing folder classified";
         } catch (const AppError& e) {
             EXPECT_EQ(e.number(), vantrel::err::PathNotFound);
+        }
+        // The same failures for a file opened in its folder held open, the folder removed in between too.
+        const std::string gone = dir.file("gone");
+        std::filesystem::create_directory(gone);
+        OpenFolder folder;
+        hold(folder, gone);
+        for (const bool removed : {false, true}) {
+            if (removed)
+                std::filesystem::remove(gone);
+            try {
+                classifyFileIn(folder, "aircraft.cfg", gone + "/aircraft.cfg", c);
+                FAIL() << "a missing file classified";
+            } catch (const AppError& e) {
+                EXPECT_EQ(e.number(), removed ? vantrel::err::PathNotFound : vantrel::err::FileNotFound);
+            }
+            EXPECT_FALSE(c.opened);
         }
     }
     {
