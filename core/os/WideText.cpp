@@ -5,6 +5,7 @@
 #include "os/Windows.h"
 
 #include <cwchar>
+#include <utility>
 
 namespace vantrel::os {
 
@@ -61,6 +62,29 @@ std::string utf8ToCodePage(const std::string& utf8)
     std::string text(static_cast<std::size_t>(bytes), '\0');
     ::WideCharToMultiByte(CP_ACP, 0, wide.data(), size, text.data(), bytes, nullptr, nullptr);
     return text;
+}
+
+bool utf8ToCodePageExactly(const std::string& utf8, std::string& text)
+{
+    text.clear();
+    if (utf8.empty())
+        return true;
+    if (::GetACP() == CP_UTF8)
+        return false;
+    const std::wstring wide = toWide(utf8);
+    const int size = static_cast<int>(wide.size());
+    BOOL usedDefault = FALSE;
+    const int bytes =
+        ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size, nullptr, 0, nullptr, &usedDefault);
+    if (bytes <= 0 || usedDefault)
+        return false;
+    std::string converted(static_cast<std::size_t>(bytes), '\0');
+    ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size, converted.data(), bytes, nullptr,
+                          &usedDefault);
+    if (usedDefault || codePageToUtf8(converted) != utf8)
+        return false;
+    text = std::move(converted);
+    return true;
 }
 
 } // namespace vantrel::os

@@ -18,6 +18,9 @@ std::string toUtf8(const wchar_t* utf16);
 // Text in the system's ANSI code page, as the registry functions bound by name (the ...A ones) read it.
 std::string codePageToUtf8(const std::string& text);
 std::string utf8ToCodePage(const std::string& utf8);
+// The same, but only when every character has a form of its own in the ANSI code page (no best-fit or default
+// character, and it reads back as the same text); false otherwise, and where the code page is UTF-8 itself.
+bool utf8ToCodePageExactly(const std::string& utf8, std::string& text);
 
 } // namespace vantrel::os
 

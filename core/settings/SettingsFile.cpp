@@ -2,6 +2,8 @@
 
 #include "engine/AppError.h"
 
+#include "os/Utf8.h"
+
 #ifdef _WIN32
 #include "os/WideText.h"
 #endif
@@ -11,6 +13,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <system_error>
+#include <utility>
 
 namespace vantrel::settings {
 
@@ -32,6 +35,30 @@ std::FILE* openFile(const std::string& path, const char* mode)
 #else
     return std::fopen(path.c_str(), mode);
 #endif
+}
+
+// Windows programs of the simulator's time, and many editors, write 8-bit text in the system's ANSI code page;
+// Vantrel writes the settings in it too whenever it can hold them (see settingsFileText). A line that is not
+// UTF-8 is therefore read in that code page. Elsewhere the bytes of a path are the path.
+std::string lineAsText(std::string line)
+{
+#ifdef _WIN32
+    if (!os::isValidUtf8(line))
+        return os::codePageToUtf8(line);
+#endif
+    return line;
+}
+
+// The bytes of the settings file: in the ANSI code page, so that 8-bit tools read it, when every character has a
+// form there and those bytes cannot be mistaken for UTF-8 when read back; in UTF-8 otherwise.
+std::string settingsFileText(const std::string& utf8)
+{
+#ifdef _WIN32
+    std::string ansi;
+    if (os::utf8ToCodePageExactly(utf8, ansi) && (ansi == utf8 || !os::isValidUtf8(ansi)))
+        return ansi;
+#endif
+    return utf8;
 }
 
 bool isBlank(char c)
@@ -112,7 +139,7 @@ std::string SettingsReader::readField()
     }
     if (std::ferror(m_file))
         throw makeError(err::DeviceIO);
-    return trimField(line);
+    return trimField(lineAsText(std::move(line)));
 }
 
 double toNumber(const std::string& field)
@@ -174,7 +201,7 @@ bool optionCodeOf(double number, long long& code)
 void writeSettingsFile(const std::string& path, const std::string& optionCode, const std::string& drive,
                        const std::string& aircraftFolder, os::FileOps& ops)
 {
-    const std::string content = optionCode + "\r\n" + drive + "\r\n" + aircraftFolder + "\r\n";
+    const std::string content = settingsFileText(optionCode + "\r\n" + drive + "\r\n" + aircraftFolder + "\r\n");
     const std::string temporary = path + ".tmp";
     try {
         const os::FileOps::Handle file = ops.createWrite(temporary);

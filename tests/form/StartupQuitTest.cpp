@@ -6,6 +6,10 @@
 #include <cctype>
 #include <iterator>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace vantrel::test {
 namespace {
 
@@ -231,6 +235,52 @@ TEST_F(StartupQuitTest, FolderWithACommaRoundTrips)
     EXPECT_EQ(state().Dir1->path(), text(sim.aircraftFolder));
     EXPECT_EQ(list2Entries(), std::vector<std::string>{"Beaver, floats"});
 }
+
+#ifdef _WIN32
+// A settings file saved by an 8-bit Windows program or editor is in the ANSI code page. It reads as meant, and Quit
+// writes that code page while it can hold the path (so such tools can read the file), UTF-8 otherwise: always in a
+// form that reads back as the same folder.
+TEST_F(StartupQuitTest, SettingsInTheAnsiCodePageReadAndWrittenBack)
+{
+    if (GetACP() != 1252)
+        GTEST_SKIP() << "the expected bytes are those of the Western code page, 1252; this system has " << GetACP();
+    struct Case
+    {
+        std::string folder;     // UTF-8
+        std::string ansiFolder; // how the file holds it in Windows-1252, "" when it cannot
+        bool written1252;       // Quit writes the Windows-1252 form
+    };
+    for (const Case& c :
+         {Case{"Caf\xC3\xA9", "Caf\xE9", true}, Case{"\xD0\x9F\xD0\xBE\xD0\xBB\xD1\x91\xD1\x82", "", false}, // Cyrillic
+          // In 1252 these two letters are the bytes C3 A9, which read as UTF-8 would be another
+          // name: UTF-8 it is.
+          Case{"\xC3\x83\xC2\xA9", "", false}}) {
+        Installation sim = makeInstallation(work_ / fs::u8path(c.folder) / "FS9");
+        sim.addAircraft("Trainer", plainCfg());
+        std::string ansiPath = text(sim.aircraftFolder);
+        if (!c.ansiFolder.empty())
+            ansiPath.replace(ansiPath.find(c.folder), c.folder.size(), c.ansiFolder);
+        if (c.written1252) {
+            writeFile(settingsPath(), "2\r\n" + drive() + "\r\n" + ansiPath + "\r\n");
+            startUp();
+            EXPECT_TRUE(view_.messages.empty()) << c.folder;
+            EXPECT_EQ(state().Dir1->path(), text(sim.aircraftFolder)) << c.folder;
+            EXPECT_EQ(list2Entries(), std::vector<std::string>{"Trainer"});
+        } else {
+            startUp();
+            navigateTo(sim.aircraftFolder);
+        }
+        form().cmdQuit_Click();
+        const std::string saved = readFile(settingsPath());
+        EXPECT_EQ(saved.substr(saved.rfind("\r\n", saved.size() - 3) + 2),
+                  (c.written1252 ? ansiPath : text(sim.aircraftFolder)) + "\r\n")
+            << c.folder;
+        startUp();
+        EXPECT_TRUE(view_.messages.empty()) << c.folder;
+        EXPECT_EQ(state().Dir1->path(), text(sim.aircraftFolder)) << c.folder;
+    }
+}
+#endif
 
 } // namespace
 } // namespace vantrel::test
