@@ -15,12 +15,12 @@
 // length, is refused with "Bad file mode" and left as it is, without a backup. Any difference aborts.
 #include "MemoryFileOps.h"
 
-#include "engine/AppError.h"
 #include "engine/Classifier.h"
 #include "engine/LineReader.h"
 #include "engine/LineTest.h"
 #include "engine/Rewriter.h"
 #include "engine/WordScanner.h"
+#include "os/AppError.h"
 #include "os/OpenFile.h"
 
 #include <algorithm>

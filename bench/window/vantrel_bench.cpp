@@ -12,8 +12,9 @@
 // Linux only: the memory figures come from /proc/self.
 
 #include "FirstPaint.h"
-#include "browse/Browse.h"
+#include "browse/FolderModel.h"
 #include "form/frmVantrel.h"
+#include "os/Paths.h"
 #include "ui/qt/MainWindow.h"
 
 #include <QApplication>
@@ -162,7 +163,7 @@ int main(int argc, char** argv)
     int aircraftEntry = -1;
     const auto& entries = form->state().Dir1->entries();
     for (int i = 0; i < static_cast<int>(entries.size()); ++i) {
-        if (vantrel::browse::FolderModel::samePath(entries[i].path, aircraftFolder.toStdString()))
+        if (vantrel::os::samePath(entries[i].path, aircraftFolder.toStdString()))
             aircraftEntry = i;
     }
     if (list2 == nullptr || aircraftEntry < 0) {

@@ -1,10 +1,9 @@
 #include "engine/Classifier.h"
 
-#include "engine/Ascii.h"
-
-#include "engine/AppError.h"
 #include "engine/FileError.h"
 #include "engine/TextEncoding.h"
+#include "os/AppError.h"
+#include "os/Ascii.h"
 #include "os/FileSearch.h"
 #include "os/OpenFile.h"
 #include "os/OpenFolder.h"

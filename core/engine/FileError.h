@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/AppError.h"
+#include "os/AppError.h"
 #include "os/FileOps.h"
 
 #include <string>

@@ -1,6 +1,6 @@
 #include "engine/LineReader.h"
 
-#include "engine/AppError.h"
+#include "os/AppError.h"
 
 #include <algorithm>
 

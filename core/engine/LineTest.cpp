@@ -1,7 +1,7 @@
 #include "engine/LineTest.h"
 
-#include "engine/Ascii.h"
 #include "engine/WordScanner.h"
+#include "os/Ascii.h"
 
 namespace vantrel::engine {
 

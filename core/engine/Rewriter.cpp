@@ -1,14 +1,14 @@
 #include "engine/Rewriter.h"
 
-#include "engine/Ascii.h"
+#include "os/Ascii.h"
 
-#include "engine/AppError.h"
 #include "engine/BufferedWriter.h"
 #include "engine/FileError.h"
 #include "engine/LineReader.h"
 #include "engine/LineTest.h"
 #include "engine/TextEncoding.h"
 #include "engine/WordScanner.h"
+#include "os/AppError.h"
 #include "os/FileSearch.h"
 #include "os/OpenFile.h"
 

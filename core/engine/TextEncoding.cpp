@@ -1,6 +1,6 @@
 #include "engine/TextEncoding.h"
 
-#include "engine/AppError.h"
+#include "os/AppError.h"
 
 namespace vantrel::engine {
 

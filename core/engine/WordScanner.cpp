@@ -1,6 +1,6 @@
 #include "engine/WordScanner.h"
 
-#include "engine/Ascii.h"
+#include "os/Ascii.h"
 
 #include <climits>
 

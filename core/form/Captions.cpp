@@ -1,6 +1,6 @@
 #include "form/Captions.h"
 
-#include "engine/Ascii.h"
+#include "os/Ascii.h"
 #include "os/FileSearch.h"
 #include "os/Utf8.h"
 

@@ -1,7 +1,7 @@
 #include "form/ScanAhead.h"
 
-#include "engine/Ascii.h"
 #include "form/Captions.h"
+#include "os/Ascii.h"
 #include "os/FileSearch.h"
 #include "os/OpenFolder.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "browse/Browse.h"
+#include "browse/FileModel.h"
 #include "engine/Classifier.h"
 
 #include <condition_variable>

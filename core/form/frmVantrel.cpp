@@ -1,13 +1,18 @@
 #include "form/frmVantrel.h"
 
-#include "engine/AppError.h"
-#include "engine/Ascii.h"
+#include "browse/DriveModel.h"
+#include "browse/FileModel.h"
+#include "browse/FolderModel.h"
 #include "engine/Classifier.h"
 #include "engine/Rewriter.h"
 #include "form/Captions.h"
 #include "form/ScanAhead.h"
+#include "os/AppError.h"
+#include "os/Ascii.h"
+#include "os/Drives.h"
 #include "os/FileSearch.h"
 #include "os/NativeSysInfoPlatform.h"
+#include "os/Paths.h"
 #include "os/SysInfo.h"
 #include "settings/OptionCode.h"
 #include "settings/SettingsFile.h"
@@ -96,7 +101,7 @@ frmVantrel::frmVantrel(View& view, SysInfoPlatform* sysInfo) : view_(view), impl
     impl_->File1.setPattern("aircraft.cfg");
     // The folder list opens on the process's current folder; no navigation runs for it.
     try {
-        impl_->Dir1.setPath(browse::FolderModel::currentFolder());
+        impl_->Dir1.setPath(os::currentFolder());
     } catch (const AppError&) {
     }
     impl_->Drive1.onChange = [this] { Drive1_Change(); };
@@ -142,7 +147,7 @@ void frmVantrel::Form_Load()
         LastChoice = 1;
 
         // The settings live in the folder the program was started in.
-        VantrelDir = withSeparator(browse::FolderModel::currentFolder());
+        VantrelDir = withSeparator(os::currentFolder());
         const std::string settingsPath = settings::settingsFilePath(VantrelDir);
         ErrorMsg = "Opening " + settingsPath;
 
@@ -311,7 +316,7 @@ void frmVantrel::Drive1_Change()
     // A drive that cannot be read leaves the lists where they were and says why; the drive list goes back to
     // the drive of the folder still shown.
     try {
-        impl_->Dir1.setPath(browse::DriveModel::currentFolderOn(impl_->Drive1.drive()));
+        impl_->Dir1.setPath(os::currentFolderOn(impl_->Drive1.drive()));
     } catch (const AppError& error) {
         reportError(view_, impl_->busy, error, "Directory Select Error", nullptr);
         auto onChange = std::exchange(impl_->Drive1.onChange, nullptr);

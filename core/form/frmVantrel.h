@@ -1,6 +1,5 @@
 #pragma once
 
-#include "browse/Browse.h"
 #include "form/View.h"
 
 #include <memory>

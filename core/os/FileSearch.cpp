@@ -1,6 +1,6 @@
 #include "os/FileSearch.h"
 
-#include "engine/Ascii.h"
+#include "os/Ascii.h"
 
 #ifdef _WIN32
 #include "os/WideText.h"

@@ -1,6 +1,6 @@
 #include "settings/SettingsFile.h"
 
-#include "engine/AppError.h"
+#include "os/AppError.h"
 
 #include "os/Utf8.h"
 

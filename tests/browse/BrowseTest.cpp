@@ -1,7 +1,12 @@
-#include "browse/Browse.h"
-#include "engine/AppError.h"
+#include "browse/DriveModel.h"
+#include "browse/FileModel.h"
+#include "browse/FolderModel.h"
 #include "engine/Classifier.h"
 #include "engine/Rewriter.h"
+#include "os/AppError.h"
+#include "os/Drives.h"
+#include "os/Folders.h"
+#include "os/Paths.h"
 
 #include "os/ScratchFolder.h"
 
@@ -30,6 +35,7 @@ using Strings = std::vector<std::string>;
 
 namespace fs = std::filesystem;
 namespace err = vantrel::err;
+namespace os = vantrel::os;
 
 namespace {
 
@@ -171,9 +177,9 @@ TEST(FolderModel, PathsAreNormalised)
         {"", ""},
     };
     for (const auto& [input, expected] : cases)
-        EXPECT_EQ(FolderModel::normalise(input), expected) << input;
-    EXPECT_EQ(FolderModel::currentFolder(), tree.at("sim"));
-    EXPECT_EQ(DriveModel::currentFolderOn(DriveModel().drive()), tree.at("sim"));
+        EXPECT_EQ(os::normalisePath(input), expected) << input;
+    EXPECT_EQ(os::currentFolder(), tree.at("sim"));
+    EXPECT_EQ(os::currentFolderOn(DriveModel().drive()), tree.at("sim"));
 
     FolderModel model;
     model.setPath(root);
@@ -349,7 +355,7 @@ TEST(DriveModel, ListsAndSelectsTheMachinesDrives)
 #ifdef _WIN32
     for (const std::string& name : drives.drives())
         EXPECT_TRUE(name.size() >= 2 && name[0] >= 'a' && name[0] <= 'z' && name[1] == ':') << name;
-    EXPECT_EQ(std::tolower(shown[0]), std::tolower(FolderModel::currentFolder()[0]));
+    EXPECT_EQ(std::tolower(shown[0]), std::tolower(os::currentFolder()[0]));
 #else
     EXPECT_EQ(drives.drives(), Strings({"/"}));
     EXPECT_EQ(errorOf([&] { drives.setDrive("c: [SYSTEM]"); }), err::DeviceUnavailable);
@@ -359,7 +365,7 @@ TEST(DriveModel, ListsAndSelectsTheMachinesDrives)
     drives.setDrive(std::string(1, char(std::toupper(shown[0]))) + " [what follows does not count]");
     for (const std::string bad : {"", "1", "q:"}) {
         EXPECT_EQ(errorOf([&] { drives.setDrive(bad); }), err::DeviceUnavailable) << bad;
-        EXPECT_EQ(errorOf([&] { DriveModel::currentFolderOn(bad); }), err::DeviceUnavailable) << bad;
+        EXPECT_EQ(errorOf([&] { os::currentFolderOn(bad); }), err::DeviceUnavailable) << bad;
     }
     EXPECT_EQ(drives.drive(), shown);
     EXPECT_EQ(events, 0) << "the same drive is no change";
@@ -373,7 +379,7 @@ TEST(DriveModel, ListsAndSelectsTheMachinesDrives)
         drives.setDrive(other);
         EXPECT_EQ(drives.drive()[0], other[0]);
         EXPECT_EQ(events, 1);
-        EXPECT_EQ(std::tolower(DriveModel::currentFolderOn(other)[0]), other[0]);
+        EXPECT_EQ(std::tolower(os::currentFolderOn(other)[0]), other[0]);
     }
 #endif
 }

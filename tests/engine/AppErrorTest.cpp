@@ -1,4 +1,4 @@
-#include "engine/AppError.h"
+#include "os/AppError.h"
 #include "os/FileOps.h"
 
 #include "EngineTestSupport.h"

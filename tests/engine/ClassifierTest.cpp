@@ -1,5 +1,5 @@
-#include "engine/AppError.h"
 #include "engine/Classifier.h"
+#include "os/AppError.h"
 
 #include "EngineTestSupport.h"
 

@@ -1,5 +1,5 @@
-#include "engine/AppError.h"
 #include "engine/Rewriter.h"
+#include "os/AppError.h"
 #include "os/SystemErrors.h"
 
 #include "EngineTestSupport.h"

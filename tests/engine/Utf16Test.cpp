@@ -1,6 +1,6 @@
-#include "engine/AppError.h"
 #include "engine/Classifier.h"
 #include "engine/Rewriter.h"
+#include "os/AppError.h"
 
 #include "EngineTestSupport.h"
 

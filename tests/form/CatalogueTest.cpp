@@ -1,8 +1,10 @@
 // Navigation to an aircraft folder, the two scans and the selection commands.
 #include "FormTestSupport.h"
 
-#include "browse/Browse.h"
+#include "browse/DriveModel.h"
+#include "browse/FolderModel.h"
 #include "form/Captions.h"
+#include "os/Paths.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,6 +1,8 @@
 #include "FormTestSupport.h"
 
-#include "browse/Browse.h"
+#include "browse/DriveModel.h"
+#include "browse/FolderModel.h"
+#include "os/Paths.h"
 
 #include <fstream>
 #include <iterator>
@@ -145,7 +147,7 @@ void FormTest::navigateTo(const fs::path& folder)
     const std::string target = text(folder);
     for (int step = 0; step < 64; ++step) {
         const browse::FolderModel& dir = *state().Dir1;
-        if (browse::FolderModel::samePath(dir.path(), target))
+        if (os::samePath(dir.path(), target))
             return;
         // The deepest line of the list that leads towards the target: an ancestor, or a sub-folder.
         int best = -1;
@@ -157,7 +159,7 @@ void FormTest::navigateTo(const fs::path& folder)
                 target == path || (target.compare(0, path.size(), path) == 0 &&
                                    (path.back() == fs::path::preferred_separator ||
                                     target[path.size()] == static_cast<char>(fs::path::preferred_separator)));
-            if (leads && path.size() > bestLength && !browse::FolderModel::samePath(path, dir.path())) {
+            if (leads && path.size() > bestLength && !os::samePath(path, dir.path())) {
                 best = i;
                 bestLength = path.size();
             }

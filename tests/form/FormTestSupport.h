@@ -1,5 +1,6 @@
 #pragma once
 
+#include "browse/DriveModel.h"
 #include "form/frmVantrel.h"
 
 #include <gtest/gtest.h>

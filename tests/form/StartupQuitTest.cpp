@@ -1,7 +1,9 @@
 // Start-up from the settings file, and the Quit command that writes it.
 #include "FormTestSupport.h"
 
-#include "browse/Browse.h"
+#include "browse/DriveModel.h"
+#include "browse/FolderModel.h"
+#include "os/Paths.h"
 
 #include <cctype>
 #include <iterator>
@@ -40,7 +42,7 @@ TEST_F(StartupQuitTest, FirstStartCreatesAnEmptySettingsFileAndKeepsTheDefaults)
     EXPECT_EQ(form().VantrelDir.back(), static_cast<char>(fs::path::preferred_separator));
     EXPECT_TRUE(state().label1Visible);
     EXPECT_FALSE(state().list2Visible || state().label3Visible);
-    EXPECT_TRUE(browse::FolderModel::samePath(state().Dir1->path(), text(current_)));
+    EXPECT_TRUE(os::samePath(state().Dir1->path(), text(current_)));
 }
 
 TEST_F(StartupQuitTest, OptionCodesAndShortFiles)
@@ -69,7 +71,7 @@ TEST_F(StartupQuitTest, OptionCodesAndShortFiles)
     startUp();
     EXPECT_TRUE(view_.messages.empty());
     EXPECT_EQ(state().chkPitch, 1);
-    EXPECT_TRUE(browse::FolderModel::samePath(state().Dir1->path(), text(current_)));
+    EXPECT_TRUE(os::samePath(state().Dir1->path(), text(current_)));
 
     destroyForm();
     writeFile(settingsPath(), "2\r\n/\r\n/tmp/");

@@ -1,6 +1,6 @@
 #include "ui/qt/FolderListWidget.h"
 
-#include "browse/Browse.h"
+#include "browse/FolderModel.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

@@ -1,6 +1,7 @@
 #include "ui/qt/MainWindow.h"
 
-#include "browse/Browse.h"
+#include "browse/DriveModel.h"
+#include "browse/FolderModel.h"
 #include "form/frmVantrel.h"
 #include "layout/Layout.h"
 #include "ui/qt/AboutDialog.h"

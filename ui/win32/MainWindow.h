@@ -4,7 +4,8 @@
 
 #include "AdvancedDialog.h"
 
-#include "browse/Browse.h"
+#include "browse/DriveModel.h"
+#include "browse/FolderModel.h"
 #include "form/View.h"
 
 #include <cstdint>

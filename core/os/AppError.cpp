@@ -1,4 +1,4 @@
-#include "engine/AppError.h"
+#include "os/AppError.h"
 
 #include "os/SystemErrors.h"
 
