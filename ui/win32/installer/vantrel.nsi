@@ -3,7 +3,7 @@
 ; beyond that listing. Built by scripts/package-windows:
 ;   makensis -DVERSION=1.5.3 -DEXE=vantrel.exe -DOUTFILE=Vantrel-1.5.3-setup.exe vantrel.nsi
 Unicode true
-Target amd64-unicode
+Target x86-unicode
 SetCompressor /SOLID lzma
 RequestExecutionLevel user
 
