@@ -65,3 +65,15 @@ wine_scratch_remove() {
     rm -rf "$WINE_SCRATCH"
     WINE_SCRATCH=""
 }
+
+# vantrel_version: the program's version, major.minor.revision (1.5.3), from the project() line of
+# CMakeLists.txt, the one place it is written.
+vantrel_version() {
+    local version
+    version=$(sed -n 's/^project(Vantrel VERSION \([0-9.]*\).*/\1/p' "$ROOT/CMakeLists.txt")
+    if ! [[ "$version" =~ ^[0-9]+\.[0-9]+\.[0-9]+$ ]]; then
+        echo "CMakeLists.txt: project(Vantrel VERSION ...) does not hold major.minor.revision" >&2
+        exit 1
+    fi
+    echo "$version"
+}
