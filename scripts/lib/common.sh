@@ -77,3 +77,13 @@ vantrel_version() {
     fi
     echo "$version"
 }
+
+# source_date_epoch: the time that builds of this source put into what they make, in seconds since 1970:
+# SOURCE_DATE_EPOCH when set, else the time of the checked-out commit.
+source_date_epoch() {
+    if [ -n "${SOURCE_DATE_EPOCH:-}" ]; then
+        echo "$SOURCE_DATE_EPOCH"
+    else
+        git -C "$ROOT" log -1 --format=%ct
+    fi
+}

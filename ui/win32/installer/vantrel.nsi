@@ -6,6 +6,9 @@ Unicode true
 Target x86-unicode
 SetCompressor /SOLID lzma
 RequestExecutionLevel user
+; Installed files get the time of installation, and the installer holds no build times: two builds of one
+; commit are the same bytes.
+SetDateSave off
 
 !define NAME "Vantrel"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Vantrel"
