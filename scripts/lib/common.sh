@@ -49,6 +49,9 @@ ensure_wine32() {
 wine_scratch() {
     WINE_SCRATCH=$(mktemp -d "${TMPDIR:-/tmp}/vantrel-wine.XXXXXX")
     export WINEARCH=win32 WINEPREFIX="$WINE_SCRATCH/prefix" WINEDEBUG=-all
+    # Wine names files on Linux in the locale's encoding: only a UTF-8 one holds every Windows file name
+    # (under LC_ALL=C a folder named in Greek cannot be made). Its Windows locale is then English (US).
+    export LC_ALL=C.UTF-8
     export HOME="$WINE_SCRATCH/home"
     export XDG_DATA_HOME="$HOME/.local/share" XDG_CONFIG_HOME="$HOME/.config" XDG_CACHE_HOME="$HOME/.cache"
     mkdir -p "$WINEPREFIX" "$XDG_DATA_HOME" "$XDG_CONFIG_HOME" "$XDG_CACHE_HOME"
