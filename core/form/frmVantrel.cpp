@@ -20,12 +20,6 @@
 #include <optional>
 #include <utility>
 
-#ifndef VANTREL_VERSION_MAJOR
-#define VANTREL_VERSION_MAJOR 1
-#define VANTREL_VERSION_MINOR 5
-#define VANTREL_VERSION_REVISION 3
-#endif
-
 namespace vantrel::form {
 
 namespace {

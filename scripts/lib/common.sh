@@ -26,3 +26,67 @@ ensure_packages() {
 }
 
 BUILD_PACKAGES=(g++ make cmake qt6-base-dev libgl-dev libgtest-dev fonts-dejavu-core fonts-dejavu-extra)
+
+# ensure_wine32: 32-bit Wine (Debian's wine32 of the i386 architecture), which runs the 32-bit vantrel.exe,
+# and Wine's own fonts. Adds the i386 architecture to dpkg first when running as root.
+ensure_wine32() {
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+        if [ "$(id -u)" -eq 0 ]; then
+            dpkg --add-architecture i386
+            apt-get update -qq
+        else
+            echo "32-bit Wine needs the i386 architecture: sudo dpkg --add-architecture i386 && sudo apt-get update" >&2
+            exit 1
+        fi
+    fi
+    ensure_packages wine wine32:i386 fonts-wine "$@"
+}
+
+# wine_scratch: a scratch folder that holds everything a Wine run writes, removed by wine_scratch_remove.
+# Besides the prefix (32-bit, like the program), Wine writes into the home folder: menu entries and
+# icons for the shortcuts a program makes (winemenubuilder), links to the user's folders, caches. So
+# HOME and the XDG folders point into the scratch folder too. Sets WINE_SCRATCH and Wine's variables.
+wine_scratch() {
+    WINE_SCRATCH=$(mktemp -d "${TMPDIR:-/tmp}/vantrel-wine.XXXXXX")
+    export WINEARCH=win32 WINEPREFIX="$WINE_SCRATCH/prefix" WINEDEBUG=-all
+    # Wine names files on Linux in the locale's encoding: only a UTF-8 one holds every Windows file name
+    # (under LC_ALL=C a folder named in Greek cannot be made). Its Windows locale is then English (US).
+    export LC_ALL=C.UTF-8
+    export HOME="$WINE_SCRATCH/home"
+    export XDG_DATA_HOME="$HOME/.local/share" XDG_CONFIG_HOME="$HOME/.config" XDG_CACHE_HOME="$HOME/.cache"
+    mkdir -p "$WINEPREFIX" "$XDG_DATA_HOME" "$XDG_CONFIG_HOME" "$XDG_CACHE_HOME"
+    # No Mono, no Gecko, no menu entries. Wine separates the entries by ';' (a ',' only lists more DLLs
+    # for the same setting).
+    export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+}
+
+# wine_scratch_remove: stops the scratch prefix's Wine server and removes the scratch folder.
+wine_scratch_remove() {
+    [ -n "${WINE_SCRATCH:-}" ] || return 0
+    wineserver -k >/dev/null 2>&1 || true
+    wineserver -w >/dev/null 2>&1 || true
+    rm -rf "$WINE_SCRATCH"
+    WINE_SCRATCH=""
+}
+
+# vantrel_version: the program's version, major.minor.revision (1.5.3), from the project() line of
+# CMakeLists.txt, the one place it is written.
+vantrel_version() {
+    local version
+    version=$(sed -n 's/^project(Vantrel VERSION \([0-9.]*\).*/\1/p' "$ROOT/CMakeLists.txt")
+    if ! [[ "$version" =~ ^[0-9]+\.[0-9]+\.[0-9]+$ ]]; then
+        echo "CMakeLists.txt: project(Vantrel VERSION ...) does not hold major.minor.revision" >&2
+        exit 1
+    fi
+    echo "$version"
+}
+
+# source_date_epoch: the time that builds of this source put into what they make, in seconds since 1970:
+# SOURCE_DATE_EPOCH when set, else the time of the checked-out commit.
+source_date_epoch() {
+    if [ -n "${SOURCE_DATE_EPOCH:-}" ]; then
+        echo "$SOURCE_DATE_EPOCH"
+    else
+        git -C "$ROOT" log -1 --format=%ct
+    fi
+}

@@ -1,11 +1,14 @@
 ; The Windows installer of Vantrel: a per-user installation that needs no administrator rights, a
 ; Start-menu shortcut and an uninstaller listed in "Apps & features". It writes nothing to the registry
 ; beyond that listing. Built by scripts/package-windows:
-;   makensis -DVERSION=1.5.3 -DEXE=vantrel.exe -DOUTFILE=Vantrel-1.5.3-setup.exe vantrel.nsi
+;   makensis -DVERSION=<version> -DEXE=vantrel.exe -DOUTFILE=Vantrel-<version>-setup.exe ... vantrel.nsi
 Unicode true
-Target amd64-unicode
+Target x86-unicode
 SetCompressor /SOLID lzma
 RequestExecutionLevel user
+; Installed files get the time of installation, and the installer holds no build times: two builds of one
+; commit are the same bytes.
+SetDateSave off
 
 !define NAME "Vantrel"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Vantrel"
@@ -27,7 +30,10 @@ UninstallIcon "${ICON}"
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "English"
 
-VIProductVersion "${FILEVERSION}"
+; The installer's own version resource: the four numbers of the program's.
+!getdllversion "${EXE}" PROGRAM_VERSION_
+VIProductVersion "${PROGRAM_VERSION_1}.${PROGRAM_VERSION_2}.${PROGRAM_VERSION_3}.${PROGRAM_VERSION_4}"
+VIFileVersion "${PROGRAM_VERSION_1}.${PROGRAM_VERSION_2}.${PROGRAM_VERSION_3}.${PROGRAM_VERSION_4}"
 VIAddVersionKey "ProductName" "${NAME}"
 VIAddVersionKey "ProductVersion" "${VERSION}"
 VIAddVersionKey "FileVersion" "${VERSION}"
