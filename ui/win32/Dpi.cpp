@@ -1,5 +1,7 @@
 #include "Dpi.h"
 
+#include "Fonts.h"
+
 #include <cmath>
 
 namespace vantrel::win32 {
@@ -75,7 +77,7 @@ HFONT makeFont(const wchar_t* face, double points, bool bold, UINT dpi)
     font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
     font.lfQuality = DEFAULT_QUALITY;
     font.lfPitchAndFamily = DEFAULT_PITCH | FF_SWISS;
-    lstrcpynW(font.lfFaceName, face, LF_FACESIZE);
+    lstrcpynW(font.lfFaceName, faceAt(face, dpi), LF_FACESIZE);
     return CreateFontIndirectW(&font);
 }
 
