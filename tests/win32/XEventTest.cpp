@@ -247,6 +247,8 @@ TEST_P(XEvents, EveryControlTakesItsClickAndTheKeyboardReachesAll)
     clickAt(visible[3].second);
     about = vantrel.waitForWindow(kAboutClass);
     ASSERT_TRUE(about);
+    for (int id : {IDOK, ID_cmdSysInfo})
+        EXPECT_EQ(GetDlgCtrlID(WindowFromPoint(centre(screenRect(GetDlgItem(about, id))))), id) << dpi;
     keysOver(about, "Return");
     EXPECT_TRUE(waitUntil([&] { return !IsWindow(about); }));
 
@@ -262,6 +264,9 @@ TEST_P(XEvents, EveryControlTakesItsClickAndTheKeyboardReachesAll)
     clickAt(visible[2].second);
     HWND advanced = vantrel.waitForWindow(kAdvancedClass);
     ASSERT_TRUE(advanced);
+    for (int id : {ID_chkBank, ID_chkPitch})
+        EXPECT_EQ(GetDlgCtrlID(WindowFromPoint(markOf(GetDlgItem(advanced, id), dpi))), id) << dpi;
+    EXPECT_EQ(GetDlgCtrlID(WindowFromPoint(centre(screenRect(GetDlgItem(advanced, ID_cmdDone))))), ID_cmdDone);
     clickAt(markOf(GetDlgItem(advanced, ID_chkPitch), dpi));
     EXPECT_TRUE(waitUntil([&] { return !checked(GetDlgItem(advanced, ID_chkPitch)); }));
     keysOver(advanced, "Escape");

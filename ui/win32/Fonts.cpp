@@ -85,8 +85,8 @@ int missingCharacters(HDC dc, const std::wstring& text)
     return missing;
 }
 
-// Ideographs (and the other scripts of East Asia from U+2E80 on) are illegible below about 12 pixels at
-// 96 DPI, where the design's Latin text is 9 pixels high.
+// Ideographs (and the other scripts of East Asia from U+2E80 on) are illegible below about 12 pixels, and
+// the design's Latin text is 9 pixels high at 96 DPI.
 bool needsLargerText(const std::wstring& text)
 {
     return std::any_of(text.begin(), text.end(), [](wchar_t character) { return character >= 0x2E80; });
@@ -149,7 +149,7 @@ HFONT GlyphFallback::fontFor(HDC dc, HFONT primary, const std::wstring& text)
     HGDIOBJ old = SelectObject(dc, primary);
     int fewest = missingCharacters(dc, text);
     HFONT best = primary;
-    const int minimumHeight = needsLargerText(text) ? MulDiv(12, GetDeviceCaps(dc, LOGPIXELSY), 96) : 0;
+    const int minimumHeight = needsLargerText(text) ? 12 : 0;
     for (auto face = candidateFaces().begin(); fewest > 0 && face != candidateFaces().end(); ++face) {
         HFONT font = fallback(primary, *face, minimumHeight);
         SelectObject(dc, font);

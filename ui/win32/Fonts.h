@@ -14,7 +14,7 @@ const wchar_t* faceAt(const wchar_t* designFace, UINT dpi);
 
 // Names in any script: a text whose characters the window's font lacks (a bitmap face has no Japanese,
 // for one) is drawn in the first installed face of the same height that has them all, as Windows' font
-// linking does for the faces it knows; East Asian text no smaller than 12 pixels at 96 DPI.
+// linking does for the faces it knows; East Asian text no smaller than 12 pixels.
 class GlyphFallback
 {
 public:
