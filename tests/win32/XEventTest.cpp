@@ -191,9 +191,10 @@ TEST_P(XEvents, EveryControlTakesItsClickAndTheKeyboardReachesAll)
     MapWindowPoints(main, nullptr, reinterpret_cast<POINT*>(&client), 2);
     for (HWND child = GetWindow(main, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         RECT rect = screenRect(child), inside{};
-        if (shown(child))
+        if (shown(child)) {
             EXPECT_TRUE(IntersectRect(&inside, &rect, &client) && EqualRect(&inside, &rect))
                 << "control " << GetDlgCtrlID(child) << " is cut off at " << dpi << " DPI";
+        }
     }
     // What is drawn on top takes the click: the circles of the options, the text of the labels and of
     // "About", the first row of the list from corner to corner (not under its title), the buttons.
@@ -223,8 +224,9 @@ TEST_P(XEvents, EveryControlTakesItsClickAndTheKeyboardReachesAll)
     for (const std::wstring& name : {kCyrillic, kJapanese})
         EXPECT_GT(inkOf(entryRect(list, indexOf(names, name))).distinctColumns, 12) << "bars, not letters";
     latinInkAt[dpi] = latin;
-    if (dpi > 96 && latinInkAt.count(96))
+    if (dpi > 96 && latinInkAt.count(96)) {
         EXPECT_GE(latin.height * 96, latinInkAt[96].height * dpi * 8 / 10) << "text height " << latin.height;
+    }
 
     // The keyboard: the folder list has the focus, Tab walks the design's order (hidden "Modify" skipped)
     // to the "About" link and round again, Shift+Tab goes back.
@@ -247,7 +249,7 @@ TEST_P(XEvents, EveryControlTakesItsClickAndTheKeyboardReachesAll)
     clickAt(visible[3].second);
     about = vantrel.waitForWindow(kAboutClass);
     ASSERT_TRUE(about);
-    for (int id : {IDOK, ID_cmdSysInfo})
+    for (int id : {int{IDOK}, int{ID_cmdSysInfo}})
         EXPECT_EQ(GetDlgCtrlID(WindowFromPoint(centre(screenRect(GetDlgItem(about, id))))), id) << dpi;
     keysOver(about, "Return");
     EXPECT_TRUE(waitUntil([&] { return !IsWindow(about); }));
