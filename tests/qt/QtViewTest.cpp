@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
@@ -309,6 +310,19 @@ TEST_F(QtViewTest, KeysInTheSelectionListMoveTheCurrentEntryAndSpaceAloneToggles
         ASSERT_TRUE(cfg.open(QIODevice::ReadOnly));
         EXPECT_EQ(cfg.readAll().contains("default_bank_mode=0"), i == 0 || i == current) << names.at(i).toStdString();
     }
+}
+
+TEST_F(QtViewTest, AJapaneseNameGetsTextLargeEnoughToReadInBothLists)
+{
+    const QString name = QStringLiteral("\u96f6\u5f0f\u8266\u4e0a\u6226\u95d8\u6a5f"); // "零式艦上戦闘機"
+    ASSERT_TRUE(QDir().mkpath(aircraftFolder() + QStringLiteral("/") + name));
+    ASSERT_TRUE(QFile::copy(aircraftFolder() + QStringLiteral("/Aerobat 150/aircraft.cfg"),
+                            aircraftFolder() + QStringLiteral("/") + name + QStringLiteral("/aircraft.cfg")));
+    start(aircraftFolder());
+    EXPECT_TRUE(entries("List2").contains(name));
+    for (const char* list : {"List2", "Dir1"})
+        EXPECT_GE(QFontInfo(child<QListWidget>(list)->font()).pixelSize(), 12) << list;
+    EXPECT_LT(QFontInfo(window->font()).pixelSize(), 12) << "the window's own text stays small";
 }
 
 TEST_F(QtViewTest, DoubleClickOnAFolderNavigatesAndRescansKeepTheFolderListWhereItWas)
