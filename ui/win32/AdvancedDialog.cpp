@@ -44,6 +44,7 @@ void AdvancedDialog::showModal(HWND owner)
     apply();
     hidden_ = false;
     centre(window_);
+    EnableWindow(owner, FALSE);
     ShowWindow(window_, SW_SHOW);
     SetFocus(item(window_, ID_chkBank));
     runModal(window_, owner, hidden_);
