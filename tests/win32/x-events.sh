@@ -21,6 +21,7 @@ cleanup() {
     rm -rf "$scratch"
 }
 trap cleanup EXIT
+for _ in $(seq 1 100); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
 "$wine" wineboot -i >/dev/null 2>&1
 # The design's bitmap faces and Tahoma are Wine's own, kept by Debian outside the prefix.
 cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
