@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
@@ -24,6 +25,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -245,6 +247,82 @@ TEST_F(QtViewTest, ClicksOnTheControlsReachTheProgram)
     window->close();
     EXPECT_EQ(window->ends, 1);
     EXPECT_TRUE(QFile::exists(QStringLiteral("Vantrel.ini")));
+}
+
+TEST_F(QtViewTest, KeysInTheSelectionListMoveTheCurrentEntryAndSpaceAloneToggles)
+{
+    start(aircraftFolder());
+    auto* list = child<QListWidget>("List2");
+    ASSERT_GT(list->count(), 4);
+    const QStringList names = entries("List2");
+    // What the list highlights, and what the program will modify.
+    const auto highlighted = [&] {
+        std::vector<int> rows;
+        for (int i = 0; i < list->count(); ++i)
+            if (list->item(i)->isSelected())
+                rows.push_back(i);
+        return rows;
+    };
+    const auto chosen = [&] {
+        std::vector<int> rows;
+        for (std::size_t i = 0; i < form->state().list2.size(); ++i)
+            if (form->state().list2[i].selected)
+                rows.push_back(static_cast<int>(i));
+        return rows;
+    };
+
+    clickEntry("List2", 0);
+    const struct
+    {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int current;
+    } moves[] = {{Qt::Key_Down, Qt::NoModifier, 1},      {Qt::Key_Down, Qt::NoModifier, 2},
+                 {Qt::Key_End, Qt::NoModifier, -1},      {Qt::Key_Home, Qt::NoModifier, 0},
+                 {Qt::Key_PageDown, Qt::NoModifier, -2}, {Qt::Key_PageUp, Qt::NoModifier, 0},
+                 {Qt::Key_Down, Qt::ShiftModifier, 1},   {Qt::Key_Down, Qt::ControlModifier, 2},
+                 {Qt::Key_A, Qt::ControlModifier, -2},   {Qt::Key_Up, Qt::NoModifier, 1}};
+    for (const auto& move : moves) {
+        QTest::keyClick(list, move.key, move.modifiers);
+        EXPECT_EQ(highlighted(), std::vector<int>{0}) << "after key " << move.key;
+        EXPECT_EQ(chosen(), std::vector<int>{0}) << "after key " << move.key;
+        if (move.current == -1)
+            EXPECT_EQ(list->currentRow(), list->count() - 1);
+        else if (move.current >= 0)
+            EXPECT_EQ(list->currentRow(), move.current) << "after key " << move.key;
+        EXPECT_EQ(form->state().list2Current, list->currentRow());
+    }
+    // Typing a letter jumps to a name without selecting it.
+    QTest::keyClicks(list, names.at(3).left(1));
+    EXPECT_EQ(highlighted(), std::vector<int>{0});
+    QTest::keyClick(list, Qt::Key_Down);
+    const int current = list->currentRow();
+    QTest::keyClick(list, Qt::Key_Space);
+    std::vector<int> expected{0, current};
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(highlighted(), expected);
+    EXPECT_EQ(chosen(), expected);
+
+    // Modify changes exactly the highlighted aircraft.
+    QTest::mouseClick(child<QPushButton>("cmdYes"), Qt::LeftButton);
+    for (int i = 0; i < names.size(); ++i) {
+        QFile cfg(aircraftFolder() + QStringLiteral("/") + names.at(i) + QStringLiteral("/aircraft.cfg"));
+        ASSERT_TRUE(cfg.open(QIODevice::ReadOnly));
+        EXPECT_EQ(cfg.readAll().contains("default_bank_mode=0"), i == 0 || i == current) << names.at(i).toStdString();
+    }
+}
+
+TEST_F(QtViewTest, AJapaneseNameGetsTextLargeEnoughToReadInBothLists)
+{
+    const QString name = QStringLiteral("\u96f6\u5f0f\u8266\u4e0a\u6226\u95d8\u6a5f"); // "零式艦上戦闘機"
+    ASSERT_TRUE(QDir().mkpath(aircraftFolder() + QStringLiteral("/") + name));
+    ASSERT_TRUE(QFile::copy(aircraftFolder() + QStringLiteral("/Aerobat 150/aircraft.cfg"),
+                            aircraftFolder() + QStringLiteral("/") + name + QStringLiteral("/aircraft.cfg")));
+    start(aircraftFolder());
+    EXPECT_TRUE(entries("List2").contains(name));
+    for (const char* list : {"List2", "Dir1"})
+        EXPECT_GE(QFontInfo(child<QListWidget>(list)->font()).pixelSize(), 12) << list;
+    EXPECT_LT(QFontInfo(window->font()).pixelSize(), 12) << "the window's own text stays small";
 }
 
 TEST_F(QtViewTest, DoubleClickOnAFolderNavigatesAndRescansKeepTheFolderListWhereItWas)

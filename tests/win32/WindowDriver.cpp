@@ -5,9 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <thread>
 
 namespace vantrel::test {
@@ -225,6 +227,45 @@ void writeFile(const std::filesystem::path& path, const std::string& bytes)
 {
     std::filesystem::create_directories(path.parent_path());
     std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string aircraftCfg(const std::string& title, const std::string& autopilotLines)
+{
+    return "[fltsim.0]\r\ntitle=" + title + "\r\n\r\n[autopilot]\r\n" + autopilotLines +
+           "autopilot_available=1\r\ndefault_vertical_speed=700.0\r\n\r\n[flaps.0]\r\ntype=1\r\n";
+}
+
+std::string withInserted(const std::string& cfg, const std::string& lines)
+{
+    std::string changed = cfg;
+    changed.insert(changed.find("[autopilot]\r\n") + 13, lines);
+    return changed;
+}
+
+int indexOf(const std::vector<std::wstring>& entries, const std::wstring& name)
+{
+    const auto found = std::find(entries.begin(), entries.end(), name);
+    return found == entries.end() ? -1 : static_cast<int>(found - entries.begin());
+}
+
+Installation::Installation()
+{
+    namespace fs = std::filesystem;
+    const fs::path base = fs::exists("Z:\\tmp") ? fs::path("Z:\\tmp") : fs::temp_directory_path();
+    std::random_device random;
+    root_ = base / ("vantrel-win32-" + std::to_string(random()));
+    writeFile(root_ / "FS9" / "fs9.exe", "MZ");
+}
+
+Installation::~Installation()
+{
+    std::error_code ignored;
+    std::filesystem::remove_all(root_, ignored);
+}
+
+void Installation::writeSettings(const std::string& optionCode) const
+{
+    writeFile(root_ / "Vantrel.ini", optionCode + "\r\nz:\r\n" + aircraftFolder().string() + "\r\n");
 }
 
 } // namespace vantrel::test

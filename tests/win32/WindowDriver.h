@@ -69,4 +69,38 @@ void postClickLabel(HWND label);
 std::string readFile(const std::filesystem::path& path);
 void writeFile(const std::filesystem::path& path, const std::string& bytes);
 
+// An aircraft.cfg of the title given, with `autopilotLines` at the top of its [autopilot] section.
+std::string aircraftCfg(const std::string& title, const std::string& autopilotLines = "");
+// `cfg` with `lines` inserted below its [autopilot] header.
+std::string withInserted(const std::string& cfg, const std::string& lines);
+int indexOf(const std::vector<std::wstring>& entries, const std::wstring& name);
+
+// A simulator installation in a fresh folder: <folder>\FS9\fs9.exe and one folder per aircraft below
+// <folder>\FS9\Aircraft. Under Wine the folder lies on drive Z:, as a Linux user's installations do.
+class Installation
+{
+public:
+    Installation();
+    ~Installation();
+    Installation(const Installation&) = delete;
+    Installation& operator=(const Installation&) = delete;
+    const std::filesystem::path& root() const { return root_; }
+    std::filesystem::path aircraftFolder() const { return root_ / "FS9" / "Aircraft"; }
+    std::filesystem::path cfg(const std::wstring& aircraft) const
+    {
+        return aircraftFolder() / aircraft / "aircraft.cfg";
+    }
+    std::filesystem::path backup(const std::wstring& aircraft) const
+    {
+        return aircraftFolder() / aircraft / "aircraftcfg.bak";
+    }
+    void add(const std::wstring& aircraft, const std::string& content) const { writeFile(cfg(aircraft), content); }
+    // The settings file that brings the program back to this installation's aircraft folder.
+    void writeSettings(const std::string& optionCode) const;
+    std::string settings() const { return readFile(root_ / "Vantrel.ini"); }
+
+private:
+    std::filesystem::path root_;
+};
+
 } // namespace vantrel::test

@@ -15,6 +15,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
@@ -26,6 +27,8 @@
 #include <QSessionManager>
 #include <QSignalBlocker>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -203,6 +206,25 @@ void MainWindow::applyFonts()
         8.25, [&](const QFont& font) { return wrappedTextFits(font, kSelectRequest, labelRoom); }));
 }
 
+// Ideographs (and the other scripts of East Asia, from U+2E80 on) are illegible below about 12 pixels, and the
+// window's font is smaller: a list that shows such a name gets text of at least that size.
+void MainWindow::fitScripts(QListWidget* list)
+{
+    QFont font = this->font();
+    for (int i = 0; i < list->count(); ++i) {
+        const QString text = list->item(i)->text();
+        if (std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() >= 0x2E80; })) {
+            // In device pixels: on a scaled screen the window's own font may be large enough.
+            const qreal scale = list->devicePixelRatioF();
+            if (QFontInfo(font).pixelSize() * scale < 12)
+                font.setPixelSize(static_cast<int>(std::ceil(12 / scale)));
+            break;
+        }
+    }
+    if (list->font() != font)
+        list->setFont(font);
+}
+
 // ---- Drawing ----
 
 void MainWindow::render(const form::WindowState& state)
@@ -257,6 +279,7 @@ void MainWindow::renderBrowser(const form::WindowState& state)
     if (state.Dir1 != nullptr && (state.Dir1 != folderModel_ || state.Dir1->revision() != folderRevision_)) {
         const QSignalBlocker blocker(Dir1);
         Dir1->fill(*state.Dir1);
+        fitScripts(Dir1);
         folderModel_ = state.Dir1;
         folderRevision_ = state.Dir1->revision();
     }
@@ -274,6 +297,7 @@ void MainWindow::renderList(const form::WindowState& state)
         for (const form::ListEntry& entry : state.list2)
             texts.append(QString::fromStdString(entry.text));
         List2->addItems(texts);
+        fitScripts(List2);
         List2->setUpdatesEnabled(true);
         list2Revision_ = state.list2Revision;
     }

@@ -9,6 +9,7 @@
 
 class QGroupBox;
 class QLabel;
+class QListWidget;
 class QPushButton;
 class QRadioButton;
 
@@ -59,6 +60,7 @@ private:
     void createControls();
     void connectControls();
     void applyFonts();
+    void fitScripts(QListWidget* list);
     void renderOptions(const form::WindowState& state);
     void renderBrowser(const form::WindowState& state);
     void renderList(const form::WindowState& state);

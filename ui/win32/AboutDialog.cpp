@@ -82,6 +82,8 @@ AboutDialog::~AboutDialog()
 void AboutDialog::run()
 {
     centre(window_);
+    // Modal from the moment it shows: the main window takes no input while the dialog is on screen.
+    EnableWindow(owner_, FALSE);
     ShowWindow(window_, SW_SHOW);
     SetFocus(item(window_, IDOK));
     runModal(window_, owner_, closed_);

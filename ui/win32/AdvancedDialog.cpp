@@ -44,6 +44,7 @@ void AdvancedDialog::showModal(HWND owner)
     apply();
     hidden_ = false;
     centre(window_);
+    EnableWindow(owner, FALSE);
     ShowWindow(window_, SW_SHOW);
     SetFocus(item(window_, ID_chkBank));
     runModal(window_, owner, hidden_);
@@ -97,7 +98,10 @@ void AdvancedDialog::layout(UINT dpi)
     const TwipRect client{0, 0, 0, 0};
     place(item(window_, ID_frmAdvanced), geo::frmAdvanced, client, dpi);
     place(item(window_, ID_AdvancedLabel1), geo::Label1, geo::frmAdvanced, dpi);
-    place(item(window_, ID_chkBank), geo::chkBank, geo::frmAdvanced, dpi);
+    // "Remove Default Bank" ends where the box below it begins, so that neither covers the other.
+    constexpr TwipRect bank{geo::chkBank.left, geo::chkBank.top, geo::chkBank.width,
+                            geo::chkPitch.top - geo::chkBank.top};
+    place(item(window_, ID_chkBank), bank, geo::frmAdvanced, dpi);
     place(item(window_, ID_chkPitch), geo::chkPitch, geo::frmAdvanced, dpi);
     place(item(window_, ID_cmdDone), geo::cmdDone, client, dpi);
     setClientSize(window_, geo::kClientWidth, geo::kClientHeight, dpi);

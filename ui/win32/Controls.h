@@ -7,7 +7,8 @@
 // Thin wrappers over the standard controls: one message each, no logic.
 namespace vantrel::win32 {
 
-// Creates a child control of `parent` with identifier `id`; it is placed later, at the window's DPI.
+// Creates a child control of `parent` with identifier `id`; it is placed later, at the window's DPI. Where
+// controls overlap, each paints only what the ones above it leave uncovered (WS_CLIPSIBLINGS).
 HWND createControl(HWND parent, const wchar_t* windowClass, const wchar_t* text, DWORD style, int id,
                    DWORD exStyle = 0);
 

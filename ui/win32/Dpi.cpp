@@ -1,5 +1,7 @@
 #include "Dpi.h"
 
+#include "Fonts.h"
+
 #include <cmath>
 
 namespace vantrel::win32 {
@@ -65,6 +67,21 @@ void setClientSize(HWND window, int width, int height, UINT dpi)
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+namespace {
+
+int lineHeight(HFONT font)
+{
+    HDC screen = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(screen, font);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(screen, &metrics);
+    SelectObject(screen, old);
+    ReleaseDC(nullptr, screen);
+    return metrics.tmHeight;
+}
+
+} // namespace
+
 HFONT makeFont(const wchar_t* face, double points, bool bold, UINT dpi)
 {
     LOGFONTW font{};
@@ -75,8 +92,16 @@ HFONT makeFont(const wchar_t* face, double points, bool bold, UINT dpi)
     font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
     font.lfQuality = DEFAULT_QUALITY;
     font.lfPitchAndFamily = DEFAULT_PITCH | FF_SWISS;
-    lstrcpynW(font.lfFaceName, face, LF_FACESIZE);
-    return CreateFontIndirectW(&font);
+    lstrcpynW(font.lfFaceName, faceAt(face, dpi), LF_FACESIZE);
+    HFONT made = CreateFontIndirectW(&font);
+    // The design's bitmap faces have lines about 1.2 times their size; a scalable face with looser lines
+    // is made a little smaller, or a label's lines would no longer fit its height (the About credits).
+    for (LONG size = -font.lfHeight; dpi > 96 && size > 1 && lineHeight(made) * 5 > size * 6;) {
+        DeleteObject(made);
+        font.lfHeight = -(--size);
+        made = CreateFontIndirectW(&font);
+    }
+    return made;
 }
 
 void centre(HWND window)

@@ -22,7 +22,8 @@ inline int toPixels(int twips, UINT dpi)
 void place(HWND control, const TwipRect& rect, const TwipRect& container, UINT dpi);
 // Sizes the window so that its client area is `width` x `height` twips.
 void setClientSize(HWND window, int width, int height, UINT dpi);
-// A font of `face` (a stand-in of the same kind where Windows lacks it) at `points` (8.25 etc.).
+// A font of the design face `face` at `points` (8.25 etc.): the face itself at 96 DPI, a scalable one of the
+// same kind above (faceAt()).
 HFONT makeFont(const wchar_t* face, double points, bool bold, UINT dpi);
 // Puts the window in the middle of the work area of its monitor.
 void centre(HWND window);

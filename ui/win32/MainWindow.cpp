@@ -4,6 +4,7 @@
 #include "ControlIds.h"
 #include "Controls.h"
 #include "Dpi.h"
+#include "Fonts.h"
 #include "Wide.h"
 
 #include "form/frmVantrel.h"
@@ -24,6 +25,19 @@ constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kBlue = RGB(0, 0, 255);
 constexpr COLORREF kDarkBlue = RGB(0, 0, 192);
 constexpr TwipRect kClient{0, 0, 0, 0};
+
+// Stacking, top first: where rectangles overlap, the upper control is drawn and takes the click. As designed,
+// a later control lies over an earlier one ("Restore" over the right end of "Remove", the selection list over
+// its title), labels lie under every other control and the frames under all they hold.
+constexpr int kStacking[] = {ID_cmdQuit, ID_cmdNo,   ID_cmdAll,         ID_cmdYes,    ID_Dir1,   ID_Drive1,
+                             ID_List2,   ID_Option3, ID_Option2,        ID_Option1,   ID_Label4, ID_Label1,
+                             ID_Label3,  ID_Label2,  ID_frmDriveDialog, ID_frmLeveler};
+// The keyboard focus order (Tab, and Shift+Tab backwards), which Windows would otherwise take from the
+// stacking; hidden and disabled controls are skipped. The "About" link comes last.
+constexpr int kTabOrder[] = {ID_Dir1,   ID_Drive1,  ID_cmdYes,  ID_cmdNo,   ID_cmdQuit, ID_List2,
+                             ID_cmdAll, ID_Option1, ID_Option2, ID_Option3, ID_Label4};
+// "About" stops above the frame below it, whose top edge it would otherwise cover.
+constexpr TwipRect kLabel4{geo::Label4.left, geo::Label4.top, geo::Label4.width, geo::frmLeveler.top - geo::Label4.top};
 
 // The shell's folder icon, as Explorer shows it; the open folder for the path and its ancestors.
 HICON folderIcon(bool open)
@@ -78,11 +92,11 @@ int MainWindow::run(int show)
     centre(window_);
     ShowWindow(window_, show);
     UpdateWindow(window_);
-    SetFocus(GetNextDlgTabItem(window_, nullptr, FALSE));
+    moveFocus(0, 1);
 
     MSG message{};
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (!IsDialogMessageW(window_, &message)) {
+        if (!onKey(message) && !IsDialogMessageW(window_, &message)) {
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }
@@ -113,9 +127,6 @@ void MainWindow::create()
 
 void MainWindow::createControls()
 {
-    // Creation order is the keyboard focus order: folder list, drive list, Modify, Clear, Quit, the selection
-    // list, All, then the option buttons. Labels and frames take no focus; the frames come last, below
-    // everything they hold, so that they never paint over it.
     createControl(window_, L"LISTBOX", nullptr,
                   WS_VISIBLE | WS_TABSTOP | WS_GROUP | WS_VSCROLL | LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS |
                       LBS_NOINTEGRALHEIGHT,
@@ -127,8 +138,9 @@ void MainWindow::createControls()
     createControl(window_, L"BUTTON", L"Clear", WS_TABSTOP | BS_PUSHBUTTON, ID_cmdNo);
     createControl(window_, L"BUTTON", L"Quit", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, ID_cmdQuit);
     createControl(window_, L"LISTBOX", nullptr,
-                  WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_MULTIPLESEL | LBS_NOINTEGRALHEIGHT, ID_List2,
-                  WS_EX_CLIENTEDGE);
+                  WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_MULTIPLESEL | LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED |
+                      LBS_HASSTRINGS,
+                  ID_List2, WS_EX_CLIENTEDGE);
     createControl(window_, L"BUTTON", L"All", WS_TABSTOP | BS_PUSHBUTTON, ID_cmdAll);
     createControl(window_, L"BUTTON", L"Remove", WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_RADIOBUTTON, ID_Option1);
     createControl(window_, L"BUTTON", L"Restore", WS_VISIBLE | WS_TABSTOP | BS_RADIOBUTTON, ID_Option2);
@@ -137,13 +149,67 @@ void MainWindow::createControls()
     createControl(window_, L"STATIC", L"", SS_LEFT | SS_NOPREFIX, ID_Label3);
     createControl(window_, L"STATIC", L"Please Select  Flight Simulator's Aircraft Directory",
                   WS_VISIBLE | SS_CENTER | SS_NOPREFIX, ID_Label1);
-    createControl(window_, L"STATIC", L"About", WS_VISIBLE | SS_LEFT | SS_NOPREFIX | SS_NOTIFY, ID_Label4);
+    // The "About" link: a Tab stop that Enter and Space open, drawn by the window (focus rectangle).
+    createControl(window_, L"STATIC", L"About", WS_VISIBLE | WS_TABSTOP | SS_OWNERDRAW | SS_NOTIFY, ID_Label4);
     createControl(window_, L"BUTTON", L" Aircraft Directory: ", WS_VISIBLE | WS_CLIPSIBLINGS | BS_GROUPBOX,
                   ID_frmDriveDialog);
     createControl(window_, L"BUTTON", L" Autopilot Wing Leveler ", WS_VISIBLE | WS_CLIPSIBLINGS | BS_GROUPBOX,
                   ID_frmLeveler);
+    for (int id : kStacking)
+        SetWindowPos(item(window_, id), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     setChecked(item(window_, ID_Option1), true);
     SetWindowSubclass(item(window_, ID_List2), &MainWindow::list2Proc, 0, reinterpret_cast<DWORD_PTR>(this));
+    SetWindowSubclass(item(window_, ID_Label4), &MainWindow::label4Proc, 0, 0);
+}
+
+// The link shows a focus rectangle while it has the focus.
+LRESULT CALLBACK MainWindow::label4Proc(HWND label, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
+{
+    if (message == WM_SETFOCUS || message == WM_KILLFOCUS)
+        InvalidateRect(label, nullptr, TRUE);
+    return DefSubclassProc(label, message, wParam, lParam);
+}
+
+// Tab and Shift+Tab in the design's focus order; Enter and Space on the "About" link open it.
+bool MainWindow::onKey(const MSG& message)
+{
+    if (message.message != WM_KEYDOWN || (message.hwnd != window_ && !IsChild(window_, message.hwnd)))
+        return false;
+    const bool modifier = (GetKeyState(VK_CONTROL) & 0x8000) || (GetKeyState(VK_MENU) & 0x8000);
+    if (message.wParam == VK_TAB && !modifier) {
+        moveFocus(GetDlgCtrlID(GetFocus()), (GetKeyState(VK_SHIFT) & 0x8000) ? -1 : 1);
+        return true;
+    }
+    if ((message.wParam == VK_RETURN || message.wParam == VK_SPACE) && message.hwnd == item(window_, ID_Label4)) {
+        form_->Label4_Click();
+        return true;
+    }
+    return false;
+}
+
+// Moves the focus from control `from` (0: from before the first) to the next shown, enabled one.
+void MainWindow::moveFocus(int from, int step)
+{
+    constexpr int count = static_cast<int>(std::size(kTabOrder));
+    int at = step > 0 ? -1 : 0;
+    for (int i = 0; i < count; ++i)
+        if (kTabOrder[i] == from)
+            at = i;
+    for (int tried = 0; tried < count; ++tried) {
+        at = (at + step + count) % count;
+        HWND control = item(window_, kTabOrder[at]);
+        if (isShown(control) && IsWindowEnabled(control)) {
+            SetFocus(control);
+            return;
+        }
+    }
+}
+
+// Where the focus goes when the control that had it went away: the selection list, else Quit.
+HWND MainWindow::sensibleFocus() const
+{
+    HWND list = item(window_, ID_List2);
+    return isShown(list) ? list : item(window_, ID_cmdQuit);
 }
 
 // The arrow keys move the selection list's current entry without selecting anything, and the list box
@@ -166,6 +232,7 @@ void MainWindow::layout(UINT dpi)
     for (HGDIOBJ object : {static_cast<HGDIOBJ>(font_), static_cast<HGDIOBJ>(labelFont_)})
         if (object)
             DeleteObject(object);
+    fallback_.reset();
     font_ = makeFont(L"Small Fonts", 6.75, false, dpi);
     labelFont_ = makeFont(L"MS Sans Serif", 8.25, false, dpi);
     for (HWND child = GetWindow(window_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
@@ -193,10 +260,11 @@ void MainWindow::layout(UINT dpi)
     place(item(window_, ID_cmdAll), geo::cmdAll, geo::frmDriveDialog, dpi);
     place(item(window_, ID_cmdNo), geo::cmdNo, geo::frmDriveDialog, dpi);
     place(item(window_, ID_cmdQuit), geo::cmdQuit, geo::frmDriveDialog, dpi);
-    place(item(window_, ID_Label4), geo::Label4, kClient, dpi);
+    place(item(window_, ID_Label4), kLabel4, kClient, dpi);
 
     const int textHeight = fontHeight(window_, font_);
     listSetItemHeight(item(window_, ID_Dir1), std::max(iconSize + 1, textHeight + 2));
+    setList2ItemHeight();
 
     // A drop-down list's height is its height when dropped: the closed field gets the design height.
     HWND drive = item(window_, ID_Drive1);
@@ -282,13 +350,21 @@ void MainWindow::renderList2(const form::WindowState& state)
         SendMessageW(list, WM_SETREDRAW, FALSE, 0);
         if (refill) {
             listClear(list);
-            for (const form::ListEntry& entry : state.list2)
-                listAdd(list, toWide(entry.text));
+            list2Text_.clear();
+            for (const form::ListEntry& entry : state.list2) {
+                list2Text_.push_back(toWide(entry.text));
+                listAdd(list, list2Text_.back());
+            }
+            setList2ItemHeight();
         }
         const int count = std::min(listCount(list), static_cast<int>(state.list2.size()));
-        for (int i = 0; i < count; ++i)
-            if (listSelected(list, i) != state.list2[static_cast<std::size_t>(i)].selected)
-                listSetSelected(list, i, state.list2[static_cast<std::size_t>(i)].selected);
+        list2Selected_.assign(static_cast<std::size_t>(count), false);
+        for (int i = 0; i < count; ++i) {
+            const bool selected = state.list2[static_cast<std::size_t>(i)].selected;
+            list2Selected_[static_cast<std::size_t>(i)] = selected;
+            if (listSelected(list, i) != selected)
+                listSetSelected(list, i, selected);
+        }
         if (state.list2Current >= 0 && state.list2Current < count)
             listSetCaret(list, state.list2Current);
         SendMessageW(list, WM_SETREDRAW, TRUE, 0);
@@ -297,14 +373,31 @@ void MainWindow::renderList2(const form::WindowState& state)
     setVisible(list, state.list2Visible);
 }
 
-// A button that hides while it has the keyboard focus (Modify after its work) hands the focus on.
+// Rows tall enough for the window's font and for every fallback face that a name needs.
+void MainWindow::setList2ItemHeight()
+{
+    HWND list = item(window_, ID_List2);
+    if (!font_)
+        return;
+    int height = fontHeight(window_, font_);
+    HDC dc = GetDC(list);
+    for (const std::wstring& text : list2Text_)
+        if (HFONT font = fallback_.fontFor(dc, font_, text); font != font_)
+            height = std::max(height, fontHeight(window_, font));
+    ReleaseDC(list, dc);
+    listSetItemHeight(list, height);
+}
+
+// A control that hides or turns disabled while it has the keyboard focus (Modify after its work) hands the
+// focus on, and so does the window itself when it holds the focus (Windows gives it the focus of a child
+// that hid).
 void MainWindow::keepFocusVisible()
 {
     HWND focus = GetFocus();
-    if (!focus || GetParent(focus) != window_ || (IsWindowVisible(focus) && IsWindowEnabled(focus)))
+    if (!focus || (focus != window_ && GetParent(focus) != window_) ||
+        (focus != window_ && isShown(focus) && IsWindowEnabled(focus)))
         return;
-    if (HWND next = GetNextDlgTabItem(window_, focus, FALSE))
-        SetFocus(next);
+    SetFocus(sensibleFocus());
 }
 
 void MainWindow::showMessage(const std::string& text, form::MessageIcon icon, const std::string& title)
@@ -384,6 +477,10 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
             drawFolder(draw);
         else if (draw.CtlID == ID_Drive1)
             drawDrive(draw);
+        else if (draw.CtlID == ID_List2)
+            drawList2(draw);
+        else if (draw.CtlID == ID_Label4)
+            drawLink(draw);
         return TRUE;
     }
     case WM_MEASUREITEM: {
@@ -408,6 +505,18 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
             return TRUE;
         }
         break;
+    case WM_ACTIVATE:
+        // Windows gives a plain window, unlike a dialog, no focus back when it is activated again (after a
+        // message box or a dialog): the control that had it gets it back, or a sensible one.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            HWND focus = GetFocus();
+            if (focus && IsChild(window_, focus))
+                lastFocus_ = focus;
+        } else if (!HIWORD(wParam)) {
+            HWND last = lastFocus_ && IsChild(window_, lastFocus_) ? lastFocus_ : nullptr;
+            SetFocus(last && isShown(last) && IsWindowEnabled(last) ? last : sensibleFocus());
+        }
+        return 0;
     case WM_CLOSE:
         // The close box, the system menu and Alt+F4: Quit, which saves the settings and ends the program.
         form_->Form_Unload();
@@ -475,9 +584,8 @@ void MainWindow::onCommand(int id, int code)
             form_->Dir1_Open(listCurrent(control));
         break;
     case ID_List2:
-        // A click (or the space bar) toggled the entry under the caret.
-        if (code == LBN_SELCHANGE && listCaret(control) >= 0)
-            form_->List2_Toggle(listCaret(control));
+        if (code == LBN_SELCHANGE)
+            onList2Change(control);
         break;
     case ID_cmdYes:
         if (code == BN_CLICKED)
@@ -496,13 +604,74 @@ void MainWindow::onCommand(int id, int code)
             form_->cmdQuit_Click();
         break;
     case IDOK: {
-        // Enter: opens the folder under the cursor of the folder list.
+        // Enter: opens the folder under the cursor of the folder list, presses the button that has the focus.
         HWND folders = item(window_, ID_Dir1);
-        if (GetFocus() == folders && listCurrent(folders) >= 0)
+        HWND focus = GetFocus();
+        if (focus == folders && listCurrent(folders) >= 0)
             form_->Dir1_Open(listCurrent(folders));
+        else if (focus && GetParent(focus) == window_ &&
+                 (SendMessageW(focus, WM_GETDLGCODE, 0, 0) & DLGC_UNDEFPUSHBUTTON))
+            SendMessageW(focus, BM_CLICK, 0, 0);
         break;
     }
     }
+}
+
+// The list box has toggled an entry (a click, the space bar) or only moved its caret (the arrow keys, Home,
+// End, Page Up and Down, which it reports the same way): only an entry whose selection changed is a toggle.
+void MainWindow::onList2Change(HWND list)
+{
+    std::vector<int> toggled;
+    const int count = std::min(listCount(list), static_cast<int>(list2Selected_.size()));
+    for (int i = 0; i < count; ++i)
+        if (listSelected(list, i) != list2Selected_[static_cast<std::size_t>(i)])
+            toggled.push_back(i);
+    if (toggled.empty() && listCaret(list) >= 0)
+        form_->List2_SetCurrent(listCaret(list));
+    for (int entry : toggled)
+        form_->List2_Toggle(entry);
+}
+
+// Text in the lists' font, or in a fallback face where that lacks the characters.
+void MainWindow::drawEntryText(HDC dc, RECT box, const std::wstring& text, COLORREF colour)
+{
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, colour);
+    HGDIOBJ old = SelectObject(dc, fallback_.fontFor(dc, font_, text));
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box,
+              DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+    SelectObject(dc, old);
+}
+
+void MainWindow::drawList2(const DRAWITEMSTRUCT& draw)
+{
+    const bool selected = (draw.itemState & ODS_SELECTED) != 0;
+    FillRect(draw.hDC, &draw.rcItem, selected ? GetSysColorBrush(COLOR_HIGHLIGHT) : black_);
+    if (draw.itemID < list2Text_.size()) {
+        RECT textBox = draw.rcItem;
+        textBox.left += toPixels(30, dpi_);
+        drawEntryText(draw.hDC, textBox, list2Text_[draw.itemID], selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : kGreen);
+    }
+    if (draw.itemState & ODS_FOCUS)
+        DrawFocusRect(draw.hDC, &draw.rcItem);
+}
+
+void MainWindow::drawLink(const DRAWITEMSTRUCT& draw)
+{
+    FillRect(draw.hDC, &draw.rcItem, GetSysColorBrush(COLOR_BTNFACE));
+    SetBkMode(draw.hDC, TRANSPARENT);
+    SetTextColor(draw.hDC, kDarkBlue);
+    HGDIOBJ old = SelectObject(draw.hDC, font_);
+    RECT textBox = draw.rcItem;
+    DrawTextW(draw.hDC, L"About", 5, &textBox, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+    if (GetFocus() == draw.hwndItem) {
+        RECT focus = textBox;
+        DrawTextW(draw.hDC, L"About", 5, &focus, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
+        InflateRect(&focus, 1, 0);
+        IntersectRect(&focus, &focus, &draw.rcItem);
+        DrawFocusRect(draw.hDC, &focus);
+    }
+    SelectObject(draw.hDC, old);
 }
 
 void MainWindow::drawFolder(const DRAWITEMSTRUCT& draw)
@@ -520,14 +689,8 @@ void MainWindow::drawFolder(const DRAWITEMSTRUCT& draw)
             DrawIconEx(dc, x, box.top + (box.bottom - box.top - iconSize) / 2, icon, iconSize, iconSize, 0, nullptr,
                        DI_NORMAL);
         x += iconSize + toPixels(45, dpi_);
-        RECT textBox{x, box.top, box.right, box.bottom};
-        SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : kGreen);
-        HGDIOBJ old = SelectObject(dc, font_);
-        const std::wstring name = toWide(entry.name);
-        DrawTextW(dc, name.c_str(), static_cast<int>(name.size()), &textBox,
-                  DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
-        SelectObject(dc, old);
+        drawEntryText(dc, RECT{x, box.top, box.right, box.bottom}, toWide(entry.name),
+                      selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : kGreen);
     }
     if (draw.itemState & ODS_FOCUS)
         DrawFocusRect(dc, &box);
@@ -544,13 +707,8 @@ void MainWindow::drawDrive(const DRAWITEMSTRUCT& draw)
         std::wstring name(static_cast<std::size_t>(std::max(length, 0)) + 1, L'\0');
         SendMessageW(draw.hwndItem, CB_GETLBTEXT, draw.itemID, reinterpret_cast<LPARAM>(name.data()));
         name.resize(static_cast<std::size_t>(std::max(length, 0)));
-        RECT textBox{box.left + toPixels(30, dpi_), box.top, box.right, box.bottom};
-        SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : kGreen);
-        HGDIOBJ old = SelectObject(dc, font_);
-        DrawTextW(dc, name.c_str(), static_cast<int>(name.size()), &textBox,
-                  DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
-        SelectObject(dc, old);
+        drawEntryText(dc, RECT{box.left + toPixels(30, dpi_), box.top, box.right, box.bottom}, name,
+                      selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : kGreen);
     }
     if (draw.itemState & ODS_FOCUS)
         DrawFocusRect(dc, &box);

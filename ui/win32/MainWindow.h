@@ -3,6 +3,7 @@
 #include "Win32.h"
 
 #include "AdvancedDialog.h"
+#include "Fonts.h"
 
 #include "browse/DriveModel.h"
 #include "browse/FolderModel.h"
@@ -45,12 +46,22 @@ private:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK list2Proc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                       DWORD_PTR self);
+    static LRESULT CALLBACK label4Proc(HWND label, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                       DWORD_PTR unused);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    bool onKey(const MSG& message);
+    void moveFocus(int from, int step);
+    HWND sensibleFocus() const;
     void create();
     void createControls();
     void layout(UINT dpi);
     void onCommand(int id, int code);
     LRESULT onColour(HDC dc, HWND control);
+    void onList2Change(HWND list);
+    void setList2ItemHeight();
+    void drawEntryText(HDC dc, RECT box, const std::wstring& text, COLORREF colour);
+    void drawList2(const DRAWITEMSTRUCT& draw);
+    void drawLink(const DRAWITEMSTRUCT& draw);
     void drawFolder(const DRAWITEMSTRUCT& draw);
     void drawDrive(const DRAWITEMSTRUCT& draw);
     void renderDrives(const browse::DriveModel& drives);
@@ -67,6 +78,8 @@ private:
     UINT dpi_ = 96;
     HFONT font_ = nullptr;      // "Small Fonts" 6.75 pt, the window's own
     HFONT labelFont_ = nullptr; // "MS Sans Serif" 8.25 pt of the blue request
+    GlyphFallback fallback_;    // faces for names in scripts that font_ lacks
+    HWND lastFocus_ = nullptr;  // the control that had the focus when the window was last deactivated
     HBRUSH black_ = nullptr;
     HICON folderClosed_ = nullptr;
     HICON folderOpen_ = nullptr;
@@ -75,6 +88,8 @@ private:
 
     // What the lists show, and the revisions they were filled from.
     std::vector<browse::FolderEntry> folders_;
+    std::vector<std::wstring> list2Text_;
+    std::vector<bool> list2Selected_;
     std::uint64_t drivesDrawn_ = ~std::uint64_t{0};
     std::uint64_t foldersDrawn_ = ~std::uint64_t{0};
     std::uint64_t list2Drawn_ = ~std::uint64_t{0};

@@ -1,0 +1,351 @@
+// vantrel.exe driven by real mouse clicks and key presses, as the X server delivers them to Wine: each
+// click and key goes out as a line "@xdo ARGS" for xdotool, run by tests/win32/x-events.sh, which answers
+// "ok" once the event is sent. What follows is read back from the window, the screen and the disk.
+#include "WindowDriver.h"
+
+#include "ControlIds.h"
+#include "os/WideText.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <iostream>
+#include <map>
+#include <set>
+
+namespace vantrel::test {
+namespace {
+
+using namespace vantrel::win32;
+
+const std::wstring kCyrillic = L"\u0418\u043b-14 \u0410\u044d\u0440\u043e\u0444\u043b\u043e\u0442"; // "Ил-14 Аэрофлот"
+const std::wstring kJapanese = L"\u96f6\u5f0f\u8266\u4e0a\u6226\u95d8\u6a5f"; // "零式艦上戦闘機"
+
+void xdo(const std::string& arguments)
+{
+    std::printf("@xdo %s\n", arguments.c_str());
+    std::fflush(stdout);
+    std::string reply;
+    std::getline(std::cin, reply);
+    ASSERT_EQ(reply.substr(0, 2), "ok") << "xdotool " << arguments;
+}
+
+void clickAt(POINT point)
+{
+    xdo("mousemove " + std::to_string(point.x) + " " + std::to_string(point.y) + " click 1");
+}
+
+// Keys for the top-level window of `window`, which gets the X input focus first (the virtual display has
+// no window manager that would give it).
+void keysOver(HWND window, const std::string& keys)
+{
+    std::wstring title = caption(GetAncestor(window, GA_ROOT));
+    std::string pattern = "^";
+    for (wchar_t character : title)
+        pattern += character == L' ' ? '.' : static_cast<char>(character);
+    xdo("search --name " + pattern + "$ windowfocus --sync %1 key --delay 60 " + keys);
+}
+
+RECT screenRect(HWND control)
+{
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    return rect;
+}
+
+POINT centre(const RECT& rect)
+{
+    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+// The circle of an option button or the box of a check box: at its left end, halfway down.
+POINT markOf(HWND button, int dpi)
+{
+    const RECT rect = screenRect(button);
+    return {rect.left + MulDiv(6, dpi, 96), (rect.top + rect.bottom) / 2};
+}
+
+RECT entryRect(HWND list, int index)
+{
+    RECT rect{};
+    SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&rect));
+    MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+HWND focusOf(HWND window)
+{
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    return info.hwndFocus;
+}
+
+std::set<int> selected(HWND list)
+{
+    std::set<int> entries;
+    const std::vector<bool> flags = listSelection(list);
+    for (std::size_t i = 0; i < flags.size(); ++i)
+        if (flags[i])
+            entries.insert(static_cast<int>(i));
+    return entries;
+}
+
+int caret(HWND list)
+{
+    return static_cast<int>(SendMessageW(list, LB_GETCARETINDEX, 0, 0));
+}
+
+// The X screen's pixels inside `rect`, as rows of 0x00RRGGBB: what the user sees, taken by the script
+// ("@shot X Y WIDTH HEIGHT FILE" writes a binary PPM).
+std::vector<std::vector<COLORREF>> pixels(const RECT& rect)
+{
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    std::printf("@shot %ld %ld %d %d shot.ppm\n", rect.left, rect.top, width, height);
+    std::fflush(stdout);
+    std::string reply;
+    std::getline(std::cin, reply);
+    const std::string image = readFile("shot.ppm");
+    std::vector<std::vector<COLORREF>> rows(static_cast<std::size_t>(height), std::vector<COLORREF>(width));
+    // Header "P6\n<width> <height>\n255\n", then RGB triples.
+    std::size_t at = 0;
+    for (int lines = 0; lines < 3 && at != std::string::npos; ++lines)
+        at = image.find('\n', at) + 1;
+    if (at == 0 || image.size() < at + static_cast<std::size_t>(width * height * 3)) {
+        ADD_FAILURE() << "no screen capture: " << reply;
+        return rows;
+    }
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const auto* rgb = reinterpret_cast<const unsigned char*>(image.data() + at + (y * width + x) * 3);
+            rows[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)] = (rgb[0] << 16) | (rgb[1] << 8) | rgb[2];
+        }
+    return rows;
+}
+
+// The text drawn in a row of the selection list (green on black) as the user sees it: how many pixel
+// rows it spans, and how many different pixel columns it has. Missing glyphs draw as identical boxes, a
+// handful of distinct columns; real letters give many.
+struct Ink
+{
+    int height = 0;
+    int distinctColumns = 0;
+};
+
+Ink inkOf(const RECT& row)
+{
+    const auto rows = pixels(row);
+    int top = -1;
+    int bottom = -1;
+    std::set<std::vector<bool>> columns;
+    for (std::size_t y = 0; y < rows.size(); ++y)
+        for (COLORREF pixel : rows[y])
+            if (((pixel >> 8) & 0xFF) > 0x80 && (pixel & 0xFF) < 0x80) {
+                top = top < 0 ? static_cast<int>(y) : top;
+                bottom = static_cast<int>(y);
+            }
+    const std::size_t width = rows.empty() ? 0 : rows[0].size();
+    for (std::size_t x = 0; x < width; ++x) {
+        std::vector<bool> column;
+        for (const auto& line : rows)
+            column.push_back(((line[x] >> 8) & 0xFF) > 0x80 && (line[x] & 0xFF) < 0x80);
+        columns.insert(column);
+    }
+    return {top < 0 ? 0 : bottom - top + 1, static_cast<int>(columns.size())};
+}
+
+void setDpi(int dpi)
+{
+    const DWORD value = static_cast<DWORD>(dpi);
+    ASSERT_EQ(
+        RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &value, sizeof value),
+        ERROR_SUCCESS);
+}
+
+// Every shown control of `window` lies inside its client area.
+void expectNothingCutOff(HWND window, int dpi)
+{
+    RECT client{};
+    GetClientRect(window, &client);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT rect = screenRect(child), inside{};
+        if (shown(child)) {
+            EXPECT_TRUE(IntersectRect(&inside, &rect, &client) && EqualRect(&inside, &rect))
+                << "control " << GetDlgCtrlID(child) << " is cut off at " << dpi << " DPI";
+        }
+    }
+}
+
+std::map<int, Ink> latinInkAt; // by DPI, to see the text grow
+
+class XEvents : public testing::TestWithParam<int>
+{
+};
+
+TEST_P(XEvents, EveryControlTakesItsClickAndTheKeyboardReachesAll)
+{
+    const int dpi = GetParam();
+    setDpi(dpi);
+    Installation fs9;
+    const std::vector<std::wstring> enabled = {L"Alpha", L"Bravo", kCyrillic, kJapanese};
+    for (const std::wstring& name : enabled)
+        fs9.add(name, aircraftCfg("Plane"));
+    fs9.add(L"Echo", aircraftCfg("Echo", "default_bank_mode=0\r\n"));
+    fs9.writeSettings("3");
+    VantrelProcess vantrel(fs9.root());
+    ASSERT_TRUE(vantrel.main());
+    HWND main = vantrel.main();
+    HWND list = vantrel.control(ID_List2);
+    ASSERT_TRUE(waitUntil([&] { return listEntries(list).size() == enabled.size(); }));
+    const std::vector<std::wstring> names = listEntries(list);
+
+    expectNothingCutOff(main, dpi);
+    // What is drawn on top takes the click: the circles of the options, the text of the labels and of
+    // "About", the first row of the list from corner to corner (not under its title), the buttons.
+    const RECT row0 = entryRect(list, 0);
+    const std::vector<std::pair<int, POINT>> visible = {
+        {ID_Option1, markOf(vantrel.control(ID_Option1), dpi)},
+        {ID_Option2, markOf(vantrel.control(ID_Option2), dpi)},
+        {ID_Option3, markOf(vantrel.control(ID_Option3), dpi)},
+        {ID_Label4,
+         {screenRect(vantrel.control(ID_Label4)).left + MulDiv(8, dpi, 96),
+          screenRect(vantrel.control(ID_Label4)).top + MulDiv(5, dpi, 96)}},
+        {ID_Label2, {screenRect(vantrel.control(ID_Label2)).left + 2, screenRect(vantrel.control(ID_Label2)).top + 2}},
+        {ID_Label3, {screenRect(vantrel.control(ID_Label3)).left + 2, screenRect(vantrel.control(ID_Label3)).top + 2}},
+        {ID_List2, {row0.left + 1, row0.top}},
+        {ID_List2, {row0.right - 1, row0.top}},
+        {ID_Drive1, centre(screenRect(vantrel.control(ID_Drive1)))},
+        {ID_Dir1, centre(screenRect(vantrel.control(ID_Dir1)))},
+        {ID_cmdAll, centre(screenRect(vantrel.control(ID_cmdAll)))},
+        {ID_cmdNo, centre(screenRect(vantrel.control(ID_cmdNo)))},
+        {ID_cmdQuit, centre(screenRect(vantrel.control(ID_cmdQuit)))},
+    };
+    for (const auto& [id, point] : visible)
+        EXPECT_EQ(GetDlgCtrlID(WindowFromPoint(point)), id) << "at " << point.x << "," << point.y << ", " << dpi;
+
+    // The names in other scripts are drawn as letters, and the text grows with the DPI.
+    const Ink latin = inkOf(entryRect(list, indexOf(names, L"Alpha")));
+    for (const std::wstring& name : {kCyrillic, kJapanese})
+        EXPECT_GT(inkOf(entryRect(list, indexOf(names, name))).distinctColumns, 12) << "bars, not letters";
+    latinInkAt[dpi] = latin;
+    if (dpi > 96 && latinInkAt.count(96)) {
+        EXPECT_GE(latin.height * 96, latinInkAt[96].height * dpi * 8 / 10) << "text height " << latin.height;
+    }
+
+    // The keyboard: the folder list has the focus, Tab walks the design's order (hidden "Modify" skipped)
+    // to the "About" link and round again, Shift+Tab goes back.
+    EXPECT_EQ(GetDlgCtrlID(focusOf(main)), ID_Dir1);
+    keysOver(main, "Tab Tab Tab Tab Tab Tab Tab Tab Tab");
+    EXPECT_TRUE(waitUntil([&] { return GetDlgCtrlID(focusOf(main)) == ID_Label4; }))
+        << "focus on " << GetDlgCtrlID(focusOf(main));
+    keysOver(main, "Tab");
+    EXPECT_TRUE(waitUntil([&] { return GetDlgCtrlID(focusOf(main)) == ID_Dir1; }));
+    keysOver(main, "shift+Tab");
+    EXPECT_TRUE(waitUntil([&] { return GetDlgCtrlID(focusOf(main)) == ID_Label4; }));
+    // Enter on the link opens About; Escape closes it, and the focus is back on the link.
+    keysOver(main, "Return");
+    HWND about = vantrel.waitForWindow(kAboutClass);
+    ASSERT_TRUE(about);
+    keysOver(about, "Escape");
+    EXPECT_TRUE(waitUntil([&] { return !IsWindow(about); }));
+    EXPECT_TRUE(waitUntil([&] { return GetDlgCtrlID(focusOf(main)) == ID_Label4; }));
+    // A click on the text of "About" opens it too; Enter presses its OK.
+    clickAt(visible[3].second);
+    about = vantrel.waitForWindow(kAboutClass);
+    ASSERT_TRUE(about);
+    expectNothingCutOff(about, dpi);
+    for (int id : {int{IDOK}, int{ID_cmdSysInfo}})
+        EXPECT_EQ(GetDlgCtrlID(WindowFromPoint(centre(screenRect(GetDlgItem(about, id))))), id) << dpi;
+    // "System Info..." finds no System Information tool under Wine and says so; Enter closes the message.
+    clickAt(centre(screenRect(GetDlgItem(about, ID_cmdSysInfo))));
+    HWND box = vantrel.waitForWindow(L"#32770");
+    ASSERT_TRUE(box);
+    EXPECT_EQ(caption(box), L"Vantrel");
+    keysOver(box, "Return");
+    EXPECT_TRUE(waitUntil([&] { return !IsWindow(box); }));
+    keysOver(about, "Return");
+    EXPECT_TRUE(waitUntil([&] { return !IsWindow(about); }));
+
+    // The circles: "Restore" lists Echo, "Remove" the others again.
+    clickAt(visible[1].second);
+    EXPECT_TRUE(waitUntil([&] { return checked(vantrel.control(ID_Option2)); }));
+    EXPECT_EQ(listEntries(list), std::vector<std::wstring>{L"Echo"});
+    clickAt(visible[0].second);
+    EXPECT_TRUE(waitUntil([&] { return checked(vantrel.control(ID_Option1)); }));
+    EXPECT_TRUE(waitUntil([&] { return listEntries(list) == names; }));
+    // "Advanced" opens its dialog; a click on the box of "Remove Default Pitch" unticks it, Escape leaves
+    // the dialog as Done does; reopened, Enter leaves it too.
+    clickAt(visible[2].second);
+    HWND advanced = vantrel.waitForWindow(kAdvancedClass);
+    ASSERT_TRUE(advanced);
+    expectNothingCutOff(advanced, dpi);
+    for (int id : {ID_chkBank, ID_chkPitch})
+        EXPECT_EQ(GetDlgCtrlID(WindowFromPoint(markOf(GetDlgItem(advanced, id), dpi))), id) << dpi;
+    EXPECT_EQ(GetDlgCtrlID(WindowFromPoint(centre(screenRect(GetDlgItem(advanced, ID_cmdDone))))), ID_cmdDone);
+    clickAt(markOf(GetDlgItem(advanced, ID_chkPitch), dpi));
+    EXPECT_TRUE(waitUntil([&] { return !checked(GetDlgItem(advanced, ID_chkPitch)); }));
+    keysOver(advanced, "Escape");
+    EXPECT_TRUE(waitUntil([&] { return !shown(advanced); }));
+    EXPECT_TRUE(waitUntil([&] { return checked(vantrel.control(ID_Option1)); }));
+    clickAt(visible[2].second);
+    advanced = vantrel.waitForWindow(kAdvancedClass);
+    ASSERT_TRUE(advanced);
+    clickAt(markOf(GetDlgItem(advanced, ID_chkPitch), dpi));
+    EXPECT_TRUE(waitUntil([&] { return checked(GetDlgItem(advanced, ID_chkPitch)); }));
+    keysOver(advanced, "Return");
+    EXPECT_TRUE(waitUntil([&] { return !shown(advanced); }));
+
+    // The selection list: a click toggles a row; the arrows, Home and End only move the current entry;
+    // Space toggles the current one. What is highlighted is what Modify changes.
+    ASSERT_TRUE(waitUntil([&] { return listEntries(list) == names; }));
+    // "All" selects every aircraft, "Clear" none.
+    const std::size_t left = names.size();
+    clickAt(centre(screenRect(vantrel.control(ID_cmdAll))));
+    EXPECT_TRUE(waitUntil([&] { return selected(list).size() == left; }));
+    clickAt(centre(screenRect(vantrel.control(ID_cmdNo))));
+    EXPECT_TRUE(waitUntil([&] { return selected(list).empty() && listEntries(list).size() == left; }));
+    clickAt(centre(entryRect(list, 0)));
+    EXPECT_TRUE(waitUntil([&] { return selected(list) == std::set<int>{0}; }));
+    keysOver(list, "Down Down");
+    EXPECT_TRUE(waitUntil([&] { return caret(list) == 2; }));
+    EXPECT_EQ(selected(list), std::set<int>{0});
+    keysOver(list, "space End Home Down Down");
+    EXPECT_TRUE(waitUntil([&] { return caret(list) == 2; }));
+    EXPECT_EQ(selected(list), (std::set<int>{0, 2}));
+    clickAt(centre(screenRect(vantrel.control(ID_cmdYes))));
+    EXPECT_TRUE(waitUntil([&] { return listEntries(list).size() == names.size() - 2; }));
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const std::string expected =
+            i == 0 || i == 2 ? withInserted(aircraftCfg("Plane"), "default_bank_mode=0\r\ndefault_pitch_mode=0\r\n")
+                             : aircraftCfg("Plane");
+        EXPECT_EQ(readFile(fs9.cfg(names[i])), expected) << i;
+    }
+    // Modify hid itself: the focus went to the list.
+    EXPECT_TRUE(waitUntil([&] { return focusOf(main) == list; }));
+    // The drive list drops down at a click and closes on Escape.
+    HWND drives = vantrel.control(ID_Drive1);
+    clickAt(centre(screenRect(drives)));
+    EXPECT_TRUE(waitUntil([&] { return SendMessageW(drives, CB_GETDROPPEDSTATE, 0, 0) != 0; }));
+    keysOver(main, "Escape");
+    EXPECT_TRUE(waitUntil([&] { return SendMessageW(drives, CB_GETDROPPEDSTATE, 0, 0) == 0; }));
+    // A double-click on "FS9" in the folder list leaves the aircraft folder, one on "Aircraft" returns.
+    HWND folders = vantrel.control(ID_Dir1);
+    for (const wchar_t* folder : {L"FS9", L"Aircraft"}) {
+        const int entry = indexOf(listEntries(folders), folder);
+        ASSERT_GE(entry, 0) << os::toUtf8(folder);
+        const POINT at = centre(entryRect(folders, entry));
+        xdo("mousemove " + std::to_string(at.x) + " " + std::to_string(at.y) + " click --repeat 2 1");
+        EXPECT_TRUE(waitUntil([&] { return shown(list) == (folder[0] == L'A'); })) << os::toUtf8(folder);
+    }
+
+    clickAt(centre(screenRect(vantrel.control(ID_cmdQuit))));
+    EXPECT_EQ(vantrel.waitForExit(), 0);
+    EXPECT_EQ(fs9.settings().substr(0, 5), "3\r\nz:");
+}
+
+INSTANTIATE_TEST_SUITE_P(Dpi, XEvents, testing::Values(96, 144, 192));
+
+} // namespace
+} // namespace vantrel::test
