@@ -96,6 +96,7 @@ std::string toUtf16(const std::string& bytes, bool bigEndian);
 std::vector<std::string> splitLines(const std::string& bytes); // ends: CR, CR LF, LF, end of file
 std::string joinCrLf(const std::vector<std::string>& lines);
 bool mentionsWingLeveler(const std::string& line);
+// A file that already mentions a wing-leveler word is left as it is by Remove, one without by Restore.
 std::string modelRemove(const std::string& bytes, bool bank, bool pitch, bool fs9);
 std::string modelRestore(const std::string& bytes);
 

@@ -157,8 +157,10 @@ template <typename... Args> void MainWindow::forward(void (form::frmVantrel::*ha
 {
     if (presenter_ == nullptr)
         return;
-    (presenter_->*handler)(args...);
-    render(presenter_->state());
+    presenter_->runEvent([&] {
+        (presenter_->*handler)(args...);
+        render(presenter_->state());
+    });
 }
 
 void MainWindow::connectControls()
