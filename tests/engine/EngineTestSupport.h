@@ -54,6 +54,7 @@ public:
     void remove(const std::string& path) override;
     void setAttributes(const std::string& path, std::uint32_t attributes) override;
     bool link(const std::string& existing, const std::string& newName) override;
+    std::string resolveLink(const std::string& path) override { return real_.resolveLink(path); }
     void syncFolder(const std::string& folder) override;
 
     // Off: the file system refuses hard links, as FAT or some network shares do.
