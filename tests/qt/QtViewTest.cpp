@@ -361,10 +361,9 @@ TEST_F(QtViewTest, DialogsAndMessageBoxesCarryTheTitlesTheProgramGives)
 TEST_F(QtViewTest, OddFilesAndSecondClicks)
 {
     const Watchdog watchdog(std::chrono::seconds(30), "the window hung");
-    QByteArray wide;
-    for (const char c : std::string("[fltsim.0]\r\ntitle=\x18\x04\x19\x04\r\n[autopilot]\r\nmax_bank=25\r\n"))
-        wide.append(c).append(c == '\x04' ? '\x04' : '\0');
-    wide.replace(QByteArray("\x04\x04", 2), QByteArray("\x04", 1));
+    QByteArray wide; // UTF-16 without a mark, a Cyrillic title in it
+    for (const char16_t unit : std::u16string(u"[fltsim.0]\r\ntitle=\u0418\u0419\r\n[autopilot]\r\nmax_bank=25\r\n"))
+        wide.append(static_cast<char>(unit & 0xFF)).append(static_cast<char>(unit >> 8));
     ASSERT_TRUE(QDir().mkpath(aircraftFolder() + QStringLiteral("/Zulu Wide")));
     QFile file(aircraftFolder() + QStringLiteral("/Zulu Wide/aircraft.cfg"));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(wide) == wide.size());
