@@ -261,18 +261,18 @@ TEST(Win32Window, FolderChosenByDoubleClickIsWhereTheSecondStartReturns)
     EXPECT_EQ(fs9.settings(), saved);
 }
 
-// Under Wine: makes a named pipe at `path` (a Z: path) with the system's own mkfifo, which Wine starts natively.
-bool makePipeUnderWine(const fs::path& path)
+// Under Wine: runs the system's own `program` (mkfifo, rm) on `path` (a Z: path), which Wine starts natively.
+bool unixCommand(const std::wstring& program, const fs::path& path)
 {
     if (GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") == nullptr)
         return false;
     std::wstring unixPath = path.wstring().substr(2);
     std::replace(unixPath.begin(), unixPath.end(), L'\\', L'/');
-    std::wstring command = L"mkfifo \"" + unixPath + L"\"";
+    std::wstring command = program + L" \"" + unixPath + L"\"";
     STARTUPINFOW startup{sizeof startup};
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(L"Z:\\usr\\bin\\mkfifo", command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process))
+    if (!CreateProcessW((L"Z:\\usr\\bin\\" + program).c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, &process))
         return false;
     WaitForSingleObject(process.hProcess, 20000);
     CloseHandle(process.hThread);
@@ -299,9 +299,11 @@ TEST(Win32Window, OddFilesAndASecondModify)
     const auto refused = vantrel.answerMessage();
     EXPECT_EQ(refused.title, L"Append Error");
     EXPECT_EQ(refused.text, L"Error 70 Permission denied");
+    ASSERT_TRUE(waitUntil([&] { return !shown(vantrel.control(ID_cmdYes)); })) << "Modify has ended";
     const std::string done = readFile(fs9.cfg(L"Alpha"));
     EXPECT_EQ(done, withInserted(aircraftCfg("Alpha"), "default_bank_mode=0\r\ndefault_pitch_mode=0\r\n"));
     clickEntry(list, 1); // the user leaves Bravo out and presses Modify again: no box
+    ASSERT_EQ(listSelection(list), (std::vector<bool>{true, false, true}));
     click(vantrel.control(ID_cmdYes));
     EXPECT_EQ(readFile(fs9.cfg(L"Alpha")), done);
     EXPECT_EQ(listEntries(list), std::vector<std::wstring>{L"Bravo"});
@@ -320,13 +322,14 @@ TEST(Win32Window, OddFilesAndASecondModify)
     fs::remove_all(fs9.aircraftFolder() / "Delta");
 
     fs::remove(fs9.cfg(L"Bravo"));
-    if (!makePipeUnderWine(fs9.cfg(L"Bravo")))
+    if (!unixCommand(L"mkfifo", fs9.cfg(L"Bravo")))
         GTEST_SKIP() << "no named pipe can be put in a folder outside Wine";
     clickEntry(list, 0);
     postClick(vantrel.control(ID_cmdYes));
     const auto piped = vantrel.answerMessage();
     EXPECT_EQ(piped.title, L"Append Error");
     EXPECT_EQ(piped.text, L"Error 75 Path/File access error");
+    unixCommand(L"rm", fs9.cfg(L"Bravo")); // Windows cannot delete a pipe of the file system
 }
 
 } // namespace
