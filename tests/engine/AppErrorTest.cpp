@@ -15,11 +15,16 @@ namespace err = vantrel::err;
 TEST(AppError, TableGivesTheClassicDescriptionsAndReportFormat)
 {
     const std::pair<int, const char*> table[] = {
-        {err::TypeMismatch, "Type mismatch"},          {err::BadFileNameOrNumber, "Bad file name or number"},
-        {err::FileNotFound, "File not found"},         {err::BadFileMode, "Bad file mode"},
-        {err::DeviceIO, "Device I/O error"},           {err::DiskFull, "Disk full"},
-        {err::InputPastEnd, "Input past end of file"}, {err::DeviceUnavailable, "Device unavailable"},
-        {err::PermissionDenied, "Permission denied"},  {err::PathFileAccess, "Path/File access error"},
+        {err::TypeMismatch, "Type mismatch"},
+        {err::BadFileNameOrNumber, "Bad file name or number"},
+        {err::FileNotFound, "File not found"},
+        {err::BadFileMode, "Bad file mode"},
+        {err::DeviceIO, "Device I/O error"},
+        {err::DiskFull, "Disk full"},
+        {err::InputPastEnd, "Input past end of file"},
+        {err::DeviceUnavailable, "Device unavailable"},
+        {err::PermissionDenied, "Permission denied"},
+        {err::PathFileAccess, "Path/File access error"},
         {err::PathNotFound, "Path not found"},
     };
     for (const auto& [number, text] : table) {
