@@ -27,6 +27,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 
 namespace vantrel::qt {
 
@@ -157,8 +158,11 @@ template <typename... Args> void MainWindow::forward(void (form::frmVantrel::*ha
 {
     if (presenter_ == nullptr)
         return;
+    // Bound first: with the parameter pack captured by the lambda itself, AddressSanitizer saw GCC 12's code read
+    // out of the stack frame.
+    const auto call = std::bind(handler, presenter_, args...);
     presenter_->runEvent([&] {
-        (presenter_->*handler)(args...);
+        call();
         render(presenter_->state());
     });
 }
