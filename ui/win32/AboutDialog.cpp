@@ -3,6 +3,7 @@
 #include "ControlIds.h"
 #include "Controls.h"
 #include "Dpi.h"
+#include "EventGuard.h"
 #include "Wide.h"
 
 #include "form/frmVantrel.h"
@@ -140,7 +141,8 @@ LRESULT CALLBACK AboutDialog::windowProc(HWND window, UINT message, WPARAM wPara
         self->window_ = window;
     }
     auto* self = reinterpret_cast<AboutDialog*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    return self ? self->handle(message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
+    return self ? guarded(self->form_, [&] { return self->handle(message, wParam, lParam); })
+                : DefWindowProcW(window, message, wParam, lParam);
 }
 
 LRESULT AboutDialog::handle(UINT message, WPARAM wParam, LPARAM lParam)

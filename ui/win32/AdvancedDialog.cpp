@@ -3,6 +3,7 @@
 #include "ControlIds.h"
 #include "Controls.h"
 #include "Dpi.h"
+#include "EventGuard.h"
 #include "Wide.h"
 
 #include "form/frmVantrel.h"
@@ -115,7 +116,8 @@ LRESULT CALLBACK AdvancedDialog::windowProc(HWND window, UINT message, WPARAM wP
         self->window_ = window;
     }
     auto* self = reinterpret_cast<AdvancedDialog*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    return self ? self->handle(message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
+    return self ? guarded(self->form_, [&] { return self->handle(message, wParam, lParam); })
+                : DefWindowProcW(window, message, wParam, lParam);
 }
 
 LRESULT AdvancedDialog::handle(UINT message, WPARAM wParam, LPARAM lParam)

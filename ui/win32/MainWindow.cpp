@@ -4,6 +4,7 @@
 #include "ControlIds.h"
 #include "Controls.h"
 #include "Dpi.h"
+#include "EventGuard.h"
 #include "Fonts.h"
 #include "Wide.h"
 
@@ -87,7 +88,7 @@ int MainWindow::run(int show)
 {
     create();
     render(form_->state());
-    form_->Form_Load();
+    form_->runEvent([this] { form_->Form_Load(); });
     loaded_ = true;
     centre(window_);
     ShowWindow(window_, show);
@@ -221,8 +222,10 @@ LRESULT CALLBACK MainWindow::list2Proc(HWND list, UINT message, WPARAM wParam, L
     const int before = listCaret(list);
     const LRESULT result = DefSubclassProc(list, message, wParam, lParam);
     const int after = listCaret(list);
-    if (after != before && after >= 0)
-        reinterpret_cast<MainWindow*>(self)->form_->List2_SetCurrent(after);
+    if (after != before && after >= 0) {
+        form::frmVantrel& form = *reinterpret_cast<MainWindow*>(self)->form_;
+        form.runEvent([&] { form.List2_SetCurrent(after); });
+    }
     return result;
 }
 
@@ -462,7 +465,8 @@ LRESULT CALLBACK MainWindow::windowProc(HWND window, UINT message, WPARAM wParam
         self->window_ = window;
     }
     auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    return self ? self->handle(message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
+    return self ? guarded(*self->form_, [&] { return self->handle(message, wParam, lParam); })
+                : DefWindowProcW(window, message, wParam, lParam);
 }
 
 LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
