@@ -30,7 +30,7 @@ const char* const kAdvancedInstruction =
 
 // The aircraft folder that Quit saves for the folder list's `path` (and the file list's selected file): the deepest
 // folder on the path named "aircraft" (in any letter case) with a simulator's executable in the folder above it,
-// so that the next start finds the simulator; where there is none, the path up to the last "aircraft" and
+// so that the next start finds the simulator; where there is none, the path up to the first "aircraft" and
 // separator. "" when the path has no "aircraft" folder at all.
 std::string installationFolderOf(const std::string& path, const std::string& fileName)
 {
@@ -44,7 +44,7 @@ std::string installationFolderOf(const std::string& path, const std::string& fil
             return path.substr(0, end);
     }
     const std::string full = path + separator + fileName;
-    const std::size_t found = lowerAscii(full).rfind(std::string("aircraft") + separator);
+    const std::size_t found = lowerAscii(full).find(std::string("aircraft") + separator);
     return found == std::string::npos ? std::string() : full.substr(0, found + 8);
 }
 

@@ -93,8 +93,8 @@ TEST_F(OddFilesFormTest, SecondModifyGivesNoFileASecondSetOfLines)
 }
 
 // Where the aircraft folder is not an installation's (no simulator above any "aircraft" folder), Quit saves the
-// path up to the last "aircraft" folder on it; a path without one leaves the file alone.
-TEST_F(OddFilesFormTest, QuitWithoutASimulatorCutsAtTheLastAircraftFolder)
+// path up to the first "aircraft" folder on it; a path without one leaves the file alone.
+TEST_F(OddFilesFormTest, QuitWithoutASimulatorCutsAtTheFirstAircraftFolder)
 {
     const fs::path deep = work_ / "Aircraft" / "Old" / "aircraft" / "Glider";
     fs::create_directories(deep);
@@ -102,7 +102,7 @@ TEST_F(OddFilesFormTest, QuitWithoutASimulatorCutsAtTheLastAircraftFolder)
         startUp();
         navigateTo(shown);
         form().cmdQuit_Click();
-        EXPECT_EQ(readFile(settingsPath()), lines("3", work_ / "Aircraft" / "Old" / "aircraft"));
+        EXPECT_EQ(readFile(settingsPath()), lines("3", work_ / "Aircraft"));
     }
 }
 
