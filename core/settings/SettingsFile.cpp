@@ -1,10 +1,12 @@
 #include "settings/SettingsFile.h"
 
 #include "os/AppError.h"
-
+#include "os/RegularFile.h"
 #include "os/Utf8.h"
 
-#include "os/RegularFile.h"
+#ifdef _WIN32
+#include "os/WideText.h"
+#endif
 
 #include <cerrno>
 #include <clocale>
