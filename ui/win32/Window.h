@@ -1,0 +1,60 @@
+#pragma once
+
+#include "Win32.h"
+
+#include "layout/Layout.h"
+
+#include <string>
+
+namespace vantrel::win32 {
+
+// A top-level window built from its design table: it owns the window handle and its fonts, routes the window's
+// messages to handle() (the message thunk), creates the controls by one loop over the table, places them at
+// the monitor's DPI, colours them, and moves the focus with Tab in the table's order.
+class Window
+{
+public:
+    explicit Window(const layout::Window& design) : design_(design) {}
+    virtual ~Window();
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    HWND handle() const { return window_; }
+    HWND control(const char* name) const;
+
+protected:
+    // Registers `className` (once, with the program's icon if `classIcon`), creates the window with its controls and
+    // lays it out.
+    void create(HWND owner, const wchar_t* className, const std::wstring& title, DWORD style, DWORD exStyle,
+                bool classIcon = false);
+    // Messages of the window; what a window does not handle goes to Window::handle().
+    virtual LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    // Fonts and places at `dpi`; a window with more to size extends it.
+    virtual void layout(UINT dpi);
+    // Tab and Shift+Tab in the table's order; true when the key was used.
+    virtual bool onKey(const MSG& message);
+    // Moves the focus from control `from` (0: from before the first) to the next shown, enabled one.
+    void moveFocus(int from, int step);
+    // Runs a nested message loop while the window is modal over `owner`, until `done` turns true.
+    void runModal(HWND owner, const bool& done);
+    // The design row of the control with identifier `id` (nullptr for none).
+    const layout::Control* rowOf(int id) const;
+    HFONT font(layout::FontRole role) const;
+    HFONT windowFont() const { return font(design_.font); }
+
+    const layout::Window& design_;
+    HWND window_ = nullptr;
+    UINT dpi_ = 96;
+
+private:
+    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void createControls();
+    void deleteFonts();
+
+    HFONT fonts_[4] = {};
+};
+
+// The icon of the program at `size` pixels.
+HICON programIcon(int size);
+
+} // namespace vantrel::win32
