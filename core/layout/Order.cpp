@@ -26,4 +26,13 @@ std::vector<const Control*> tabOrder(const Window& window)
     return rows;
 }
 
+std::vector<const Control*> optionButtons(const Window& window)
+{
+    std::vector<const Control*> rows;
+    for (const Control& row : window)
+        if (row.kind == Kind::OptionButton)
+            rows.push_back(&row);
+    return rows;
+}
+
 } // namespace vantrel::layout

@@ -4,6 +4,7 @@
 #include "browse/FolderModel.h"
 #include "form/frmVantrel.h"
 #include "layout/Layout.h"
+#include "layout/Order.h"
 #include "ui/qt/AboutDialog.h"
 #include "ui/qt/AdvancedDialog.h"
 #include "ui/qt/ControlBuilder.h"
@@ -77,8 +78,6 @@ void MainWindow::createControls()
 {
     buildControls(this, design);
     frmLeveler = findChild<QGroupBox*>(QStringLiteral("frmLeveler"));
-    Option1 = findChild<QRadioButton*>(QStringLiteral("Option1"));
-    Option2 = findChild<QRadioButton*>(QStringLiteral("Option2"));
     Option3 = findChild<QRadioButton*>(QStringLiteral("Option3"));
     List2 = findChild<SelectionList*>(QStringLiteral("List2"));
     frmDriveDialog = findChild<QGroupBox*>(QStringLiteral("frmDriveDialog"));
@@ -92,7 +91,7 @@ void MainWindow::createControls()
     cmdNo = findChild<QPushButton*>(QStringLiteral("cmdNo"));
     cmdQuit = findChild<QPushButton*>(QStringLiteral("cmdQuit"));
     Label4 = findChild<QLabel*>(QStringLiteral("Label4"));
-    Option1->setChecked(true);
+    optionButtons().first()->setChecked(true);
     Label4->installEventFilter(this);
     Dir1->setFocus();
 }
@@ -107,7 +106,7 @@ template <typename... Args> void MainWindow::forward(void (form::frmVantrel::*ha
 
 void MainWindow::connectControls()
 {
-    const QList<QRadioButton*> options{Option1, Option2, Option3};
+    const QList<QRadioButton*> options = optionButtons();
     for (int i = 0; i < options.size(); ++i) {
         connect(options[i], &QRadioButton::clicked, this,
                 [this, option = i + 1] { forward(&form::frmVantrel::chooseOption, option); });
@@ -185,9 +184,17 @@ void MainWindow::render(const form::WindowState& state)
         advanced_->render(chkBank_, chkPitch_, advancedLabel_);
 }
 
+QList<QRadioButton*> MainWindow::optionButtons() const
+{
+    QList<QRadioButton*> options;
+    for (const layout::Control* row : layout::optionButtons(design))
+        options.append(findChild<QRadioButton*>(QLatin1String(row->name)));
+    return options;
+}
+
 void MainWindow::renderOptions(const form::WindowState& state)
 {
-    const QList<QRadioButton*> options{Option1, Option2, Option3};
+    const QList<QRadioButton*> options = optionButtons();
     for (QRadioButton* option : options) {
         const QSignalBlocker blocker(option);
         // An exclusive group cannot be left without a chosen button, which is what the program asks for

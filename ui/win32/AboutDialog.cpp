@@ -22,6 +22,7 @@ public:
 
 private:
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
+    bool onClick(int id) override;
     void layout(UINT dpi) override;
     void paintSeparator(HDC dc);
 
@@ -50,12 +51,8 @@ AboutDialog::~AboutDialog()
 
 void AboutDialog::run()
 {
-    centre(window_);
     // Modal from the moment it shows: the main window takes no input while the dialog is on screen.
-    EnableWindow(owner_, FALSE);
-    ShowWindow(window_, SW_SHOW);
-    SetFocus(item(window_, IDOK));
-    runModal(owner_, closed_);
+    runModal(owner_, item(window_, IDOK), closed_);
 }
 
 void AboutDialog::layout(UINT dpi)
@@ -83,28 +80,23 @@ void AboutDialog::paintSeparator(HDC dc)
     FillRect(dc, &white, GetSysColorBrush(COLOR_BTNHIGHLIGHT));
 }
 
+bool AboutDialog::onClick(int id)
+{
+    switch (id) {
+    case IDOK:
+    case IDCANCEL:
+        endModal();
+        return true;
+    case ID_cmdSysInfo:
+        form_.cmdSysInfo_Click();
+        return true;
+    }
+    return false;
+}
+
 LRESULT AboutDialog::handle(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_COMMAND:
-        if (HIWORD(wParam) != BN_CLICKED)
-            break;
-        switch (LOWORD(wParam)) {
-        case IDOK:
-        case IDCANCEL:
-            closed_ = true;
-            EnableWindow(owner_, TRUE);
-            ShowWindow(window_, SW_HIDE);
-            endModal(window_);
-            return 0;
-        case ID_cmdSysInfo:
-            form_.cmdSysInfo_Click();
-            return 0;
-        }
-        break;
-    case WM_CLOSE:
-        SendMessageW(window_, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-        return 0;
     case WM_PAINT: {
         PAINTSTRUCT paint;
         HDC dc = BeginPaint(window_, &paint);

@@ -37,52 +37,35 @@ void AdvancedDialog::showModal(HWND owner)
         create(owner, kAdvancedClass, toWide(text::get(design_.title)), WS_POPUP | WS_CAPTION | WS_SYSMENU,
                WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT);
     apply();
-    hidden_ = false;
-    centre(window_);
-    EnableWindow(owner, FALSE);
-    ShowWindow(window_, SW_SHOW);
-    SetFocus(item(window_, ID_chkBank));
-    runModal(owner, hidden_);
+    runModal(owner, item(window_, ID_chkBank), hidden_);
 }
 
 void AdvancedDialog::hide()
 {
-    if (!window_ || hidden_)
-        return;
-    hidden_ = true;
-    EnableWindow(GetWindow(window_, GW_OWNER), TRUE);
-    ShowWindow(window_, SW_HIDE);
-    endModal(window_);
+    if (window_)
+        endModal();
 }
 
-LRESULT AdvancedDialog::handle(UINT message, WPARAM wParam, LPARAM lParam)
+bool AdvancedDialog::onClick(int id)
 {
-    switch (message) {
-    case WM_COMMAND:
-        if (HIWORD(wParam) != BN_CLICKED)
-            break;
-        switch (LOWORD(wParam)) {
-        // The boxes tick themselves; the program keeps their values.
-        case ID_chkBank:
-            chkBank_ = isChecked(item(window_, ID_chkBank)) ? 1 : 0;
-            form_->chkBank_Set(chkBank_);
-            return 0;
-        case ID_chkPitch:
-            chkPitch_ = isChecked(item(window_, ID_chkPitch)) ? 1 : 0;
-            form_->chkPitch_Set(chkPitch_);
-            return 0;
-        case ID_cmdDone:
-        case IDOK:
-        case IDCANCEL:
-            form_->cmdDone_Click();
-            return 0;
-        }
-        break;
-    case WM_CLOSE:
+    switch (id) {
+    // The boxes tick themselves; the program keeps their values.
+    case ID_chkBank:
+        chkBank_ = isChecked(item(window_, ID_chkBank)) ? 1 : 0;
+        form_->chkBank_Set(chkBank_);
+        return true;
+    case ID_chkPitch:
+        chkPitch_ = isChecked(item(window_, ID_chkPitch)) ? 1 : 0;
+        form_->chkPitch_Set(chkPitch_);
+        return true;
+    // Enter, Escape and the close box count as "Done".
+    case ID_cmdDone:
+    case IDOK:
+    case IDCANCEL:
         form_->cmdDone_Click();
-        return 0;
+        return true;
     }
-    return Window::handle(message, wParam, lParam);
+    return false;
 }
 
 } // namespace vantrel::win32

@@ -25,7 +25,7 @@ public:
     void hide();
 
 private:
-    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
+    bool onClick(int id) override;
     void apply();
 
     form::frmVantrel* form_ = nullptr;

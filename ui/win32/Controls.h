@@ -112,10 +112,4 @@ inline void comboSetItemHeight(HWND combo, int index, int height)
     SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(index), height);
 }
 
-// Whoever ends a modal loop (Window::runModal) posts the dialog a message, so that the loop wakes to see it.
-inline void endModal(HWND dialog)
-{
-    PostMessageW(dialog, WM_NULL, 0, 0);
-}
-
 } // namespace vantrel::win32

@@ -9,6 +9,7 @@
 
 #include "form/frmVantrel.h"
 #include "layout/Layout.h"
+#include "layout/Order.h"
 #include "text/Catalogue.h"
 
 #include <shellapi.h>
@@ -33,16 +34,16 @@ HICON folderIcon(bool open)
     return nullptr;
 }
 
-int fontHeight(HWND window, HFONT font)
+// The command buttons and the program's handler of each.
+struct Command
 {
-    HDC dc = GetDC(window);
-    HGDIOBJ old = SelectObject(dc, font);
-    TEXTMETRICW metrics{};
-    GetTextMetricsW(dc, &metrics);
-    SelectObject(dc, old);
-    ReleaseDC(window, dc);
-    return metrics.tmHeight;
-}
+    int id;
+    void (form::frmVantrel::*handler)();
+};
+const Command kCommands[] = {{ID_cmdYes, &form::frmVantrel::cmdYes_Click},
+                             {ID_cmdAll, &form::frmVantrel::cmdAll_Click},
+                             {ID_cmdNo, &form::frmVantrel::cmdNo_Click},
+                             {ID_cmdQuit, &form::frmVantrel::cmdQuit_Click}};
 
 } // namespace
 
@@ -147,7 +148,7 @@ void MainWindow::layout(UINT dpi)
     folderClosed_ = folderIcon(false);
     folderOpen_ = folderIcon(true);
 
-    const int textHeight = fontHeight(window_, windowFont());
+    const int textHeight = fontHeight(windowFont());
     listSetItemHeight(item(window_, ID_Dir1), std::max(iconSize + 1, textHeight + 2));
     setList2ItemHeight();
 
@@ -169,9 +170,9 @@ void MainWindow::render(const form::WindowState& state)
 {
     if (!window_)
         return;
-    setChecked(item(window_, ID_Option1), state.option == 1);
-    setChecked(item(window_, ID_Option2), state.option == 2);
-    setChecked(item(window_, ID_Option3), state.option == 3);
+    int option = 0;
+    for (const layout::Control* row : layout::optionButtons(design_))
+        setChecked(control(row->name), state.option == ++option);
     setEnabled(item(window_, ID_Option3), state.option3Enabled);
     if (state.Drive1)
         renderDrives(*state.Drive1);
@@ -260,11 +261,11 @@ void MainWindow::setList2ItemHeight()
     HWND list = item(window_, ID_List2);
     if (!windowFont())
         return;
-    int height = fontHeight(window_, windowFont());
+    int height = fontHeight(windowFont());
     HDC dc = GetDC(list);
     for (const std::wstring& text : list2Text_)
         if (HFONT font = fallback_.fontFor(dc, windowFont(), text); font != windowFont())
-            height = std::max(height, fontHeight(window_, font));
+            height = std::max(height, fontHeight(font));
     ReleaseDC(list, dc);
     listSetItemHeight(list, height);
 }
@@ -403,14 +404,24 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
 
 void MainWindow::onCommand(int id, int code)
 {
+    if (code == BN_CLICKED) {
+        int option = 0;
+        for (const layout::Control* row : layout::optionButtons(design_)) {
+            ++option;
+            if (controlId(design_, row->name) == id) {
+                form_->chooseOption(option);
+                return;
+            }
+        }
+        for (const Command& command : kCommands) {
+            if (command.id == id) {
+                (form_->*command.handler)();
+                return;
+            }
+        }
+    }
     HWND control = item(window_, id);
     switch (id) {
-    case ID_Option1:
-    case ID_Option2:
-    case ID_Option3:
-        if (code == BN_CLICKED)
-            form_->chooseOption(id - ID_Option1 + 1);
-        break;
     case ID_Label4:
         if (code == STN_CLICKED)
             form_->Label4_Click();
@@ -434,22 +445,6 @@ void MainWindow::onCommand(int id, int code)
     case ID_List2:
         if (code == LBN_SELCHANGE)
             onList2Change(control);
-        break;
-    case ID_cmdYes:
-        if (code == BN_CLICKED)
-            form_->cmdYes_Click();
-        break;
-    case ID_cmdAll:
-        if (code == BN_CLICKED)
-            form_->cmdAll_Click();
-        break;
-    case ID_cmdNo:
-        if (code == BN_CLICKED)
-            form_->cmdNo_Click();
-        break;
-    case ID_cmdQuit:
-        if (code == BN_CLICKED)
-            form_->cmdQuit_Click();
         break;
     case IDOK: {
         // Enter: opens the folder under the cursor of the folder list, presses the button that has the focus.

@@ -237,9 +237,14 @@ void Window::moveFocus(int from, int step)
     }
 }
 
-void Window::runModal(HWND owner, const bool& done)
+void Window::runModal(HWND owner, HWND focus, bool& done)
 {
+    done = false;
+    modalDone_ = &done;
+    centre(window_);
     EnableWindow(owner, FALSE);
+    ShowWindow(window_, SW_SHOW);
+    SetFocus(focus);
     MSG message{};
     bool quit = false;
     while (!done) {
@@ -254,8 +259,20 @@ void Window::runModal(HWND owner, const bool& done)
     }
     // Enable the owner before the dialog goes, so that Windows activates the owner and not some other program.
     EnableWindow(owner, TRUE);
+    modalDone_ = nullptr;
     if (quit)
         PostQuitMessage(static_cast<int>(message.wParam));
+}
+
+void Window::endModal()
+{
+    if (modalDone_ == nullptr || *modalDone_)
+        return;
+    *modalDone_ = true;
+    EnableWindow(GetWindow(window_, GW_OWNER), TRUE);
+    ShowWindow(window_, SW_HIDE);
+    // Wakes the loop, so that it sees the end.
+    PostMessageW(window_, WM_NULL, 0, 0);
 }
 
 LRESULT CALLBACK Window::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -269,9 +286,22 @@ LRESULT CALLBACK Window::windowProc(HWND window, UINT message, WPARAM wParam, LP
     return self ? self->handle(message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
 }
 
+bool Window::onClick(int)
+{
+    return false;
+}
+
 LRESULT Window::handle(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
+    case WM_COMMAND:
+        if (HIWORD(wParam) == BN_CLICKED && onClick(LOWORD(wParam)))
+            return 0;
+        break;
+    case WM_CLOSE:
+        if (onClick(IDCANCEL))
+            return 0;
+        break;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN: {
         HDC dc = reinterpret_cast<HDC>(wParam);

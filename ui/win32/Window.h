@@ -29,14 +29,19 @@ protected:
                 bool classIcon = false);
     // Messages of the window; what a window does not handle goes to Window::handle().
     virtual LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    // A click on the button with identifier `id` (IDCANCEL also for the close box); true when handled.
+    virtual bool onClick(int id);
     // Fonts and places at `dpi`; a window with more to size extends it.
     virtual void layout(UINT dpi);
     // Tab and Shift+Tab in the table's order; true when the key was used.
     virtual bool onKey(const MSG& message);
     // Moves the focus from control `from` (0: from before the first) to the next shown, enabled one.
     void moveFocus(int from, int step);
-    // Runs a nested message loop while the window is modal over `owner`, until `done` turns true.
-    void runModal(HWND owner, const bool& done);
+    // Shows the window modally over `owner` (which takes no input meanwhile) with the focus on `focus`, and runs
+    // a nested message loop until `done` turns true; endModal() sets it.
+    void runModal(HWND owner, HWND focus, bool& done);
+    // Hides the modal window and ends its loop.
+    void endModal();
     // The design row of the control with identifier `id` (nullptr for none).
     const layout::Control* rowOf(int id) const;
     HFONT font(layout::FontRole role) const;
@@ -52,6 +57,7 @@ private:
     void deleteFonts();
 
     HFONT fonts_[4] = {};
+    bool* modalDone_ = nullptr;
 };
 
 // The icon of the program at `size` pixels.
