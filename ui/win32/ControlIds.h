@@ -58,8 +58,6 @@ constexpr int ID_lblVersion = controlId(layout::kAbout, "lblVersion");
 constexpr int ID_lblDescription = controlId(layout::kAbout, "lblDescription");
 constexpr int ID_cmdSysInfo = controlId(layout::kAbout, "cmdSysInfo");
 
-static_assert(ID_Label4 == 115 && ID_cmdDone == 204 && ID_cmdSysInfo == 304, "identifiers as before");
-
 // Resources.
 constexpr int IDI_VANTREL = 1;
 
