@@ -36,6 +36,7 @@ public:
     // Lists what readListing() read for the current pattern, as setPath() does, none selected.
     void setListing(Listing listing);
     int listCount() const { return static_cast<int>(files_.size()); }
+    const std::vector<std::string>& files() const { return files_; }
     // Name of file `index` (0-based). Throws AppError 381 "Invalid property array index" outside the list.
     const std::string& file(int index) const;
     // Selects entry `index`; -1 selects none. Throws AppError 380 "Invalid property value" for any other index

@@ -26,7 +26,8 @@ constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::size_t kBufferSize = 64 * 1024;
 
 // The aircraft's configuration file keeps the name it has: a file system that tells letter case apart
-// may hold it as Aircraft.CFG, and the rewrite must replace that file, not write a second one beside it.
+// may hold it as Aircraft.CFG, and the rewrite must replace that file, not write a second one beside it. Where
+// several names differ in letter case only, the one the scan read (findOrdinaryFile picks as the scan does).
 std::string configurationPath(const std::string& folder)
 {
     const std::string usual = joinPath(folder, "aircraft.cfg");
@@ -34,19 +35,27 @@ std::string configurationPath(const std::string& folder)
     return stored.empty() ? usual : joinPath(folder, stored);
 }
 
+// The aircraft's files. An aircraft.cfg that is a symbolic link (one configuration shared by several aircraft)
+// stays one: the file it points to is rewritten, beside itself, and the aircraft's backup is a copy of its content.
 struct AircraftFiles
 {
-    explicit AircraftFiles(const std::string& folder)
-        : folder(folder), cfg(configurationPath(folder)), tmp(joinPath(folder, "aircraftcfg.tmp")),
-          bak(joinPath(folder, "aircraftcfg.bak")), bakTmp(joinPath(folder, "aircraftcfg.bak.tmp"))
+    AircraftFiles(const std::string& folder, os::FileOps& ops)
+        : folder(folder), bak(joinPath(folder, "aircraftcfg.bak")), bakTmp(joinPath(folder, "aircraftcfg.bak.tmp"))
     {
+        const std::string named = configurationPath(folder);
+        cfg = ops.resolveLink(named);
+        linked = cfg != named;
+        cfgFolder = linked ? parentFolder(cfg) : folder;
+        tmp = joinPath(cfgFolder, "aircraftcfg.tmp");
     }
 
     std::string folder;
-    std::string cfg;
-    std::string tmp;
     std::string bak;
     std::string bakTmp;
+    std::string cfg;       // the file that holds the configuration
+    bool linked = false;   // aircraft.cfg is a symbolic link to cfg
+    std::string cfgFolder; // cfg's folder, where its new content is written
+    std::string tmp;
 };
 
 bool isSeparator(char c)
@@ -95,7 +104,7 @@ void setAsideLeftover(os::FileOps& ops, const AircraftFiles& files)
         throw makeError(err::PathFileAccess);
     if (!ops.status(files.cfg).exists) {
         ops.rename(files.tmp, files.cfg);
-        ops.syncFolder(files.folder);
+        ops.syncFolder(files.cfgFolder);
         return;
     }
     for (int n = 1; n <= kMaxLeftovers; ++n) {
@@ -103,7 +112,7 @@ void setAsideLeftover(os::FileOps& ops, const AircraftFiles& files)
         if (ops.status(keep).exists)
             continue;
         ops.rename(files.tmp, keep);
-        ops.syncFolder(files.folder);
+        ops.syncFolder(files.cfgFolder);
         return;
     }
     throw makeError(err::PathFileAccess);
@@ -145,7 +154,8 @@ bool makeBackup(os::FileOps& ops, const AircraftFiles& files)
     OwnedTemporary copy(ops, files.bakTmp);
     if (ops.status(files.bakTmp).exists)
         ops.remove(files.bakTmp);
-    const bool linked = ops.link(files.cfg, files.bakTmp);
+    // A second name of a linked aircraft.cfg's file would be one more name of the shared configuration.
+    const bool linked = !files.linked && ops.link(files.cfg, files.bakTmp);
     if (linked)
         copy.own();
     else
@@ -224,21 +234,27 @@ void insertLines(BufferedWriter& writer, const InsertChoice& choice, const OwnTe
 // Every line goes through; below each [autopilot] header the chosen lines follow. A UTF-8 byte-order mark
 // (written by some editors) is no part of the first line's text: a header right behind it is still a header.
 // It is copied like every other byte. A UTF-16 file's lines are tested on its text and copied as stored.
-void copyWithInsertions(LineReader& reader, BufferedWriter& writer, const InsertChoice& choice, const OwnText& own)
+// Returns false, having stopped, at a wing-leveler line: the file's wing leveler is off already.
+bool copyWithInsertions(LineReader& reader, BufferedWriter& writer, const InsertChoice& choice, const OwnText& own)
 {
     constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
     constexpr std::size_t headerLength = 11;
     bool firstLine = true;
     std::string head;
+    WordScanner scanner;
     std::string_view piece;
     bool lineEnds = false;
     while (reader.next(piece, lineEnds)) {
         const std::size_t wanted = headerLength + (firstLine ? byteOrderMark.size() : 0);
         if (head.size() < wanted)
             head.append(piece.substr(0, wanted - head.size()));
+        scanner.feed(piece);
+        if (scanner.found())
+            return false;
         writer.write(reader.raw(piece));
         if (!lineEnds)
             continue;
+        scanner.reset();
         writer.write(own.lineEnd());
         if (firstLine && head.compare(0, byteOrderMark.size(), byteOrderMark) == 0)
             head.erase(0, byteOrderMark.size());
@@ -247,12 +263,15 @@ void copyWithInsertions(LineReader& reader, BufferedWriter& writer, const Insert
         head.clear();
         firstLine = false;
     }
+    return true;
 }
 
 // Every line but the wing-leveler lines goes through. A line is tested to its end before any of it is
-// written; a line longer than the buffer is read a second time to copy it.
-void copyWithoutWingLeveler(LineReader& reader, BufferedWriter& writer, const OwnText& own)
+// written; a line longer than the buffer is read a second time to copy it. Returns whether any line was left out:
+// a file without one has its wing leveler on already.
+bool copyWithoutWingLeveler(LineReader& reader, BufferedWriter& writer, const OwnText& own)
 {
+    bool leftOut = false;
     WordScanner scanner;
     std::string_view piece;
     bool lineEnds = false;
@@ -264,9 +283,12 @@ void copyWithoutWingLeveler(LineReader& reader, BufferedWriter& writer, const Ow
         if (!scanner.found()) {
             reader.copyRange(reader.lineStart(), reader.lineLength(), sink);
             writer.write(own.lineEnd());
+        } else {
+            leftOut = true;
         }
         scanner.reset();
     }
+    return leftOut;
 }
 
 // The encoding of the open file, judged by its first bytes. A file that is not text this program can read
@@ -302,10 +324,16 @@ void replaceContent(os::FileOps& ops, const AircraftFiles& files, Mode mode, con
         LineReader reader(ops, in.handle(), kBufferSize, encoding);
         BufferedWriter writer(ops, out.handle(), kBufferSize);
         writer.write(own.mark());
-        if (mode == Mode::Remove)
-            copyWithInsertions(reader, writer, choice, own);
-        else
-            copyWithoutWingLeveler(reader, writer, own);
+        // The file is classified afresh on the way: since the scan it may have been rewritten (by a Modify that
+        // stopped at a later aircraft, or by another program), and a file already in the state this mode makes
+        // is left as it is, without a backup.
+        const bool changes = mode == Mode::Remove ? copyWithInsertions(reader, writer, choice, own)
+                                                  : copyWithoutWingLeveler(reader, writer, own);
+        if (!changes) {
+            out.close();
+            in.close();
+            return; // the temporary file goes with `replacement`
+        }
         writer.flush();
         ops.flush(out.handle());
         out.close();
@@ -344,7 +372,7 @@ void rewriteAircraft(const std::string& folder, Mode mode, const InsertChoice& c
     // Without a mode there is nothing the rewrite could mean to change.
     if (mode == Mode::None)
         return;
-    const AircraftFiles files(folder);
+    const AircraftFiles files(folder, ops);
     try {
         // A read-only aircraft.cfg is its owner's protection: refused before any file is touched.
         if (ops.status(files.cfg).readOnly)

@@ -2,6 +2,8 @@
 
 #include "os/AppError.h"
 
+#include <cstring>
+
 namespace vantrel::engine {
 
 namespace {
@@ -16,6 +18,31 @@ bool startsWith(std::string_view text, std::string_view prefix)
     return text.substr(0, prefix.size()) == prefix;
 }
 
+// Whether text without a mark is stored in 16-bit (or 32-bit) units, in either byte order. Each byte phase (the
+// bytes at even and at odd offsets) is looked at on its own. In UTF-16 one phase holds the high bytes, zero for every
+// ASCII character, so that zeros make up most of it even where a title in Cyrillic, Greek or Chinese is not ASCII;
+// and a line end is a unit that holds a carriage return or line feed beside a zero. 8-bit text has a zero byte
+// rarely if ever: a stray one is far from half of a phase, and a line end followed by a zero byte is not a line end
+// unit twice over.
+bool looksWide(std::string_view probe)
+{
+    // Nearly every file has no zero byte at all, which is all there is to look at then.
+    const std::size_t units = probe.size() / 2;
+    if (units == 0 || std::memchr(probe.data(), 0, probe.size()) == nullptr)
+        return false;
+    std::size_t zeros[2] = {0, 0};    // zero bytes at even, at odd offsets
+    std::size_t lineEnds[2] = {0, 0}; // CR or LF units whose other byte (at an odd, at an even offset) is zero
+    for (std::size_t i = 0; i + 1 < probe.size(); i += 2) {
+        const char even = probe[i];
+        const char odd = probe[i + 1];
+        zeros[0] += even == '\0';
+        zeros[1] += odd == '\0';
+        lineEnds[0] += odd == '\0' && (even == '\r' || even == '\n');
+        lineEnds[1] += even == '\0' && (odd == '\r' || odd == '\n');
+    }
+    return 2 * zeros[0] >= units || 2 * zeros[1] >= units || lineEnds[0] >= 2 || lineEnds[1] >= 2;
+}
+
 } // namespace
 
 Encoding detectEncoding(std::string_view first)
@@ -26,18 +53,7 @@ Encoding detectEncoding(std::string_view first)
         return Encoding::Utf16LE;
     if (startsWith(first, kMarkBE))
         return Encoding::Utf16BE;
-    // UTF-16 (or UTF-32) text without a mark has a zero byte in every other position wherever it holds ASCII.
-    // 8-bit text rarely has even one, so this gives up after the first two bytes for nearly every file.
-    const std::size_t size = first.size() < kSniffLength ? first.size() : kSniffLength;
-    if (size < 2)
-        return Encoding::Bytes;
-    bool evenZero = true;
-    bool oddZero = true;
-    for (std::size_t i = 0; i < size && (evenZero || oddZero); ++i) {
-        if (first[i] != '\0')
-            (i % 2 == 0 ? evenZero : oddZero) = false;
-    }
-    if (evenZero || oddZero)
+    if (looksWide(first.substr(0, kSniffLength)))
         throw makeError(err::BadFileMode);
     return Encoding::Bytes;
 }

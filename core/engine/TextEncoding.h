@@ -13,12 +13,12 @@ namespace vantrel::engine {
 enum class Encoding { Bytes, Utf16LE, Utf16BE };
 
 // How many of a file's first bytes the encoding is judged by.
-constexpr std::size_t kSniffLength = 512;
+constexpr std::size_t kSniffLength = 4096;
 
 // The encoding of a file that begins with `first` (its first bytes, up to kSniffLength of them are looked at):
 // UTF-16 in the byte order of its mark (FF FE or FE FF), otherwise 8-bit. A file that looks like 16- or
-// 32-bit text without telling how (a zero byte in every other position, or a UTF-32 mark) is not guessed at:
-// throws AppError "Bad file mode".
+// 32-bit text without telling how (zero bytes in at least half of one byte phase, or line ends stored as 16-bit
+// units, in either byte order; or a UTF-32 mark) is not guessed at: throws AppError "Bad file mode".
 Encoding detectEncoding(std::string_view first);
 
 // A UTF-16 file is a mark and whole code units: one of odd length has lost a byte. Throws AppError "Bad file

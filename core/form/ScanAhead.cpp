@@ -11,6 +11,12 @@
 
 namespace vantrel::form {
 
+int configurationEntry(const std::vector<std::string>& files)
+{
+    const int chosen = os::chooseMatch("aircraft.cfg", files);
+    return chosen < 0 ? 0 : chosen;
+}
+
 FolderScan scanFolder(const std::string& folder, const std::string& pattern)
 {
     FolderScan scan;
@@ -22,15 +28,18 @@ FolderScan scanFolder(const std::string& folder, const std::string& pattern)
         scan.listingFailure = std::current_exception();
         return scan;
     }
-    // The file that the scan selects is the first of the list; only an aircraft.cfg outside a CSL folder is read.
-    if (scan.listing.files.empty() || lowerAscii(scan.listing.files.front()) != "aircraft.cfg")
+    // Only the file that the scan selects is read, when it is an aircraft.cfg outside a CSL folder.
+    if (scan.listing.files.empty())
         return scan;
-    std::string cfgFileName = scan.listing.path + os::nativeSeparator() + scan.listing.files.front();
+    const std::string& selected = scan.listing.files[std::size_t(configurationEntry(scan.listing.files))];
+    if (lowerAscii(selected) != "aircraft.cfg")
+        return scan;
+    std::string cfgFileName = scan.listing.path + os::nativeSeparator() + selected;
     if (isCslFolder(aircraftNameOf(cfgFileName).name))
         return scan;
     scan.cfgFileName = std::move(cfgFileName);
     try {
-        engine::classifyFileIn(opened, scan.listing.files.front(), scan.cfgFileName, scan.result);
+        engine::classifyFileIn(opened, selected, scan.cfgFileName, scan.result);
     } catch (...) {
         scan.checkFailure = std::current_exception();
     }

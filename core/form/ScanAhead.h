@@ -27,6 +27,10 @@ struct FolderScan
     std::exception_ptr checkFailure; // the classification stopped with this
 };
 
+// The entry of a folder's file list (its aircraft.cfg in any letter case) that the scan selects: the one that the
+// rewrite would pick, so that both read the same file where a folder holds several. 0 for a list without one.
+int configurationEntry(const std::vector<std::string>& files);
+
 // Reads `folder` for the files that match `pattern` and classifies its aircraft.cfg as the scan would.
 FolderScan scanFolder(const std::string& folder, const std::string& pattern);
 

@@ -18,6 +18,7 @@
 #include "settings/SettingsFile.h"
 #include "text/Catalogue.h"
 
+#include <new>
 #include <optional>
 #include <utility>
 
@@ -27,7 +28,7 @@ namespace {
 
 // The aircraft folder that Quit saves for the folder list's `path` (and the file list's selected file): the deepest
 // folder on the path named "aircraft" (in any letter case) with a simulator's executable in the folder above it,
-// so that the next start finds the simulator; where there is none, the path up to the last "aircraft" and
+// so that the next start finds the simulator; where there is none, the path up to the first "aircraft" and
 // separator. "" when the path has no "aircraft" folder at all.
 std::string installationFolderOf(const std::string& path, const std::string& fileName)
 {
@@ -41,7 +42,7 @@ std::string installationFolderOf(const std::string& path, const std::string& fil
             return path.substr(0, end);
     }
     const std::string full = path + separator + fileName;
-    const std::size_t found = lowerAscii(full).rfind(std::string("aircraft") + separator);
+    const std::size_t found = lowerAscii(full).find(std::string("aircraft") + separator);
     return found == std::string::npos ? std::string() : full.substr(0, found + 8);
 }
 
@@ -75,9 +76,10 @@ struct frmVantrel::Impl
     bool checkFailed = false;   // the last CheckFile could not read its file
     bool quitting = false;
     bool busy = false;
-    bool scanning = false;     // the list's click handler waits for the end of a scan
-    int navigations = 0;       // runs of Dir1_Change so far
-    bool dir1JustRead = false; // navigation read the folder list's folders right before its scan
+    std::string codeBeforeAdvanced; // the option code in force when the Advanced dialog was last shown
+    bool scanning = false;          // the list's click handler waits for the end of a scan
+    int navigations = 0;            // runs of Dir1_Change so far
+    bool dir1JustRead = false;      // navigation read the folder list's folders right before its scan
     // During a scan: the simulator found beside the aircraft folder (looked for at the first aircraft), and what
     // was read ahead for the folder being examined.
     std::optional<std::string> scanSimulator;
@@ -127,6 +129,59 @@ void reportError(View& view, bool busy, const AppError& error, const std::string
 }
 
 } // namespace
+
+// ---- Failures no procedure expects ----
+
+void frmVantrel::runEvent(const std::function<void()>& event) noexcept
+{
+    try {
+        event();
+    } catch (...) {
+        try {
+            reportUnexpected(std::current_exception());
+        } catch (...) {
+            // Not even the report could be shown (no memory left for it): the program goes on all the same.
+        }
+    }
+}
+
+namespace {
+
+// "Error <number> <description>", in the form of the program's own reports, naming what failed.
+std::string unexpectedReport(const std::exception_ptr& failure)
+{
+    try {
+        std::rethrow_exception(failure);
+    } catch (const AppError& error) {
+        return error.report();
+    } catch (const std::bad_alloc&) {
+        return AppError(7, text::get(text::Id::ErrOutOfMemory)).report();
+    } catch (const std::exception& error) {
+        return AppError(51, text::get(text::Id::ErrInternal)).report() + "\r" + error.what();
+    } catch (...) {
+        return AppError(51, text::get(text::Id::ErrInternal)).report();
+    }
+}
+
+} // namespace
+
+void frmVantrel::reportUnexpected(const std::exception_ptr& failure)
+{
+    // What the event left half-done must not hold the window: no busy pointer, no scan under way, no "All".
+    impl_->scanning = false;
+    impl_->readAhead = nullptr;
+    impl_->scanSimulator.reset();
+    SelectAll = false;
+    if (std::exchange(impl_->busy, false))
+        view_.setBusy(false);
+    view_.showMessage(unexpectedReport(failure), MessageIcon::Warning, text::get(text::Id::MainTitle));
+    // Quit ends the program whatever happened on its way.
+    if (impl_->quitting) {
+        view_.endProgram();
+        return;
+    }
+    view_.render(state_);
+}
 
 // ---- Start-up and Quit ----
 
@@ -187,11 +242,17 @@ void frmVantrel::cmdQuit_Click()
     AirCraftDir = installationFolderOf(impl_->Dir1.path(), impl_->File1.fileName());
     StartOfName = AirCraftDir.empty() ? 0 : static_cast<int>(AirCraftDir.size()) + 2;
 
-    const std::string code = encodeOptionCode(state_.chkBank, state_.chkPitch);
+    // Neither box ticked happens only while the Advanced dialog is open (its Done refuses it), when the session
+    // ends under it: the choice in force before the dialog stays.
+    std::string code = encodeOptionCode(state_.chkBank, state_.chkPitch);
+    if (code.empty())
+        code = impl_->codeBeforeAdvanced;
     if (!code.empty())
         options = code;
 
-    if (StartOfName != 0) {
+    // The file holds one value a line: a folder or drive with a line break in it would come back as another one.
+    const auto oneLine = [](const std::string& value) { return value.find_first_of("\r\n") == std::string::npos; };
+    if (StartOfName != 0 && oneLine(AirCraftDir) && oneLine(impl_->Drive1.drive())) {
         try {
             settings::writeSettingsFile(settings::settingsFilePath(VantrelDir), options, impl_->Drive1.drive(),
                                         AirCraftDir);
@@ -247,6 +308,7 @@ void frmVantrel::Option2_Click()
 
 void frmVantrel::Option3_Click()
 {
+    impl_->codeBeforeAdvanced = encodeOptionCode(state_.chkBank, state_.chkPitch);
     view_.render(state_);
     view_.showAdvanced();
 }
@@ -494,7 +556,7 @@ void frmVantrel::loadList(bool restoreList)
                 impl_->File1.setPath(folder);
             }
             if (impl_->File1.listCount() > 0)
-                impl_->File1.setListIndex(0);
+                impl_->File1.setListIndex(configurationEntry(impl_->File1.files()));
             const std::string fileName = impl_->File1.fileName();
             ErrorMsg = text::get(text::Id::StepCheck) + fileName;
             if (lowerAscii(fileName) != "aircraft.cfg")

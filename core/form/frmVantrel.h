@@ -2,6 +2,8 @@
 
 #include "form/View.h"
 
+#include <exception>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -76,6 +78,12 @@ public:
     // ---- Events of the About dialog ----
     void cmdSysInfo_Click();
 
+    // Every event enters the program here: a window runs its handling of each event (the handlers above, and what
+    // it draws afterwards) through this. A failure that no procedure expects (out of memory, a system or file-system
+    // error of the standard library) is reported in one message box that names it; the busy pointer and the scan
+    // under way are ended, and the program goes on.
+    void runEvent(const std::function<void()>& event) noexcept;
+
     // ---- Shared state that the procedures hand to each other ----
     std::string Data;         // the aircraft.cfg line read last (its bytes as in the file)
     std::string iniData;      // the settings field read last
@@ -106,6 +114,7 @@ private:
     void LoadListRestore();
     void loadList(bool restoreList);
     void rescanCurrentMode();
+    void reportUnexpected(const std::exception_ptr& failure);
 
     View& view_;
     WindowState state_;

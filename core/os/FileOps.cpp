@@ -1,5 +1,7 @@
 #include "os/FileOps.h"
 
+#include "os/RegularFile.h"
+
 #include <system_error>
 
 #ifdef _WIN32
@@ -7,6 +9,8 @@
 #include "os/Windows.h"
 #else
 #include <cerrno>
+#include <climits>
+#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -33,6 +37,18 @@ HANDLE toHandle(FileOps::Handle file)
 // that backup programs see the change.
 constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
 
+// A handle of a file on a disk; anything else (a pipe, a console, a device) is closed and refused.
+FileOps::Handle checked(HANDLE h)
+{
+    try {
+        requireDiskFile(h);
+    } catch (...) {
+        CloseHandle(h);
+        throw;
+    }
+    return reinterpret_cast<FileOps::Handle>(h);
+}
+
 class RealFileOps final : public FileOps
 {
 public:
@@ -42,7 +58,7 @@ public:
                                FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
         if (h == INVALID_HANDLE_VALUE)
             throwLastError("open");
-        return reinterpret_cast<Handle>(h);
+        return checked(h);
     }
 
     Handle createWrite(const std::string& path) override
@@ -51,7 +67,7 @@ public:
             CreateFileW(toWide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (h == INVALID_HANDLE_VALUE)
             throwLastError("create");
-        return reinterpret_cast<Handle>(h);
+        return checked(h);
     }
 
     std::size_t readAt(Handle file, std::uint64_t offset, char* buffer, std::size_t size) override
@@ -138,6 +154,34 @@ public:
         return CreateHardLinkW(toWide(newName).c_str(), toWide(existing).c_str(), nullptr) != 0;
     }
 
+    std::string resolveLink(const std::string& path) override
+    {
+        const std::wstring wide = toWide(path);
+        const DWORD attributes = GetFileAttributesW(wide.c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0)
+            return path;
+        HANDLE h = CreateFileW(wide.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                               OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        if (h == INVALID_HANDLE_VALUE)
+            return path;
+        std::wstring target(MAX_PATH, L'\0');
+        DWORD length = GetFinalPathNameByHandleW(h, target.data(), DWORD(target.size()), FILE_NAME_NORMALIZED);
+        if (length >= target.size()) {
+            target.resize(length + 1);
+            length = GetFinalPathNameByHandleW(h, target.data(), DWORD(target.size()), FILE_NAME_NORMALIZED);
+        }
+        CloseHandle(h);
+        if (length == 0 || length >= target.size())
+            return path;
+        target.resize(length);
+        // "\\?\D:\..." for a drive, "\\?\UNC\server\..." for a share.
+        if (target.compare(0, 8, L"\\\\?\\UNC\\") == 0)
+            target = L"\\" + target.substr(7);
+        else if (target.compare(0, 4, L"\\\\?\\") == 0)
+            target = target.substr(4);
+        return toUtf8(target);
+    }
+
     void syncFolder(const std::string&) override {}
 };
 
@@ -153,29 +197,21 @@ int toFd(FileOps::Handle file)
     return static_cast<int>(file);
 }
 
+// Read-only is a property of the file, the same for every user who looks at it (root included): the owner has
+// taken away their own write permission, which is what marking a file read-only does.
+bool isWriteProtected(mode_t mode)
+{
+    return (mode & S_IWUSR) == 0;
+}
+
 class RealFileOps final : public FileOps
 {
 public:
-    Handle openRead(const std::string& path) override
-    {
-        int fd;
-        do {
-            fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-        } while (fd < 0 && errno == EINTR);
-        if (fd < 0)
-            throwErrno("open");
-        return fd;
-    }
+    Handle openRead(const std::string& path) override { return openRegular(AT_FDCWD, path.c_str(), O_RDONLY); }
 
     Handle createWrite(const std::string& path) override
     {
-        int fd;
-        do {
-            fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-        } while (fd < 0 && errno == EINTR);
-        if (fd < 0)
-            throwErrno("create");
-        return fd;
+        return openRegular(AT_FDCWD, path.c_str(), O_WRONLY | O_CREAT | O_TRUNC);
     }
 
     std::size_t readAt(Handle file, std::uint64_t offset, char* buffer, std::size_t size) override
@@ -231,8 +267,7 @@ public:
         result.regular = S_ISREG(st.st_mode);
         result.size = static_cast<std::uint64_t>(st.st_size);
         result.attributes = static_cast<std::uint32_t>(st.st_mode & 07777);
-        result.readOnly =
-            S_ISREG(st.st_mode) && ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0 && errno == EACCES;
+        result.readOnly = S_ISREG(st.st_mode) && isWriteProtected(st.st_mode);
         return result;
     }
 
@@ -240,8 +275,9 @@ public:
     {
         // A read-only file is its owner's protection: it is not replaced, as Windows refuses to replace it.
         // (The folder's write permission alone would let rename() put a new file in its place.)
-        if (::faccessat(AT_FDCWD, to.c_str(), W_OK, AT_EACCESS) != 0 && errno == EACCES)
-            throwErrno("rename");
+        struct stat st;
+        if (::stat(to.c_str(), &st) == 0 && S_ISREG(st.st_mode) && isWriteProtected(st.st_mode))
+            throw std::system_error(EACCES, std::generic_category(), "rename");
         if (::rename(from.c_str(), to.c_str()) != 0)
             throwErrno("rename");
     }
@@ -261,6 +297,18 @@ public:
     bool link(const std::string& existing, const std::string& newName) override
     {
         return ::link(existing.c_str(), newName.c_str()) == 0;
+    }
+
+    std::string resolveLink(const std::string& path) override
+    {
+        struct stat st;
+        if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return path;
+        char target[PATH_MAX];
+        // A dangling link or a loop stays what it is: its open fails as for a missing file.
+        if (::realpath(path.c_str(), target) == nullptr)
+            return path;
+        return target;
     }
 
     void syncFolder(const std::string& folder) override
@@ -286,6 +334,11 @@ FileOps::~FileOps() = default;
 bool FileOps::link(const std::string&, const std::string&)
 {
     return false;
+}
+
+std::string FileOps::resolveLink(const std::string& path)
+{
+    return path;
 }
 
 FileOps& FileOps::real()

@@ -22,8 +22,7 @@ public:
         // What setAttributes() takes to give another file the same permissions: the permission bits on POSIX
         // systems, the hidden and system attributes on Windows (where a new file is always marked for archiving).
         std::uint32_t attributes = 0;
-        // The file is protected against writing for this process (a read-only file on Windows; on POSIX
-        // systems one the process may not write).
+        // The file is marked read-only (on POSIX systems: its owner has no write permission), whoever asks.
         bool readOnly = false;
     };
 
@@ -55,6 +54,8 @@ public:
     // Gives the file `existing` the second name `newName` (a hard link), where the file system allows it.
     // False where it does not (or the name is taken): the caller then copies instead. Never replaces a file.
     virtual bool link(const std::string& existing, const std::string& newName);
+    // The file that `path` names in the end when it is a symbolic link (a full path), otherwise `path` itself.
+    virtual std::string resolveLink(const std::string& path);
     // Makes the folder's entries (renames, new names) durable; a no-op where renames already are.
     virtual void syncFolder(const std::string& folder) = 0;
 };

@@ -23,7 +23,6 @@ bool isSeparator(char c)
 #endif
 }
 
-#ifndef _WIN32
 bool equalIgnoringCase(const std::string& a, const std::string& b)
 {
     if (a.size() != b.size())
@@ -35,6 +34,7 @@ bool equalIgnoringCase(const std::string& a, const std::string& b)
     return true;
 }
 
+#ifndef _WIN32
 bool isOrdinaryFile(const std::string& path)
 {
     struct stat st;
@@ -43,6 +43,18 @@ bool isOrdinaryFile(const std::string& path)
 #endif
 
 } // namespace
+
+int chooseMatch(const std::string& wanted, const std::vector<std::string>& names)
+{
+    int chosen = -1;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (names[i] == wanted)
+            return static_cast<int>(i);
+        if (equalIgnoringCase(names[i], wanted) && (chosen < 0 || names[i] < names[std::size_t(chosen)]))
+            chosen = static_cast<int>(i);
+    }
+    return chosen;
+}
 
 char nativeSeparator()
 {
@@ -86,18 +98,17 @@ std::string findOrdinaryFile(const std::string& fullPath)
     DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
     if (dir == nullptr)
         return {};
-    std::string found;
+    std::vector<std::string> matches;
     while (const dirent* entry = ::readdir(dir)) {
         const std::string candidate = entry->d_name;
         if (candidate.empty() || candidate[0] == '.' || !equalIgnoringCase(candidate, name))
             continue;
-        if (isOrdinaryFile(folder + candidate)) {
-            found = candidate;
-            break;
-        }
+        if (isOrdinaryFile(folder + candidate))
+            matches.push_back(candidate);
     }
     ::closedir(dir);
-    return found;
+    const int chosen = chooseMatch(name, matches);
+    return chosen < 0 ? std::string() : matches[std::size_t(chosen)];
 #endif
 }
 

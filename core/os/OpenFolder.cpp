@@ -1,5 +1,7 @@
 #include "os/OpenFolder.h"
 
+#include "os/RegularFile.h"
+
 #ifndef _WIN32
 #include <cerrno>
 #include <fcntl.h>
@@ -33,15 +35,8 @@ void OpenFolder::hold(int descriptor)
 FileOps::Handle OpenFolder::openRead(const std::string& name, const std::string& path) const
 {
 #ifndef _WIN32
-    if (descriptor_ >= 0) {
-        int fd;
-        do {
-            fd = ::openat(descriptor_, name.c_str(), O_RDONLY | O_CLOEXEC);
-        } while (fd < 0 && errno == EINTR);
-        if (fd < 0)
-            throw std::system_error(errno, std::generic_category(), "open");
-        return fd;
-    }
+    if (descriptor_ >= 0)
+        return openRegular(descriptor_, name.c_str(), O_RDONLY);
 #else
     (void)name;
 #endif

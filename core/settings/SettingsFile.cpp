@@ -4,9 +4,8 @@
 
 #include "os/Utf8.h"
 
-#ifdef _WIN32
+#include "os/RegularFile.h"
 #include "os/WideText.h"
-#endif
 
 #include <cerrno>
 #include <clocale>
@@ -27,14 +26,11 @@ AppError lastSystemError()
     return errorFromSystem(std::error_code(errno, std::generic_category()));
 }
 
-// The settings file's path is UTF-8 like every path of the program; Windows takes it in UTF-16.
+// The settings file's path is UTF-8 like every path of the program. Only an ordinary file is opened: a pipe of
+// that name would keep the window from ever appearing.
 std::FILE* openFile(const std::string& path, const char* mode)
 {
-#ifdef _WIN32
-    return ::_wfopen(os::toWide(path).c_str(), os::toWide(mode).c_str());
-#else
-    return std::fopen(path.c_str(), mode);
-#endif
+    return os::openRegularStream(path, mode);
 }
 
 // Windows programs of the simulator's time, and many editors, write 8-bit text in the system's ANSI code page;

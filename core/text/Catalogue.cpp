@@ -82,6 +82,8 @@ constexpr Entry kEnglish[] = {
     {Id::ErrPathFileAccess, "Path/File access error"},
     {Id::ErrPathNotFound, "Path not found"},
     {Id::ErrApplicationDefined, "Application-defined or object-defined error"},
+    {Id::ErrOutOfMemory, "Out of memory"},
+    {Id::ErrInternal, "Internal error"},
 
     {Id::WidestCount, "99999"},
     {Id::None, ""},

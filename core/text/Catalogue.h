@@ -76,6 +76,8 @@ enum class Id : int {
     ErrPathFileAccess,
     ErrPathNotFound,
     ErrApplicationDefined,
+    ErrOutOfMemory,
+    ErrInternal,
     // Font fitting: the widest count a list title is made to hold
     WidestCount,
 

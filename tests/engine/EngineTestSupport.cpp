@@ -1,5 +1,7 @@
 #include "EngineTestSupport.h"
 
+#include <algorithm>
+
 #include <atomic>
 #include <fstream>
 #include <random>
@@ -237,8 +239,11 @@ bool mentionsWingLeveler(const std::string& line)
 
 std::string modelRemove(const std::string& bytes, bool bank, bool pitch, bool fs9)
 {
+    const std::vector<std::string> lines = splitLines(bytes);
+    if (std::any_of(lines.begin(), lines.end(), mentionsWingLeveler))
+        return bytes; // the wing leveler is off already: the file stays as it is
     std::vector<std::string> out;
-    for (const std::string& line : splitLines(bytes)) {
+    for (const std::string& line : lines) {
         out.push_back(line);
         if (lower(line.substr(0, 11)) == "[autopilot]") {
             if (bank)

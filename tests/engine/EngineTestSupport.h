@@ -54,6 +54,7 @@ public:
     void remove(const std::string& path) override;
     void setAttributes(const std::string& path, std::uint32_t attributes) override;
     bool link(const std::string& existing, const std::string& newName) override;
+    std::string resolveLink(const std::string& path) override { return real_.resolveLink(path); }
     void syncFolder(const std::string& folder) override;
 
     // Off: the file system refuses hard links, as FAT or some network shares do.
@@ -96,6 +97,7 @@ std::string toUtf16(const std::string& bytes, bool bigEndian);
 std::vector<std::string> splitLines(const std::string& bytes); // ends: CR, CR LF, LF, end of file
 std::string joinCrLf(const std::vector<std::string>& lines);
 bool mentionsWingLeveler(const std::string& line);
+// A file that already mentions a wing-leveler word is left as it is by Remove, one without by Restore.
 std::string modelRemove(const std::string& bytes, bool bank, bool pitch, bool fs9);
 std::string modelRestore(const std::string& bytes);
 

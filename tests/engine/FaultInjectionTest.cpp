@@ -18,15 +18,16 @@ using namespace vantrel::test;
 namespace {
 
 // Large enough for several reads and writes per pass, with a line longer than the buffer (kept by Restore,
-// so it is read twice) and one that Restore drops.
-std::string sampleConfiguration()
+// so it is read twice) and, for Restore, ones that it drops (Remove leaves a file with them as it is).
+std::string sampleConfiguration(Mode mode)
 {
+    const std::string word = mode == Mode::Restore ? "default_" : "defaults_";
     std::string bytes = "[fltsim.0]\r\ntitle=Sample\r\n[autopilot]\r\nautopilot_available=1\r\n";
-    bytes += "use_no_default_bank=1\r\n";
+    bytes += "use_no_" + word + "bank=1\r\n";
     for (int i = 0; i < 3000; ++i)
         bytes += "key" + std::to_string(i) + "=value\n";
     bytes += std::string(100000, 'L') + "\r\n";
-    bytes += std::string(70000, 'M') + "Default_Pitch\r\n";
+    bytes += std::string(70000, 'M') + word + "Pitch\r\n";
     bytes += "[AUTOPILOT]\r\nlast=1";
     return bytes;
 }
@@ -67,7 +68,7 @@ struct Scenario
 
 void runScenario(const Scenario& s)
 {
-    const std::string text = sampleConfiguration();
+    const std::string text = sampleConfiguration(s.mode);
     const std::string old = stored(s.how, text);
     const std::string fresh = expectedAfter(s.mode, s.how, text);
     const std::error_code errors[] = {std::make_error_code(std::errc::io_error),

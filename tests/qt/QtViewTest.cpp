@@ -5,6 +5,8 @@
 #include "ui/qt/MainWindow.h"
 #include "ui/qt/Pixels.h"
 
+#include "support/Watchdog.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -29,6 +31,8 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+
+#include <sys/stat.h>
 
 namespace vantrel::test {
 namespace {
@@ -66,6 +70,23 @@ void onNextModal(std::function<void(QWidget*)> action)
             ADD_FAILURE() << "no modal window opened";
     });
     poll->start(5);
+}
+
+// Closes every modal window that opens within `ms` milliseconds, collecting the texts of the message boxes among them.
+QStringList boxesWithin(int ms, const std::function<void()>& action)
+{
+    QStringList texts;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            texts << box->text();
+            box->button(QMessageBox::Ok)->click();
+        }
+    });
+    poll.start(5);
+    action();
+    QTest::qWait(ms);
+    return texts;
 }
 
 void clickOk(QWidget* messageBox)
@@ -401,6 +422,58 @@ TEST_F(QtViewTest, DialogsAndMessageBoxesCarryTheTitlesTheProgramGives)
                                QStringLiteral("Append Error")};
     EXPECT_EQ(titles, expected);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+// Odd files through the window: wide text without a mark is reported and listed nowhere; after an error box a
+// second Modify gives no file a second set of lines; a pipe in place of a file is reported, not waited for.
+TEST_F(QtViewTest, OddFilesAndSecondClicks)
+{
+    const Watchdog watchdog(std::chrono::seconds(30), "the window hung");
+    QByteArray wide; // UTF-16 without a mark, a Cyrillic title in it
+    for (const char16_t unit : std::u16string(u"[fltsim.0]\r\ntitle=\u0418\u0419\r\n[autopilot]\r\nmax_bank=25\r\n"))
+        wide.append(static_cast<char>(unit & 0xFF)).append(static_cast<char>(unit >> 8));
+    ASSERT_TRUE(QDir().mkpath(aircraftFolder() + QStringLiteral("/Zulu Wide")));
+    QFile file(aircraftFolder() + QStringLiteral("/Zulu Wide/aircraft.cfg"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(wide) == wide.size());
+    file.close();
+
+    const QStringList atStart = boxesWithin(100, [&] { start(aircraftFolder()); });
+    ASSERT_EQ(atStart.size(), 1);
+    EXPECT_TRUE(atStart[0].startsWith(QStringLiteral("Error 54 Bad file mode\n"))) << atStart[0].toStdString();
+    const QStringList listed = entries("List2");
+    EXPECT_FALSE(listed.contains(QStringLiteral("Zulu Wide")));
+    ASSERT_TRUE(QDir(aircraftFolder() + QStringLiteral("/Zulu Wide")).removeRecursively()); // no box at every rescan
+    const auto cfg = [&](int row) {
+        return (aircraftFolder() + QStringLiteral("/") + listed[row] + QStringLiteral("/aircraft.cfg")).toStdString();
+    };
+    const auto content = [&](int row) {
+        QFile read(QString::fromStdString(cfg(row)));
+        return read.open(QIODevice::ReadOnly) ? read.readAll() : QByteArray();
+    };
+
+    // The second aircraft is read-only: Modify stops there with a box, the first one done.
+    clickEntry("List2", 0);
+    clickEntry("List2", 1);
+    ASSERT_EQ(::chmod(cfg(1).c_str(), 0444), 0);
+    const auto modify = [&] { QTest::mouseClick(child<QPushButton>("cmdYes"), Qt::LeftButton); };
+    EXPECT_EQ(boxesWithin(100, modify), QStringList{QStringLiteral("Error 70 Permission denied")});
+    const QByteArray done = content(0);
+    EXPECT_EQ(done.count("default_bank_mode=0"), 1);
+    // The user leaves it out and presses Modify again: no box, and the first aircraft stays as it was.
+    clickEntry("List2", 1);
+    EXPECT_EQ(boxesWithin(100, modify), QStringList());
+    EXPECT_EQ(content(0), done);
+    EXPECT_EQ(content(1).count("default_bank_mode=0"), 0);
+
+    // A pipe in place of an aircraft.cfg after the scan.
+    const QStringList now = entries("List2");
+    const std::string piped =
+        (aircraftFolder() + QStringLiteral("/") + now[1] + QStringLiteral("/aircraft.cfg")).toStdString();
+    ASSERT_EQ(std::remove(piped.c_str()), 0);
+    ASSERT_EQ(::mkfifo(piped.c_str(), 0644), 0);
+    clickEntry("List2", 1);
+    EXPECT_EQ(boxesWithin(100, modify), QStringList{QStringLiteral("Error 75 Path/File access error")});
+    ::chmod(cfg(1).c_str(), 0644);
 }
 
 } // namespace

@@ -33,6 +33,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 
 namespace vantrel::qt {
 
@@ -100,8 +101,13 @@ template <typename... Args> void MainWindow::forward(void (form::frmVantrel::*ha
 {
     if (presenter_ == nullptr)
         return;
-    (presenter_->*handler)(args...);
-    render(presenter_->state());
+    // Bound first: with the parameter pack captured by the lambda itself, AddressSanitizer saw GCC 12's code read
+    // out of the stack frame.
+    const auto call = std::bind(handler, presenter_, args...);
+    presenter_->runEvent([&] {
+        call();
+        render(presenter_->state());
+    });
 }
 
 void MainWindow::connectControls()

@@ -20,7 +20,7 @@ int main(int, char** argv)
     vantrel::qt::MainWindow window;
     vantrel::form::frmVantrel form(window);
     window.setPresenter(&form);
-    form.Form_Load();
+    form.runEvent([&form] { form.Form_Load(); });
     window.show();
     return app.exec();
 }

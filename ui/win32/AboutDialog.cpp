@@ -27,13 +27,13 @@ private:
     void paintSeparator(HDC dc);
 
     HWND owner_;
-    form::frmVantrel& form_;
     HICON icon_ = nullptr;
     bool closed_ = false;
 };
 
-AboutDialog::AboutDialog(HWND owner, form::frmVantrel& form) : Window(layout::kAbout), owner_(owner), form_(form)
+AboutDialog::AboutDialog(HWND owner, form::frmVantrel& form) : Window(layout::kAbout), owner_(owner)
 {
+    form_ = &form;
     // The texts are composed afresh for every opening.
     const form::AboutText texts = form::aboutText();
     create(owner, kAboutClass, toWide(texts.caption), WS_POPUP | WS_CAPTION | WS_SYSMENU,
@@ -88,7 +88,7 @@ bool AboutDialog::onClick(int id)
         endModal();
         return true;
     case ID_cmdSysInfo:
-        form_.cmdSysInfo_Click();
+        form_->cmdSysInfo_Click();
         return true;
     }
     return false;

@@ -28,7 +28,6 @@ private:
     bool onClick(int id) override;
     void apply();
 
-    form::frmVantrel* form_ = nullptr;
     bool hidden_ = true;
     int chkBank_ = 1;
     int chkPitch_ = 1;

@@ -131,8 +131,10 @@ LRESULT CALLBACK MainWindow::list2Proc(HWND list, UINT message, WPARAM wParam, L
     const int before = listCaret(list);
     const LRESULT result = DefSubclassProc(list, message, wParam, lParam);
     const int after = listCaret(list);
-    if (after != before && after >= 0)
-        reinterpret_cast<MainWindow*>(self)->form_->List2_SetCurrent(after);
+    if (after != before && after >= 0) {
+        form::frmVantrel& form = *reinterpret_cast<MainWindow*>(self)->form_;
+        form.runEvent([&] { form.List2_SetCurrent(after); });
+    }
     return result;
 }
 

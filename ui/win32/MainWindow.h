@@ -67,7 +67,6 @@ private:
     void renderList2(const form::WindowState& state);
     void keepFocusVisible();
 
-    form::frmVantrel* form_ = nullptr;
     AdvancedDialog advanced_;
     bool busy_ = false;
 

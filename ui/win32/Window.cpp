@@ -3,6 +3,7 @@
 #include "ControlIds.h"
 #include "Controls.h"
 #include "Dpi.h"
+#include "EventGuard.h"
 #include "Wide.h"
 
 #include "layout/Order.h"
@@ -283,7 +284,11 @@ LRESULT CALLBACK Window::windowProc(HWND window, UINT message, WPARAM wParam, LP
         self->window_ = window;
     }
     auto* self = reinterpret_cast<Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    return self ? self->handle(message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
+    if (!self)
+        return DefWindowProcW(window, message, wParam, lParam);
+    if (!self->form_)
+        return self->handle(message, wParam, lParam);
+    return guarded(*self->form_, [&] { return self->handle(message, wParam, lParam); });
 }
 
 bool Window::onClick(int)

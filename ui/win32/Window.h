@@ -6,6 +6,10 @@
 
 #include <string>
 
+namespace vantrel::form {
+class frmVantrel;
+}
+
 namespace vantrel::win32 {
 
 // A top-level window built from its design table: it owns the window handle and its fonts, routes the window's
@@ -48,6 +52,9 @@ protected:
     HFONT windowFont() const { return font(design_.font); }
 
     const layout::Window& design_;
+    // The program the window's events go to; while it is set, every message is handled through its event entry,
+    // so that a failure nothing expects is reported there and never unwinds into Windows' own code.
+    form::frmVantrel* form_ = nullptr;
     HWND window_ = nullptr;
     UINT dpi_ = 96;
 

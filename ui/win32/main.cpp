@@ -13,6 +13,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show)
     vantrel::win32::MainWindow window;
     vantrel::form::frmVantrel form(window);
     window.setPresenter(&form);
-    form.Form_Load();
+    form.runEvent([&form] { form.Form_Load(); });
     return window.run(show);
 }
