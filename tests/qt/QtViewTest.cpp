@@ -2,6 +2,7 @@
 // dialogs and message boxes shown by the toolkit, on a copy of the demo installation.
 #include "form/frmVantrel.h"
 #include "layout/Layout.h"
+#include "layout/Order.h"
 #include "ui/qt/MainWindow.h"
 #include "ui/qt/Pixels.h"
 
@@ -199,6 +200,22 @@ TEST_F(QtViewTest, ControlsSitWhereTheLayoutPutsThemAndNoneIsCovered)
     }
     EXPECT_EQ(window->findChild<QWidget*>(QStringLiteral("List1")), nullptr);
     EXPECT_EQ(window->findChild<QWidget*>(QStringLiteral("File1")), nullptr);
+
+    // Tab walks the controls in the table's order (those that take the focus by Tab).
+    QStringList expected;
+    for (const layout::Control* row : layout::tabOrder(design)) {
+        const QWidget* control = window->findChild<QWidget*>(QLatin1String(row->name));
+        if (control != nullptr && (control->focusPolicy() & Qt::TabFocus))
+            expected << QLatin1String(row->name);
+    }
+    QStringList walked;
+    QWidget* at = child<QWidget>(expected.first().toLatin1().constData());
+    do {
+        if (expected.contains(at->objectName()) && at->parentWidget() != nullptr)
+            walked << at->objectName();
+        at = at->nextInFocusChain();
+    } while (walked.size() < expected.size() && at != nullptr);
+    EXPECT_EQ(walked.join(QLatin1Char(' ')).toStdString(), expected.join(QLatin1Char(' ')).toStdString());
 
     // Every control on screen can be reached by the mouse: none lies under another (the list under its frame,
     // say). Label1 shares its place with the list and is hidden while the list is shown.
