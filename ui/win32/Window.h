@@ -23,7 +23,7 @@ public:
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;
 
-    HWND handle() const { return window_; }
+    // The control called `name` in the design table.
     HWND control(const char* name) const;
 
 protected:
