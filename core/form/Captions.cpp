@@ -3,6 +3,7 @@
 #include "os/Ascii.h"
 #include "os/FileSearch.h"
 #include "os/Utf8.h"
+#include "text/Catalogue.h"
 
 #include <algorithm>
 
@@ -32,18 +33,17 @@ std::string totalAircraftCaption(int subfolderCount, const std::string& aircraft
     int count = subfolderCount;
     if (!containsAsciiNoCase(aircraftFolder, "combat"))
         count = std::max(0, subfolderCount - 3);
-    return "Total Aircraft: " + std::to_string(count);
+    return text::get(text::Id::TotalAircraft) + std::to_string(count);
 }
 
 std::string listCaption(bool restoreList, int count)
 {
-    return (restoreList ? "Aircraft with Wing Leveler Disabled: " : "Aircraft with Wing Leveler Enabled: ") +
-           std::to_string(count);
+    return (restoreList ? text::get(text::Id::ListDisabled) : text::get(text::Id::ListEnabled)) + std::to_string(count);
 }
 
 std::string messageEntryText(bool restoreMode)
 {
-    return restoreMode ? "All Aircraft have WL Restored" : "All Aircraft have WL Removed";
+    return text::get(restoreMode ? text::Id::AllRestored : text::Id::AllRemoved);
 }
 
 namespace {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/Catalogue.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -57,7 +59,7 @@ struct WindowState
     // The Advanced dialog: its two boxes (0 not ticked, 1 ticked) and its instruction.
     int chkBank = 1;
     int chkPitch = 1;
-    std::string advancedLabel = "Label1";
+    std::string advancedLabel = text::get(text::Id::AdvancedLabel1);
 };
 
 // What the program asks of a window. Every call runs on the window's own thread and returns when done;

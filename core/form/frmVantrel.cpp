@@ -16,6 +16,7 @@
 #include "os/SysInfo.h"
 #include "settings/OptionCode.h"
 #include "settings/SettingsFile.h"
+#include "text/Catalogue.h"
 
 #include <new>
 #include <optional>
@@ -24,9 +25,6 @@
 namespace vantrel::form {
 
 namespace {
-
-const char* const kAdvancedInstruction =
-    "Please select the default(s) you wish removed from Flight Simulator's Auto Pilot.";
 
 // The aircraft folder that Quit saves for the folder list's `path` (and the file list's selected file): the deepest
 // folder on the path named "aircraft" (in any letter case) with a simulator's executable in the folder above it,
@@ -60,12 +58,11 @@ std::string withSeparator(std::string folder)
 AboutText aboutText()
 {
     AboutText text;
-    text.title = "Vantrel";
-    text.caption = "About " + text.title;
-    text.version = "Version " + std::to_string(VANTREL_VERSION_MAJOR) + "." + std::to_string(VANTREL_VERSION_MINOR) +
-                   "." + std::to_string(VANTREL_VERSION_REVISION);
-    text.description = "Vantrel\rAutopilot wing leveler switch\rfor FS2004 and FS2000\r\rMade by the Vantrel team\r"
-                       "\rFree software for flight simulator pilots\rThanks to every tester";
+    text.title = text::get(text::Id::MainTitle);
+    text.caption = text::get(text::Id::AboutPrefix) + text.title;
+    text.version = text::get(text::Id::VersionPrefix) + std::to_string(VANTREL_VERSION_MAJOR) + "." +
+                   std::to_string(VANTREL_VERSION_MINOR) + "." + std::to_string(VANTREL_VERSION_REVISION);
+    text.description = text::get(text::Id::AboutDescription);
     return text;
 }
 
@@ -158,11 +155,11 @@ std::string unexpectedReport(const std::exception_ptr& failure)
     } catch (const AppError& error) {
         return error.report();
     } catch (const std::bad_alloc&) {
-        return "Error 7 Out of memory";
+        return AppError(7, text::get(text::Id::ErrOutOfMemory)).report();
     } catch (const std::exception& error) {
-        return std::string("Error 51 Internal error\r") + error.what();
+        return AppError(51, text::get(text::Id::ErrInternal)).report() + "\r" + error.what();
     } catch (...) {
-        return "Error 51 Internal error";
+        return AppError(51, text::get(text::Id::ErrInternal)).report();
     }
 }
 
@@ -177,7 +174,7 @@ void frmVantrel::reportUnexpected(const std::exception_ptr& failure)
     SelectAll = false;
     if (std::exchange(impl_->busy, false))
         view_.setBusy(false);
-    view_.showMessage(unexpectedReport(failure), MessageIcon::Warning, "Vantrel");
+    view_.showMessage(unexpectedReport(failure), MessageIcon::Warning, text::get(text::Id::MainTitle));
     // Quit ends the program whatever happened on its way.
     if (impl_->quitting) {
         view_.endProgram();
@@ -198,12 +195,12 @@ void frmVantrel::Form_Load()
         // The settings live in the folder the program was started in.
         VantrelDir = withSeparator(os::currentFolder());
         const std::string settingsPath = settings::settingsFilePath(VantrelDir);
-        ErrorMsg = "Opening " + settingsPath;
+        ErrorMsg = text::get(text::Id::StepOpening) + settingsPath;
 
         if (settings::touchSettingsFile(settingsPath) >= settings::kSmallestReadableSize) {
             settings::SettingsReader reader(settingsPath);
 
-            ErrorMsg = "Loading Advanced Options";
+            ErrorMsg = text::get(text::Id::StepLoadingAdvancedOptions);
             iniData = reader.readField();
             const double code = settings::toNumber(iniData);
             int bank = state_.chkBank;
@@ -214,12 +211,12 @@ void frmVantrel::Form_Load()
                 state_.chkPitch = pitch;
             }
 
-            ErrorMsg = "Loading Drive Designator";
+            ErrorMsg = text::get(text::Id::StepLoadingDriveDesignator);
             iniData = reader.readField();
             const int navigationsBefore = impl_->navigations;
             impl_->Drive1.setDrive(iniData);
 
-            ErrorMsg = "Loading FlightSim Path";
+            ErrorMsg = text::get(text::Id::StepLoadingFlightSimPath);
             iniData = reader.readField();
             impl_->Dir1.setPath(iniData);
             // Started in the saved folder itself (in any letter case where the file system ignores it), the folder
@@ -228,9 +225,9 @@ void frmVantrel::Form_Load()
                 Dir1_Change();
         }
 
-        state_.advancedLabel = kAdvancedInstruction;
+        state_.advancedLabel = text::get(text::Id::AdvancedInstruction);
     } catch (const AppError& error) {
-        reportError(view_, impl_->busy, error, "Load ini Error", &ErrorMsg);
+        reportError(view_, impl_->busy, error, text::get(text::Id::LoadIniError), &ErrorMsg);
     }
     view_.render(state_);
 }
@@ -260,8 +257,8 @@ void frmVantrel::cmdQuit_Click()
             settings::writeSettingsFile(settings::settingsFilePath(VantrelDir), options, impl_->Drive1.drive(),
                                         AirCraftDir);
         } catch (const AppError& error) {
-            message(view_, impl_->busy, "The settings could not be saved.\r" + error.report(), MessageIcon::Warning,
-                    "Vantrel");
+            message(view_, impl_->busy, text::get(text::Id::SettingsNotSaved) + "\r" + error.report(),
+                    MessageIcon::Warning, text::get(text::Id::MainTitle));
         }
     }
     view_.endProgram();
@@ -331,7 +328,8 @@ void frmVantrel::cmdDone_Click()
     const int pitch = state_.chkPitch;
     const int bank = state_.chkBank;
     if (pitch == 0 && bank == 0) {
-        message(view_, impl_->busy, "You must select one or both options", MessageIcon::Information, "Options");
+        message(view_, impl_->busy, text::get(text::Id::NoOptionChosen), MessageIcon::Information,
+                text::get(text::Id::OptionsTitle));
         return;
     }
     view_.hideAdvanced();
@@ -349,8 +347,7 @@ void frmVantrel::Label4_Click()
 void frmVantrel::cmdSysInfo_Click()
 {
     if (!startSysInfo(*impl_->sysInfo))
-        message(view_, impl_->busy, "System Information Is Unavailable At This Time", MessageIcon::None,
-                aboutText().title);
+        message(view_, impl_->busy, text::get(text::Id::SysInfoUnavailable), MessageIcon::None, aboutText().title);
 }
 
 // ---- Navigation ----
@@ -374,7 +371,7 @@ void frmVantrel::Drive1_Change()
     try {
         impl_->Dir1.setPath(os::currentFolderOn(impl_->Drive1.drive()));
     } catch (const AppError& error) {
-        reportError(view_, impl_->busy, error, "Directory Select Error", nullptr);
+        reportError(view_, impl_->busy, error, text::get(text::Id::DirectorySelectError), nullptr);
         auto onChange = std::exchange(impl_->Drive1.onChange, nullptr);
         try {
             impl_->Drive1.setDrive(impl_->Dir1.path());
@@ -394,7 +391,7 @@ void frmVantrel::Dir1_Open(int entry)
             impl_->Dir1.refresh();
         } catch (const AppError&) {
         }
-        reportError(view_, impl_->busy, error, "Directory Select Error", nullptr);
+        reportError(view_, impl_->busy, error, text::get(text::Id::DirectorySelectError), nullptr);
     }
     view_.render(state_);
 }
@@ -451,7 +448,7 @@ void frmVantrel::Dir1_Change()
         if (List1_.empty() && state_.list2.size() == 1)
             hideSelectionCommands(state_);
     } catch (const AppError& error) {
-        reportError(view_, impl_->busy, error, "Directory Select Error", nullptr);
+        reportError(view_, impl_->busy, error, text::get(text::Id::DirectorySelectError), nullptr);
     }
 }
 
@@ -476,12 +473,12 @@ void frmVantrel::CheckFile()
                 *impl_->scanSimulator = engine::findSimulator(path.substr(0, path.size() - 8));
         }
         MyFile = *impl_->scanSimulator;
-        ErrorMsg = "Opening " + CfgFileName;
+        ErrorMsg = text::get(text::Id::StepOpening) + CfgFileName;
         if (ahead == nullptr)
             engine::classifyFile(CfgFileName, classifiedHere);
         else if (ahead->checkFailure)
             std::rethrow_exception(ahead->checkFailure);
-        ErrorMsg = "Check for WingLeveler Code";
+        ErrorMsg = text::get(text::Id::StepCheckForWingLevelerCode);
         if (result.anyLineRead)
             Data = result.lastLine;
         // An empty file has no wing-leveler line: its aircraft is one whose leveler is still enabled.
@@ -494,9 +491,9 @@ void frmVantrel::CheckFile()
                 Data = result.lastLine;
                 Modified = false;
             }
-            ErrorMsg = "Data= " + Data;
+            ErrorMsg = text::get(text::Id::StepData) + Data;
         }
-        reportError(view_, impl_->busy, error, "Aircraft Cfg File Error", &ErrorMsg);
+        reportError(view_, impl_->busy, error, text::get(text::Id::AircraftCfgFileError), &ErrorMsg);
     }
 }
 
@@ -531,7 +528,7 @@ void frmVantrel::loadList(bool restoreList)
         state_.list2Current = -1;
         ++state_.list2Revision;
         impl_->File1.setFileName("");
-        ErrorMsg = "Loop through Aircraft Directories";
+        ErrorMsg = text::get(text::Id::StepLoopThroughFolders);
         // Aircraft added or removed since the folder was opened count: the folders are read afresh, unless the
         // navigation that runs this scan has just read them.
         if (!dir1JustRead)
@@ -545,7 +542,7 @@ void frmVantrel::loadList(bool restoreList)
         ahead.emplace(impl_->Dir1.listSnapshot(), impl_->File1.pattern());
         for (int x = 0; x < folderCount; ++x) {
             const std::string& folder = impl_->Dir1.list(x);
-            ErrorMsg = "Set path to " + folder;
+            ErrorMsg = text::get(text::Id::StepSetPathTo) + folder;
             impl_->readAhead = nullptr;
             const auto index = static_cast<std::size_t>(x);
             if (index < ahead->folders().size() && ahead->folders()[index] == folder) {
@@ -561,11 +558,11 @@ void frmVantrel::loadList(bool restoreList)
             if (impl_->File1.listCount() > 0)
                 impl_->File1.setListIndex(configurationEntry(impl_->File1.files()));
             const std::string fileName = impl_->File1.fileName();
-            ErrorMsg = "Check " + fileName;
+            ErrorMsg = text::get(text::Id::StepCheck) + fileName;
             if (lowerAscii(fileName) != "aircraft.cfg")
                 continue;
 
-            ErrorMsg = "Get Aircraft Name";
+            ErrorMsg = text::get(text::Id::StepGetAircraftName);
             CfgFileName = impl_->File1.path() + separator + fileName;
             AircraftNameSpan span = aircraftNameOf(CfgFileName);
             StartOfName = span.start;
@@ -573,7 +570,7 @@ void frmVantrel::loadList(bool restoreList)
             if (isCslFolder(AirCraftName))
                 continue;
 
-            ErrorMsg = "Check for Wing Leveler";
+            ErrorMsg = text::get(text::Id::StepCheckForWingLeveler);
             CheckFile();
             // An aircraft whose file could not be read was reported by the detection; it belongs to neither
             // list, since nothing is known of its wing leveler. The user may have changed files while the box was
@@ -585,7 +582,7 @@ void frmVantrel::loadList(bool restoreList)
                 continue;
             }
 
-            ErrorMsg = "Add to Not Modified List";
+            ErrorMsg = text::get(text::Id::StepAddToList);
             if (Modified == restoreList) {
                 List1_.push_back(impl_->File1.path());
                 // "All" selects each entry as it joins the list, so a scan that fails halfway leaves the entries
@@ -620,7 +617,7 @@ void frmVantrel::loadList(bool restoreList)
             }
         }
     } catch (const AppError& error) {
-        reportError(view_, impl_->busy, error, "LoadList Error", &ErrorMsg);
+        reportError(view_, impl_->busy, error, text::get(text::Id::LoadListError), &ErrorMsg);
     }
     ++state_.selectionRevision;
     impl_->scanning = false;
@@ -738,7 +735,7 @@ void frmVantrel::AddFF()
                 engine::rewriteAircraft(folder, mode, choice);
             }
         } catch (const AppError& error) {
-            reportError(view_, impl_->busy, error, "Append Error", nullptr);
+            reportError(view_, impl_->busy, error, text::get(text::Id::AppendError), nullptr);
             return;
         }
     }

@@ -1,12 +1,13 @@
 #include "os/AppError.h"
 
 #include "os/SystemErrors.h"
+#include "text/Catalogue.h"
 
 namespace vantrel {
 
 AppError::AppError(int number, std::string description)
-    : std::runtime_error("Error " + std::to_string(number) + " " + description), number_(number),
-      description_(std::move(description))
+    : std::runtime_error(text::get(text::Id::ErrorPrefix) + std::to_string(number) + " " + description),
+      number_(number), description_(std::move(description))
 {
 }
 
@@ -22,36 +23,36 @@ const std::string& AppError::description() const noexcept
 
 std::string AppError::report() const
 {
-    return "Error " + std::to_string(number_) + " " + description_;
+    return text::get(text::Id::ErrorPrefix) + std::to_string(number_) + " " + description_;
 }
 
 AppError makeError(int number)
 {
     switch (number) {
     case err::TypeMismatch:
-        return AppError(number, "Type mismatch");
+        return AppError(number, text::get(text::Id::ErrTypeMismatch));
     case err::BadFileNameOrNumber:
-        return AppError(number, "Bad file name or number");
+        return AppError(number, text::get(text::Id::ErrBadFileNameOrNumber));
     case err::FileNotFound:
-        return AppError(number, "File not found");
+        return AppError(number, text::get(text::Id::ErrFileNotFound));
     case err::BadFileMode:
-        return AppError(number, "Bad file mode");
+        return AppError(number, text::get(text::Id::ErrBadFileMode));
     case err::DeviceIO:
-        return AppError(number, "Device I/O error");
+        return AppError(number, text::get(text::Id::ErrDeviceIO));
     case err::DiskFull:
-        return AppError(number, "Disk full");
+        return AppError(number, text::get(text::Id::ErrDiskFull));
     case err::InputPastEnd:
-        return AppError(number, "Input past end of file");
+        return AppError(number, text::get(text::Id::ErrInputPastEnd));
     case err::DeviceUnavailable:
-        return AppError(number, "Device unavailable");
+        return AppError(number, text::get(text::Id::ErrDeviceUnavailable));
     case err::PermissionDenied:
-        return AppError(number, "Permission denied");
+        return AppError(number, text::get(text::Id::ErrPermissionDenied));
     case err::PathFileAccess:
-        return AppError(number, "Path/File access error");
+        return AppError(number, text::get(text::Id::ErrPathFileAccess));
     case err::PathNotFound:
-        return AppError(number, "Path not found");
+        return AppError(number, text::get(text::Id::ErrPathNotFound));
     default:
-        return AppError(number, "Application-defined or object-defined error");
+        return AppError(number, text::get(text::Id::ErrApplicationDefined));
     }
 }
 

@@ -2,6 +2,7 @@
 // dialogs and message boxes shown by the toolkit, on a copy of the demo installation.
 #include "form/frmVantrel.h"
 #include "layout/Layout.h"
+#include "layout/Order.h"
 #include "ui/qt/MainWindow.h"
 #include "ui/qt/Pixels.h"
 
@@ -182,44 +183,50 @@ TEST_F(QtViewTest, ControlsSitWhereTheLayoutPutsThemAndNoneIsCovered)
     start(aircraftFolder());
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Vantrel"));
     EXPECT_FALSE(window->windowFlags() & Qt::WindowMaximizeButtonHint);
-    EXPECT_EQ(window->size(), toPixels(layout::main::kClientWidth, layout::main::kClientHeight));
+    const layout::Window& design = layout::kMain;
+    EXPECT_EQ(window->size(), toPixels(design.clientWidth, design.clientHeight));
 
-    namespace geo = layout::main;
-    struct Place
-    {
-        const char* name;
-        const char* container;
-        TwipRect rect;
-    };
-    const Place places[] = {
-        {"frmLeveler", "frmVantrel", geo::frmLeveler}, {"Option1", "frmLeveler", geo::Option1},
-        {"Option2", "frmLeveler", geo::Option2},       {"Option3", "frmLeveler", geo::Option3},
-        {"List2", "frmVantrel", geo::List2},           {"frmDriveDialog", "frmVantrel", geo::frmDriveDialog},
-        {"Drive1", "frmDriveDialog", geo::Drive1},     {"Label2", "frmDriveDialog", geo::Label2},
-        {"Dir1", "frmDriveDialog", geo::Dir1},         {"Label3", "frmDriveDialog", geo::Label3},
-        {"Label1", "frmDriveDialog", geo::Label1},     {"cmdYes", "frmDriveDialog", geo::cmdYes},
-        {"cmdAll", "frmDriveDialog", geo::cmdAll},     {"cmdNo", "frmDriveDialog", geo::cmdNo},
-        {"cmdQuit", "frmDriveDialog", geo::cmdQuit},   {"Label4", "frmVantrel", geo::Label4},
-    };
-    for (const Place& place : places) {
-        QWidget* control = child<QWidget>(place.name);
+    for (const layout::Control& row : design) {
+        if (!layout::isCreated(row))
+            continue;
+        QWidget* control = child<QWidget>(row.name);
         ASSERT_NE(control, nullptr);
-        EXPECT_EQ(control->parentWidget()->objectName(), QLatin1String(place.container)) << place.name;
-        EXPECT_EQ(control->geometry(), toPixels(place.rect)) << place.name;
+        EXPECT_EQ(control->parentWidget()->objectName(), QLatin1String(row.parent ? row.parent : design.name))
+            << row.name;
+        EXPECT_EQ(control->geometry(), toPixels(row.rect)) << row.name;
+        if (row.caption != text::Id::None && row.kind != layout::Kind::Frame) {
+            EXPECT_EQ(control->property("text").toString().toStdString(), text::get(row.caption)) << row.name;
+        }
     }
     EXPECT_EQ(window->findChild<QWidget*>(QStringLiteral("List1")), nullptr);
     EXPECT_EQ(window->findChild<QWidget*>(QStringLiteral("File1")), nullptr);
 
+    // Tab walks the controls in the table's order (those that take the focus by Tab).
+    QStringList expected;
+    for (const layout::Control* row : layout::tabOrder(design)) {
+        const QWidget* control = window->findChild<QWidget*>(QLatin1String(row->name));
+        if (control != nullptr && (control->focusPolicy() & Qt::TabFocus))
+            expected << QLatin1String(row->name);
+    }
+    QStringList walked;
+    QWidget* at = child<QWidget>(expected.first().toLatin1().constData());
+    do {
+        if (expected.contains(at->objectName()) && at->parentWidget() != nullptr)
+            walked << at->objectName();
+        at = at->nextInFocusChain();
+    } while (walked.size() < expected.size() && at != nullptr);
+    EXPECT_EQ(walked.join(QLatin1Char(' ')).toStdString(), expected.join(QLatin1Char(' ')).toStdString());
+
     // Every control on screen can be reached by the mouse: none lies under another (the list under its frame,
     // say). Label1 shares its place with the list and is hidden while the list is shown.
     ASSERT_TRUE(child<QWidget>("List2")->isVisible());
-    for (const Place& place : places) {
-        QWidget* control = child<QWidget>(place.name);
-        if (!control->isVisible() || qobject_cast<QGroupBox*>(control) != nullptr)
+    for (const layout::Control& row : design) {
+        QWidget* control = window->findChild<QWidget*>(QLatin1String(row.name));
+        if (control == nullptr || !control->isVisible() || qobject_cast<QGroupBox*>(control) != nullptr)
             continue;
         QWidget* hit = window->childAt(control->mapTo(window.get(), control->rect().center()));
         EXPECT_TRUE(hit == control || control->isAncestorOf(hit))
-            << place.name << " is covered by " << (hit ? hit->objectName().toStdString() : "nothing");
+            << row.name << " is covered by " << (hit ? hit->objectName().toStdString() : "nothing");
     }
 }
 

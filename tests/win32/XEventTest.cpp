@@ -202,26 +202,29 @@ TEST_P(XEvents, EveryControlTakesItsClickAndTheKeyboardReachesAll)
     const std::vector<std::wstring> names = listEntries(list);
 
     expectNothingCutOff(main, dpi);
-    // What is drawn on top takes the click: the circles of the options, the text of the labels and of
-    // "About", the first row of the list from corner to corner (not under its title), the buttons.
+    // What is drawn on top takes the click, for every control the window shows: the circles of the options, the
+    // text of the labels and of "About", the first row of the list from corner to corner (not under its title),
+    // the middle of the others.
     const RECT row0 = entryRect(list, 0);
-    const std::vector<std::pair<int, POINT>> visible = {
-        {ID_Option1, markOf(vantrel.control(ID_Option1), dpi)},
-        {ID_Option2, markOf(vantrel.control(ID_Option2), dpi)},
-        {ID_Option3, markOf(vantrel.control(ID_Option3), dpi)},
-        {ID_Label4,
-         {screenRect(vantrel.control(ID_Label4)).left + MulDiv(8, dpi, 96),
-          screenRect(vantrel.control(ID_Label4)).top + MulDiv(5, dpi, 96)}},
-        {ID_Label2, {screenRect(vantrel.control(ID_Label2)).left + 2, screenRect(vantrel.control(ID_Label2)).top + 2}},
-        {ID_Label3, {screenRect(vantrel.control(ID_Label3)).left + 2, screenRect(vantrel.control(ID_Label3)).top + 2}},
-        {ID_List2, {row0.left + 1, row0.top}},
-        {ID_List2, {row0.right - 1, row0.top}},
-        {ID_Drive1, centre(screenRect(vantrel.control(ID_Drive1)))},
-        {ID_Dir1, centre(screenRect(vantrel.control(ID_Dir1)))},
-        {ID_cmdAll, centre(screenRect(vantrel.control(ID_cmdAll)))},
-        {ID_cmdNo, centre(screenRect(vantrel.control(ID_cmdNo)))},
-        {ID_cmdQuit, centre(screenRect(vantrel.control(ID_cmdQuit)))},
-    };
+    const RECT link = screenRect(vantrel.control(ID_Label4));
+    const POINT aboutText{link.left + MulDiv(8, dpi, 96), link.top + MulDiv(5, dpi, 96)};
+    std::vector<std::pair<int, POINT>> visible;
+    for (const layout::Control& row : layout::kMain) {
+        const int id = controlId(layout::kMain, row.name);
+        HWND control = layout::isCreated(row) ? vantrel.control(id) : nullptr;
+        if (!control || !IsWindowVisible(control) || row.kind == layout::Kind::Frame)
+            continue;
+        const RECT box = screenRect(control);
+        if (row.kind == layout::Kind::OptionButton)
+            visible.push_back({id, markOf(control, dpi)});
+        else if (row.kind == layout::Kind::Label)
+            visible.push_back({id, {box.left + MulDiv(8, dpi, 96), box.top + MulDiv(5, dpi, 96)}});
+        else if (row.kind == layout::Kind::ListBox)
+            visible.insert(visible.end(), {{id, {row0.left + 1, row0.top}}, {id, {row0.right - 1, row0.top}}});
+        else
+            visible.push_back({id, centre(box)});
+    }
+    ASSERT_GE(visible.size(), 12u);
     for (const auto& [id, point] : visible)
         EXPECT_EQ(GetDlgCtrlID(WindowFromPoint(point)), id) << "at " << point.x << "," << point.y << ", " << dpi;
 
@@ -252,7 +255,7 @@ TEST_P(XEvents, EveryControlTakesItsClickAndTheKeyboardReachesAll)
     EXPECT_TRUE(waitUntil([&] { return !IsWindow(about); }));
     EXPECT_TRUE(waitUntil([&] { return GetDlgCtrlID(focusOf(main)) == ID_Label4; }));
     // A click on the text of "About" opens it too; Enter presses its OK.
-    clickAt(visible[3].second);
+    clickAt(aboutText);
     about = vantrel.waitForWindow(kAboutClass);
     ASSERT_TRUE(about);
     expectNothingCutOff(about, dpi);
@@ -269,15 +272,15 @@ TEST_P(XEvents, EveryControlTakesItsClickAndTheKeyboardReachesAll)
     EXPECT_TRUE(waitUntil([&] { return !IsWindow(about); }));
 
     // The circles: "Restore" lists Echo, "Remove" the others again.
-    clickAt(visible[1].second);
+    clickAt(markOf(vantrel.control(ID_Option2), dpi));
     EXPECT_TRUE(waitUntil([&] { return checked(vantrel.control(ID_Option2)); }));
     EXPECT_EQ(listEntries(list), std::vector<std::wstring>{L"Echo"});
-    clickAt(visible[0].second);
+    clickAt(markOf(vantrel.control(ID_Option1), dpi));
     EXPECT_TRUE(waitUntil([&] { return checked(vantrel.control(ID_Option1)); }));
     EXPECT_TRUE(waitUntil([&] { return listEntries(list) == names; }));
     // "Advanced" opens its dialog; a click on the box of "Remove Default Pitch" unticks it, Escape leaves
     // the dialog as Done does; reopened, Enter leaves it too.
-    clickAt(visible[2].second);
+    clickAt(markOf(vantrel.control(ID_Option3), dpi));
     HWND advanced = vantrel.waitForWindow(kAdvancedClass);
     ASSERT_TRUE(advanced);
     expectNothingCutOff(advanced, dpi);
@@ -289,7 +292,7 @@ TEST_P(XEvents, EveryControlTakesItsClickAndTheKeyboardReachesAll)
     keysOver(advanced, "Escape");
     EXPECT_TRUE(waitUntil([&] { return !shown(advanced); }));
     EXPECT_TRUE(waitUntil([&] { return checked(vantrel.control(ID_Option1)); }));
-    clickAt(visible[2].second);
+    clickAt(markOf(vantrel.control(ID_Option3), dpi));
     advanced = vantrel.waitForWindow(kAdvancedClass);
     ASSERT_TRUE(advanced);
     clickAt(markOf(GetDlgItem(advanced, ID_chkPitch), dpi));

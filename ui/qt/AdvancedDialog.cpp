@@ -1,9 +1,9 @@
 #include "ui/qt/AdvancedDialog.h"
 
 #include "layout/Layout.h"
+#include "ui/qt/ControlBuilder.h"
 #include "ui/qt/FontFit.h"
 #include "ui/qt/Pixels.h"
-#include "ui/qt/ProgramIcon.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -15,74 +15,56 @@
 
 namespace vantrel::qt {
 
-namespace geo = layout::advanced;
+namespace {
+const layout::Window& design = layout::kAdvanced;
+}
 
 AdvancedDialog::AdvancedDialog(QWidget* mainWindow)
     : QDialog(mainWindow, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                               Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint)
 {
-    setObjectName(QStringLiteral("frmAdvanced"));
-    setWindowTitle(QStringLiteral("Advanced Options"));
-    setWindowIcon(programIcon());
     setModal(true);
-    setFixedSize(toPixels(geo::kClientWidth, geo::kClientHeight));
-
-    frame_ = new QGroupBox(QStringLiteral("Advanced Options:"), this);
-    frame_->setObjectName(QStringLiteral("frmAdvancedFrame"));
-    frame_->setGeometry(toPixels(geo::frmAdvanced));
-
-    label_ = new QLabel(frame_);
-    label_->setObjectName(QStringLiteral("Label1"));
-    label_->setGeometry(toPixels(geo::Label1));
-    label_->setWordWrap(true);
-    label_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-
-    bank_ = new QCheckBox(QStringLiteral("Remove Default Bank"), frame_);
-    bank_->setObjectName(QStringLiteral("chkBank"));
-    bank_->setGeometry(toPixels(geo::chkBank));
-
-    pitch_ = new QCheckBox(QStringLiteral("Remove Default Pitch"), frame_);
-    pitch_->setObjectName(QStringLiteral("chkPitch"));
-    pitch_->setGeometry(toPixels(geo::chkPitch));
-
-    done_ = new QPushButton(QStringLiteral("Done"), this);
-    done_->setObjectName(QStringLiteral("cmdDone"));
-    done_->setGeometry(toPixels(geo::cmdDone));
-    done_->setDefault(true);
-
-    connect(bank_, &QCheckBox::clicked, this, [this](bool ticked) { emit bankSet(ticked ? 1 : 0); });
-    connect(pitch_, &QCheckBox::clicked, this, [this](bool ticked) { emit pitchSet(ticked ? 1 : 0); });
-    connect(done_, &QPushButton::clicked, this, &AdvancedDialog::doneRequested);
+    buildControls(this, design);
+    connect(bank(), &QCheckBox::clicked, this, [this](bool ticked) { emit bankSet(ticked ? 1 : 0); });
+    connect(pitch(), &QCheckBox::clicked, this, [this](bool ticked) { emit pitchSet(ticked ? 1 : 0); });
+    connect(findChild<QPushButton*>(QStringLiteral("cmdDone")), &QPushButton::clicked, this,
+            &AdvancedDialog::doneRequested);
 
     applyFont();
 }
 
-// "MS Sans Serif" 8.25 pt, or a stand-in at a size at which the instruction that start-up puts in the
-// label, and each box's caption, fit their controls.
+// The design font, or a stand-in at a size at which the instruction that start-up puts in the label, and each
+// box's caption, fit their controls.
 void AdvancedDialog::applyFont()
 {
-    const QString instruction =
-        QStringLiteral("Please select the default(s) you wish removed from Flight Simulator's Auto Pilot.");
-    const QRect labelRoom = toPixels(geo::Label1);
-    const int boxRoom = toPixels(geo::chkBank).width() - 24; // less the tick box and its gap
-    setFont(fittingFont({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-                         QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("Liberation Sans"),
-                         QStringLiteral("DejaVu Sans")},
-                        8.25, [&](const QFont& font) {
-                            const QFontMetrics metrics(font);
-                            return wrappedTextFits(font, instruction, labelRoom) &&
-                                   metrics.horizontalAdvance(pitch_->text()) <= boxRoom &&
-                                   metrics.horizontalAdvance(frame_->title()) <= labelRoom.width();
-                        }));
+    const QString instruction = QString::fromStdString(text::get(text::Id::AdvancedInstruction));
+    const QRect labelRoom = toPixels(layout::control(design, "Label1").rect);
+    const int boxRoom = toPixels(layout::control(design, "chkBank").rect).width() - 24; // less the tick box and its gap
+    setFont(fittingFont(design.font, [&](const QFont& font) {
+        const QFontMetrics metrics(font);
+        return wrappedTextFits(font, instruction, labelRoom) && metrics.horizontalAdvance(pitch()->text()) <= boxRoom &&
+               metrics.horizontalAdvance(findChild<QGroupBox*>(QStringLiteral("frmAdvanced"))->title()) <=
+                   labelRoom.width();
+    }));
 }
 
 void AdvancedDialog::render(int bank, int pitch, const std::string& label)
 {
-    const QSignalBlocker bankBlocker(bank_);
-    const QSignalBlocker pitchBlocker(pitch_);
-    bank_->setChecked(bank == 1);
-    pitch_->setChecked(pitch == 1);
-    label_->setText(QString::fromStdString(label));
+    const QSignalBlocker bankBlocker(this->bank());
+    const QSignalBlocker pitchBlocker(this->pitch());
+    this->bank()->setChecked(bank == 1);
+    this->pitch()->setChecked(pitch == 1);
+    findChild<QLabel*>(QStringLiteral("Label1"))->setText(QString::fromStdString(label));
+}
+
+QCheckBox* AdvancedDialog::bank() const
+{
+    return findChild<QCheckBox*>(QStringLiteral("chkBank"));
+}
+
+QCheckBox* AdvancedDialog::pitch() const
+{
+    return findChild<QCheckBox*>(QStringLiteral("chkPitch"));
 }
 
 void AdvancedDialog::closeEvent(QCloseEvent* event)

@@ -5,9 +5,6 @@
 #include <string>
 
 class QCheckBox;
-class QGroupBox;
-class QLabel;
-class QPushButton;
 
 namespace vantrel::qt {
 
@@ -35,12 +32,8 @@ protected:
 
 private:
     void applyFont();
-
-    QGroupBox* frame_;
-    QLabel* label_;
-    QCheckBox* bank_;
-    QCheckBox* pitch_;
-    QPushButton* done_;
+    QCheckBox* bank() const;
+    QCheckBox* pitch() const;
 };
 
 } // namespace vantrel::qt

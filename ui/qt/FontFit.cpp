@@ -20,10 +20,20 @@ QString firstInstalledFamily(const QStringList& families)
     return QApplication::font().family();
 }
 
-QFont fittingFont(const QStringList& families, qreal pointSize, const std::function<bool(const QFont&)>& fits)
+QFont fittingFont(layout::FontRole role, const std::function<bool(const QFont&)>& fits)
 {
-    QFont font(firstInstalledFamily(families));
-    font.setPointSizeF(pointSize);
+    const layout::Face face = layout::faceOf(role);
+    // "Small Fonts" is narrow: narrow faces stand in for it.
+    const QStringList standIns =
+        role == layout::FontRole::Small
+            ? QStringList{QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("Liberation Sans Narrow"),
+                          QStringLiteral("Arial Narrow"), QStringLiteral("Nimbus Sans Narrow"),
+                          QStringLiteral("DejaVu Sans")}
+            : QStringList{QStringLiteral("Microsoft Sans Serif"), QStringLiteral("DejaVu Sans Condensed"),
+                          QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")};
+    QFont font(firstInstalledFamily(QStringList{QLatin1String(face.family)} + standIns));
+    font.setPointSizeF(face.points);
+    font.setBold(face.bold);
     while (font.pointSizeF() > kSmallestPointSize && !fits(font))
         font.setPointSizeF(font.pointSizeF() - 0.25);
     return font;

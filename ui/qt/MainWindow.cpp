@@ -4,8 +4,10 @@
 #include "browse/FolderModel.h"
 #include "form/frmVantrel.h"
 #include "layout/Layout.h"
+#include "layout/Order.h"
 #include "ui/qt/AboutDialog.h"
 #include "ui/qt/AdvancedDialog.h"
+#include "ui/qt/ControlBuilder.h"
 #include "ui/qt/DriveComboBox.h"
 #include "ui/qt/FolderListWidget.h"
 #include "ui/qt/FontFit.h"
@@ -35,39 +37,13 @@
 
 namespace vantrel::qt {
 
-namespace geo = layout::main;
-
 namespace {
 
-const QString kSelectRequest = QStringLiteral("Please Select  Flight Simulator's Aircraft Directory");
+const layout::Window& design = layout::kMain;
 
-void paintBlackGreen(QWidget* widget)
+QString caption(text::Id id)
 {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Base, Qt::black);
-    palette.setColor(QPalette::Window, Qt::black);
-    palette.setColor(QPalette::Text, QColor(0, 255, 0));
-    palette.setColor(QPalette::WindowText, QColor(0, 255, 0));
-    palette.setColor(QPalette::ButtonText, QColor(0, 255, 0));
-    palette.setColor(QPalette::Button, Qt::black);
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
-}
-
-void paintText(QWidget* widget, const QColor& colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    widget->setPalette(palette);
-}
-
-template <typename Control, typename... Args>
-Control* makeControl(QWidget* parent, const char* name, const TwipRect& place, Args&&... args)
-{
-    auto* control = new Control(std::forward<Args>(args)..., parent);
-    control->setObjectName(QLatin1String(name));
-    control->setGeometry(toPixels(place));
-    return control;
+    return QString::fromStdString(text::get(id));
 }
 
 } // namespace
@@ -76,10 +52,6 @@ MainWindow::MainWindow(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint)
 {
-    setObjectName(QStringLiteral("frmVantrel"));
-    setWindowTitle(QStringLiteral("Vantrel"));
-    setWindowIcon(programIcon());
-    resize(toPixels(geo::kClientWidth, geo::kClientHeight));
     createControls();
     applyFonts();
     connectControls();
@@ -105,56 +77,23 @@ void MainWindow::setPresenter(form::frmVantrel* presenter)
 
 void MainWindow::createControls()
 {
-    frmLeveler =
-        makeControl<QGroupBox>(this, "frmLeveler", geo::frmLeveler, QStringLiteral(" Autopilot Wing Leveler "));
-    Option1 = makeControl<QRadioButton>(frmLeveler, "Option1", geo::Option1, QStringLiteral("Remove"));
-    Option2 = makeControl<QRadioButton>(frmLeveler, "Option2", geo::Option2, QStringLiteral("Restore"));
-    Option3 = makeControl<QRadioButton>(frmLeveler, "Option3", geo::Option3, QStringLiteral("Advanced"));
-    Option1->setChecked(true);
-    Option3->setEnabled(false);
-
-    List2 = makeControl<SelectionList>(this, "List2", geo::List2);
-    paintBlackGreen(List2);
-    List2->hide();
-
-    frmDriveDialog =
-        makeControl<QGroupBox>(this, "frmDriveDialog", geo::frmDriveDialog, QStringLiteral(" Aircraft Directory: "));
-    Drive1 = makeControl<DriveComboBox>(frmDriveDialog, "Drive1", geo::Drive1);
-    paintBlackGreen(Drive1);
-    Label2 = makeControl<QLabel>(frmDriveDialog, "Label2", geo::Label2);
-    Dir1 = makeControl<FolderListWidget>(frmDriveDialog, "Dir1", geo::Dir1);
-    paintBlackGreen(Dir1);
-    Label3 = makeControl<QLabel>(frmDriveDialog, "Label3", geo::Label3);
-    Label3->hide();
-
-    Label1 = makeControl<QLabel>(frmDriveDialog, "Label1", geo::Label1, kSelectRequest);
-    Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    Label1->setWordWrap(true);
-    paintText(Label1, QColor(0, 0, 255));
-
-    cmdYes = makeControl<QPushButton>(frmDriveDialog, "cmdYes", geo::cmdYes, QStringLiteral("Modify"));
-    cmdAll = makeControl<QPushButton>(frmDriveDialog, "cmdAll", geo::cmdAll, QStringLiteral("All"));
-    cmdNo = makeControl<QPushButton>(frmDriveDialog, "cmdNo", geo::cmdNo, QStringLiteral("Clear"));
-    cmdQuit = makeControl<QPushButton>(frmDriveDialog, "cmdQuit", geo::cmdQuit, QStringLiteral("Quit"));
-    cmdYes->hide();
-    cmdAll->hide();
-    cmdNo->hide();
-
-    Label4 = makeControl<QLabel>(this, "Label4", geo::Label4, QStringLiteral("About"));
-    Label4->setCursor(Qt::PointingHandCursor);
-    paintText(Label4, QColor(0, 0, 192));
+    buildControls(this, design);
+    frmLeveler = findChild<QGroupBox*>(QStringLiteral("frmLeveler"));
+    Option3 = findChild<QRadioButton*>(QStringLiteral("Option3"));
+    List2 = findChild<SelectionList*>(QStringLiteral("List2"));
+    frmDriveDialog = findChild<QGroupBox*>(QStringLiteral("frmDriveDialog"));
+    Drive1 = findChild<DriveComboBox*>(QStringLiteral("Drive1"));
+    Label2 = findChild<QLabel*>(QStringLiteral("Label2"));
+    Dir1 = findChild<FolderListWidget*>(QStringLiteral("Dir1"));
+    Label3 = findChild<QLabel*>(QStringLiteral("Label3"));
+    Label1 = findChild<QLabel*>(QStringLiteral("Label1"));
+    cmdYes = findChild<QPushButton*>(QStringLiteral("cmdYes"));
+    cmdAll = findChild<QPushButton*>(QStringLiteral("cmdAll"));
+    cmdNo = findChild<QPushButton*>(QStringLiteral("cmdNo"));
+    cmdQuit = findChild<QPushButton*>(QStringLiteral("cmdQuit"));
+    Label4 = findChild<QLabel*>(QStringLiteral("Label4"));
+    optionButtons().first()->setChecked(true);
     Label4->installEventFilter(this);
-
-    // The selection list lies over the lower part of the "Aircraft Directory" frame: it must be on top
-    // of the frame, or the frame would take its clicks.
-    List2->raise();
-    Label4->raise();
-
-    // Keyboard order of the design: Dir1, Drive1, cmdYes, cmdNo, cmdQuit, List2, cmdAll, Option1, Option2,
-    // Option3. Hidden and disabled controls are skipped by the toolkit itself.
-    const QList<QWidget*> order{Dir1, Drive1, cmdYes, cmdNo, cmdQuit, List2, cmdAll, Option1, Option2, Option3};
-    for (int i = 0; i + 1 < order.size(); ++i)
-        setTabOrder(order[i], order[i + 1]);
     Dir1->setFocus();
 }
 
@@ -173,7 +112,7 @@ template <typename... Args> void MainWindow::forward(void (form::frmVantrel::*ha
 
 void MainWindow::connectControls()
 {
-    const QList<QRadioButton*> options{Option1, Option2, Option3};
+    const QList<QRadioButton*> options = optionButtons();
     for (int i = 0; i < options.size(); ++i) {
         connect(options[i], &QRadioButton::clicked, this,
                 [this, option = i + 1] { forward(&form::frmVantrel::chooseOption, option); });
@@ -193,23 +132,19 @@ void MainWindow::connectControls()
     connect(cmdQuit, &QPushButton::clicked, this, [this] { forward(&form::frmVantrel::cmdQuit_Click); });
 }
 
-// The window's design font is "Small Fonts" 6.75 pt, a narrow face of Windows. Elsewhere the nearest
-// narrow face stands in, at a size at which the longest caption the window can show fits its label.
+// The window's design font, or a stand-in at a size at which the longest caption the window can show fits its
+// label.
 void MainWindow::applyFonts()
 {
-    const QString longest = QStringLiteral("Aircraft with Wing Leveler Disabled: 99999");
-    const int room = toPixels(geo::Label3).width();
-    setFont(fittingFont({QStringLiteral("Small Fonts"), QStringLiteral("DejaVu Sans Condensed"),
-                         QStringLiteral("Liberation Sans Narrow"), QStringLiteral("Arial Narrow"),
-                         QStringLiteral("Nimbus Sans Narrow"), QStringLiteral("DejaVu Sans")},
-                        6.75,
+    const QString longest = caption(text::Id::ListDisabled) + caption(text::Id::WidestCount);
+    const int room = toPixels(layout::control(design, "Label3").rect).width();
+    setFont(fittingFont(design.font,
                         [&](const QFont& font) { return QFontMetrics(font).horizontalAdvance(longest) <= room; }));
 
-    const QRect labelRoom = toPixels(geo::Label1);
-    Label1->setFont(fittingFont(
-        {QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-         QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")},
-        8.25, [&](const QFont& font) { return wrappedTextFits(font, kSelectRequest, labelRoom); }));
+    const layout::Control& label1 = layout::control(design, "Label1");
+    const QRect labelRoom = toPixels(label1.rect);
+    Label1->setFont(fittingFont(layout::fontOf(design, label1),
+                                [&](const QFont& font) { return wrappedTextFits(font, Label1->text(), labelRoom); }));
 }
 
 // Ideographs (and the other scripts of East Asia, from U+2E80 on) are illegible below about 12 pixels, and the
@@ -255,9 +190,17 @@ void MainWindow::render(const form::WindowState& state)
         advanced_->render(chkBank_, chkPitch_, advancedLabel_);
 }
 
+QList<QRadioButton*> MainWindow::optionButtons() const
+{
+    QList<QRadioButton*> options;
+    for (const layout::Control* row : layout::optionButtons(design))
+        options.append(findChild<QRadioButton*>(QLatin1String(row->name)));
+    return options;
+}
+
 void MainWindow::renderOptions(const form::WindowState& state)
 {
-    const QList<QRadioButton*> options{Option1, Option2, Option3};
+    const QList<QRadioButton*> options = optionButtons();
     for (QRadioButton* option : options) {
         const QSignalBlocker blocker(option);
         // An exclusive group cannot be left without a chosen button, which is what the program asks for

@@ -2,6 +2,7 @@
 
 #include "form/View.h"
 
+#include <QList>
 #include <QWidget>
 
 #include <cstdint>
@@ -61,6 +62,8 @@ private:
     void connectControls();
     void applyFonts();
     void fitScripts(QListWidget* list);
+    // The option buttons in the table's order: button i chooses mode i + 1.
+    QList<QRadioButton*> optionButtons() const;
     void renderOptions(const form::WindowState& state);
     void renderBrowser(const form::WindowState& state);
     void renderList(const form::WindowState& state);
@@ -70,8 +73,6 @@ private:
     form::frmVantrel* presenter_ = nullptr;
 
     QGroupBox* frmLeveler = nullptr;
-    QRadioButton* Option1 = nullptr;
-    QRadioButton* Option2 = nullptr;
     QRadioButton* Option3 = nullptr;
     SelectionList* List2 = nullptr;
     QGroupBox* frmDriveDialog = nullptr;

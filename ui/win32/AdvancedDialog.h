@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Win32.h"
+#include "Window.h"
 
 #include <string>
 
@@ -13,13 +13,11 @@ namespace vantrel::win32 {
 
 // The Advanced options dialog: two check boxes and "Done". Made on first showing and afterwards only hidden
 // and shown again; the program keeps the boxes' values, the dialog only draws them and reports clicks.
-class AdvancedDialog
+class AdvancedDialog final : private Window
 {
 public:
-    explicit AdvancedDialog(form::frmVantrel& form) : form_(form) {}
-    ~AdvancedDialog();
-    AdvancedDialog(const AdvancedDialog&) = delete;
-    AdvancedDialog& operator=(const AdvancedDialog&) = delete;
+    AdvancedDialog();
+    void setPresenter(form::frmVantrel* form) { form_ = form; }
 
     void render(const form::WindowState& state);
     // Shows the dialog modally over `owner`; returns once hide() has been called.
@@ -27,19 +25,13 @@ public:
     void hide();
 
 private:
-    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
-    void create(HWND owner);
-    void layout(UINT dpi);
+    bool onClick(int id) override;
     void apply();
 
-    form::frmVantrel& form_;
-    HWND window_ = nullptr;
-    HFONT font_ = nullptr;
     bool hidden_ = true;
     int chkBank_ = 1;
     int chkPitch_ = 1;
-    std::wstring label_ = L"Label1";
+    std::wstring label_;
 };
 
 } // namespace vantrel::win32

@@ -21,25 +21,4 @@ std::wstring text(HWND control)
     return caption;
 }
 
-void runModal(HWND dialog, HWND owner, const bool& done)
-{
-    EnableWindow(owner, FALSE);
-    MSG message{};
-    bool quit = false;
-    while (!done) {
-        if (GetMessageW(&message, nullptr, 0, 0) <= 0) {
-            quit = true;
-            break;
-        }
-        if (!IsDialogMessageW(dialog, &message)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-    }
-    // Enable the owner before the dialog goes, so that Windows activates the owner and not some other program.
-    EnableWindow(owner, TRUE);
-    if (quit)
-        PostQuitMessage(static_cast<int>(message.wParam));
-}
-
 } // namespace vantrel::win32

@@ -112,13 +112,4 @@ inline void comboSetItemHeight(HWND combo, int index, int height)
     SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(index), height);
 }
 
-// Runs a nested message loop for the modal `dialog` until `done` turns true, with `owner` disabled
-// meanwhile. Tab, Enter and Escape work as in a dialog box. A WM_QUIT met on the way is passed on.
-// Whoever sets `done` posts the dialog a message (endModal), so that the loop wakes to see it.
-void runModal(HWND dialog, HWND owner, const bool& done);
-inline void endModal(HWND dialog)
-{
-    PostMessageW(dialog, WM_NULL, 0, 0);
-}
-
 } // namespace vantrel::win32

@@ -67,9 +67,7 @@ void setClientSize(HWND window, int width, int height, UINT dpi)
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-namespace {
-
-int lineHeight(HFONT font)
+int fontHeight(HFONT font)
 {
     HDC screen = GetDC(nullptr);
     HGDIOBJ old = SelectObject(screen, font);
@@ -79,8 +77,6 @@ int lineHeight(HFONT font)
     ReleaseDC(nullptr, screen);
     return metrics.tmHeight;
 }
-
-} // namespace
 
 HFONT makeFont(const wchar_t* face, double points, bool bold, UINT dpi)
 {
@@ -96,7 +92,7 @@ HFONT makeFont(const wchar_t* face, double points, bool bold, UINT dpi)
     HFONT made = CreateFontIndirectW(&font);
     // The design's bitmap faces have lines about 1.2 times their size; a scalable face with looser lines
     // is made a little smaller, or a label's lines would no longer fit its height (the About credits).
-    for (LONG size = -font.lfHeight; dpi > 96 && size > 1 && lineHeight(made) * 5 > size * 6;) {
+    for (LONG size = -font.lfHeight; dpi > 96 && size > 1 && fontHeight(made) * 5 > size * 6;) {
         DeleteObject(made);
         font.lfHeight = -(--size);
         made = CreateFontIndirectW(&font);

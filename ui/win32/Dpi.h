@@ -25,6 +25,8 @@ void setClientSize(HWND window, int width, int height, UINT dpi);
 // A font of the design face `face` at `points` (8.25 etc.): the face itself at 96 DPI, a scalable one of the
 // same kind above (faceAt()).
 HFONT makeFont(const wchar_t* face, double points, bool bold, UINT dpi);
+// The height of a line of text in `font`, in pixels.
+int fontHeight(HFONT font);
 // Puts the window in the middle of the work area of its monitor.
 void centre(HWND window);
 

@@ -4,12 +4,13 @@
 #include "ControlIds.h"
 #include "Controls.h"
 #include "Dpi.h"
-#include "EventGuard.h"
 #include "Fonts.h"
 #include "Wide.h"
 
 #include "form/frmVantrel.h"
 #include "layout/Layout.h"
+#include "layout/Order.h"
+#include "text/Catalogue.h"
 
 #include <shellapi.h>
 
@@ -17,28 +18,11 @@
 
 namespace vantrel::win32 {
 
-namespace geo = layout::main;
-
 namespace {
 
-constexpr COLORREF kGreen = RGB(0, 255, 0);
-constexpr COLORREF kBlack = RGB(0, 0, 0);
-constexpr COLORREF kBlue = RGB(0, 0, 255);
-constexpr COLORREF kDarkBlue = RGB(0, 0, 192);
-constexpr TwipRect kClient{0, 0, 0, 0};
-
-// Stacking, top first: where rectangles overlap, the upper control is drawn and takes the click. As designed,
-// a later control lies over an earlier one ("Restore" over the right end of "Remove", the selection list over
-// its title), labels lie under every other control and the frames under all they hold.
-constexpr int kStacking[] = {ID_cmdQuit, ID_cmdNo,   ID_cmdAll,         ID_cmdYes,    ID_Dir1,   ID_Drive1,
-                             ID_List2,   ID_Option3, ID_Option2,        ID_Option1,   ID_Label4, ID_Label1,
-                             ID_Label3,  ID_Label2,  ID_frmDriveDialog, ID_frmLeveler};
-// The keyboard focus order (Tab, and Shift+Tab backwards), which Windows would otherwise take from the
-// stacking; hidden and disabled controls are skipped. The "About" link comes last.
-constexpr int kTabOrder[] = {ID_Dir1,   ID_Drive1,  ID_cmdYes,  ID_cmdNo,   ID_cmdQuit, ID_List2,
-                             ID_cmdAll, ID_Option1, ID_Option2, ID_Option3, ID_Label4};
-// "About" stops above the frame below it, whose top edge it would otherwise cover.
-constexpr TwipRect kLabel4{geo::Label4.left, geo::Label4.top, geo::Label4.width, geo::frmLeveler.top - geo::Label4.top};
+const COLORREF kGreen = RGB(layout::kGreen.red, layout::kGreen.green, layout::kGreen.blue);
+const COLORREF kBlack = RGB(layout::kBlack.red, layout::kBlack.green, layout::kBlack.blue);
+const COLORREF kDarkBlue = RGB(layout::kDarkBlue.red, layout::kDarkBlue.green, layout::kDarkBlue.blue);
 
 // The shell's folder icon, as Explorer shows it; the open folder for the path and its ancestors.
 HICON folderIcon(bool open)
@@ -50,35 +34,36 @@ HICON folderIcon(bool open)
     return nullptr;
 }
 
-HICON programIcon(int size)
+// The command buttons and the program's handler of each.
+struct Command
 {
-    return static_cast<HICON>(
-        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_VANTREL), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
-}
-
-int fontHeight(HWND window, HFONT font)
-{
-    HDC dc = GetDC(window);
-    HGDIOBJ old = SelectObject(dc, font);
-    TEXTMETRICW metrics{};
-    GetTextMetricsW(dc, &metrics);
-    SelectObject(dc, old);
-    ReleaseDC(window, dc);
-    return metrics.tmHeight;
-}
+    int id;
+    void (form::frmVantrel::*handler)();
+};
+const Command kCommands[] = {{ID_cmdYes, &form::frmVantrel::cmdYes_Click},
+                             {ID_cmdAll, &form::frmVantrel::cmdAll_Click},
+                             {ID_cmdNo, &form::frmVantrel::cmdNo_Click},
+                             {ID_cmdQuit, &form::frmVantrel::cmdQuit_Click}};
 
 } // namespace
 
-MainWindow::MainWindow() : form_(std::make_unique<form::frmVantrel>(*this)), advanced_(*form_)
+MainWindow::MainWindow() : Window(layout::kMain)
 {
     black_ = CreateSolidBrush(kBlack);
+    create();
+}
+
+void MainWindow::setPresenter(form::frmVantrel* presenter)
+{
+    form_ = presenter;
+    advanced_.setPresenter(presenter);
+    render(form_->state());
 }
 
 MainWindow::~MainWindow()
 {
-    for (HGDIOBJ object : {static_cast<HGDIOBJ>(font_), static_cast<HGDIOBJ>(labelFont_), static_cast<HGDIOBJ>(black_)})
-        if (object)
-            DeleteObject(object);
+    if (black_)
+        DeleteObject(black_);
     for (HICON icon : {folderClosed_, folderOpen_, bigIcon_, smallIcon_})
         if (icon)
             DestroyIcon(icon);
@@ -86,10 +71,6 @@ MainWindow::~MainWindow()
 
 int MainWindow::run(int show)
 {
-    create();
-    render(form_->state());
-    form_->runEvent([this] { form_->Form_Load(); });
-    loaded_ = true;
     centre(window_);
     ShowWindow(window_, show);
     UpdateWindow(window_);
@@ -107,57 +88,9 @@ int MainWindow::run(int show)
 
 void MainWindow::create()
 {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = &MainWindow::windowProc;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.hIcon = programIcon(GetSystemMetrics(SM_CXICON));
-    windowClass.hIconSm = programIcon(GetSystemMetrics(SM_CXSMICON));
-    windowClass.lpszClassName = kMainClass;
-    RegisterClassExW(&windowClass);
-
     // A resizable border without a maximise button; nothing moves when the window is resized.
-    window_ = CreateWindowExW(WS_EX_CONTROLPARENT, kMainClass, L"Vantrel",
-                              WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX, CW_USEDEFAULT,
-                              CW_USEDEFAULT, 300, 400, nullptr, nullptr, GetModuleHandleW(nullptr), this);
-    createControls();
-    layout(windowDpi(window_));
-}
-
-void MainWindow::createControls()
-{
-    createControl(window_, L"LISTBOX", nullptr,
-                  WS_VISIBLE | WS_TABSTOP | WS_GROUP | WS_VSCROLL | LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS |
-                      LBS_NOINTEGRALHEIGHT,
-                  ID_Dir1, WS_EX_CLIENTEDGE);
-    createControl(window_, L"COMBOBOX", nullptr,
-                  WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS,
-                  ID_Drive1);
-    createControl(window_, L"BUTTON", L"Modify", WS_TABSTOP | BS_PUSHBUTTON, ID_cmdYes);
-    createControl(window_, L"BUTTON", L"Clear", WS_TABSTOP | BS_PUSHBUTTON, ID_cmdNo);
-    createControl(window_, L"BUTTON", L"Quit", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, ID_cmdQuit);
-    createControl(window_, L"LISTBOX", nullptr,
-                  WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_MULTIPLESEL | LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED |
-                      LBS_HASSTRINGS,
-                  ID_List2, WS_EX_CLIENTEDGE);
-    createControl(window_, L"BUTTON", L"All", WS_TABSTOP | BS_PUSHBUTTON, ID_cmdAll);
-    createControl(window_, L"BUTTON", L"Remove", WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_RADIOBUTTON, ID_Option1);
-    createControl(window_, L"BUTTON", L"Restore", WS_VISIBLE | WS_TABSTOP | BS_RADIOBUTTON, ID_Option2);
-    createControl(window_, L"BUTTON", L"Advanced", WS_VISIBLE | WS_TABSTOP | WS_DISABLED | BS_RADIOBUTTON, ID_Option3);
-    createControl(window_, L"STATIC", L"", WS_VISIBLE | WS_GROUP | SS_LEFT | SS_NOPREFIX, ID_Label2);
-    createControl(window_, L"STATIC", L"", SS_LEFT | SS_NOPREFIX, ID_Label3);
-    createControl(window_, L"STATIC", L"Please Select  Flight Simulator's Aircraft Directory",
-                  WS_VISIBLE | SS_CENTER | SS_NOPREFIX, ID_Label1);
-    // The "About" link: a Tab stop that Enter and Space open, drawn by the window (focus rectangle).
-    createControl(window_, L"STATIC", L"About", WS_VISIBLE | WS_TABSTOP | SS_OWNERDRAW | SS_NOTIFY, ID_Label4);
-    createControl(window_, L"BUTTON", L" Aircraft Directory: ", WS_VISIBLE | WS_CLIPSIBLINGS | BS_GROUPBOX,
-                  ID_frmDriveDialog);
-    createControl(window_, L"BUTTON", L" Autopilot Wing Leveler ", WS_VISIBLE | WS_CLIPSIBLINGS | BS_GROUPBOX,
-                  ID_frmLeveler);
-    for (int id : kStacking)
-        SetWindowPos(item(window_, id), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    Window::create(nullptr, kMainClass, toWide(text::get(design_.title)),
+                   WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX, WS_EX_CONTROLPARENT, true);
     setChecked(item(window_, ID_Option1), true);
     SetWindowSubclass(item(window_, ID_List2), &MainWindow::list2Proc, 0, reinterpret_cast<DWORD_PTR>(this));
     SetWindowSubclass(item(window_, ID_Label4), &MainWindow::label4Proc, 0, 0);
@@ -171,39 +104,15 @@ LRESULT CALLBACK MainWindow::label4Proc(HWND label, UINT message, WPARAM wParam,
     return DefSubclassProc(label, message, wParam, lParam);
 }
 
-// Tab and Shift+Tab in the design's focus order; Enter and Space on the "About" link open it.
+// Enter and Space on the "About" link open it; Tab goes round the window.
 bool MainWindow::onKey(const MSG& message)
 {
-    if (message.message != WM_KEYDOWN || (message.hwnd != window_ && !IsChild(window_, message.hwnd)))
-        return false;
-    const bool modifier = (GetKeyState(VK_CONTROL) & 0x8000) || (GetKeyState(VK_MENU) & 0x8000);
-    if (message.wParam == VK_TAB && !modifier) {
-        moveFocus(GetDlgCtrlID(GetFocus()), (GetKeyState(VK_SHIFT) & 0x8000) ? -1 : 1);
-        return true;
-    }
-    if ((message.wParam == VK_RETURN || message.wParam == VK_SPACE) && message.hwnd == item(window_, ID_Label4)) {
+    if (message.message == WM_KEYDOWN && (message.wParam == VK_RETURN || message.wParam == VK_SPACE) &&
+        message.hwnd == item(window_, ID_Label4)) {
         form_->Label4_Click();
         return true;
     }
-    return false;
-}
-
-// Moves the focus from control `from` (0: from before the first) to the next shown, enabled one.
-void MainWindow::moveFocus(int from, int step)
-{
-    constexpr int count = static_cast<int>(std::size(kTabOrder));
-    int at = step > 0 ? -1 : 0;
-    for (int i = 0; i < count; ++i)
-        if (kTabOrder[i] == from)
-            at = i;
-    for (int tried = 0; tried < count; ++tried) {
-        at = (at + step + count) % count;
-        HWND control = item(window_, kTabOrder[at]);
-        if (isShown(control) && IsWindowEnabled(control)) {
-            SetFocus(control);
-            return;
-        }
-    }
+    return Window::onKey(message);
 }
 
 // Where the focus goes when the control that had it went away: the selection list, else Quit.
@@ -231,16 +140,8 @@ LRESULT CALLBACK MainWindow::list2Proc(HWND list, UINT message, WPARAM wParam, L
 
 void MainWindow::layout(UINT dpi)
 {
-    dpi_ = dpi;
-    for (HGDIOBJ object : {static_cast<HGDIOBJ>(font_), static_cast<HGDIOBJ>(labelFont_)})
-        if (object)
-            DeleteObject(object);
     fallback_.reset();
-    font_ = makeFont(L"Small Fonts", 6.75, false, dpi);
-    labelFont_ = makeFont(L"MS Sans Serif", 8.25, false, dpi);
-    for (HWND child = GetWindow(window_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        setFont(child, font_);
-    setFont(item(window_, ID_Label1), labelFont_);
+    Window::layout(dpi);
 
     const int iconSize = toPixels(240, dpi);
     for (HICON icon : {folderClosed_, folderOpen_})
@@ -249,29 +150,12 @@ void MainWindow::layout(UINT dpi)
     folderClosed_ = folderIcon(false);
     folderOpen_ = folderIcon(true);
 
-    place(item(window_, ID_frmLeveler), geo::frmLeveler, kClient, dpi);
-    place(item(window_, ID_Option1), geo::Option1, geo::frmLeveler, dpi);
-    place(item(window_, ID_Option2), geo::Option2, geo::frmLeveler, dpi);
-    place(item(window_, ID_Option3), geo::Option3, geo::frmLeveler, dpi);
-    place(item(window_, ID_List2), geo::List2, kClient, dpi);
-    place(item(window_, ID_frmDriveDialog), geo::frmDriveDialog, kClient, dpi);
-    place(item(window_, ID_Label2), geo::Label2, geo::frmDriveDialog, dpi);
-    place(item(window_, ID_Dir1), geo::Dir1, geo::frmDriveDialog, dpi);
-    place(item(window_, ID_Label3), geo::Label3, geo::frmDriveDialog, dpi);
-    place(item(window_, ID_Label1), geo::Label1, geo::frmDriveDialog, dpi);
-    place(item(window_, ID_cmdYes), geo::cmdYes, geo::frmDriveDialog, dpi);
-    place(item(window_, ID_cmdAll), geo::cmdAll, geo::frmDriveDialog, dpi);
-    place(item(window_, ID_cmdNo), geo::cmdNo, geo::frmDriveDialog, dpi);
-    place(item(window_, ID_cmdQuit), geo::cmdQuit, geo::frmDriveDialog, dpi);
-    place(item(window_, ID_Label4), kLabel4, kClient, dpi);
-
-    const int textHeight = fontHeight(window_, font_);
+    const int textHeight = fontHeight(windowFont());
     listSetItemHeight(item(window_, ID_Dir1), std::max(iconSize + 1, textHeight + 2));
     setList2ItemHeight();
 
     // A drop-down list's height is its height when dropped: the closed field gets the design height.
     HWND drive = item(window_, ID_Drive1);
-    place(drive, geo::Drive1, geo::frmDriveDialog, dpi);
     RECT field{};
     GetWindowRect(drive, &field);
     const int fieldHeight = field.bottom - field.top;
@@ -280,9 +164,6 @@ void MainWindow::layout(UINT dpi)
     comboSetItemHeight(drive, 0, itemHeight);
     SetWindowPos(drive, nullptr, 0, 0, field.right - field.left, fieldHeight + 8 * itemHeight,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-
-    setClientSize(window_, geo::kClientWidth, geo::kClientHeight, dpi);
-    InvalidateRect(window_, nullptr, TRUE);
 }
 
 // ---- View ----
@@ -291,9 +172,9 @@ void MainWindow::render(const form::WindowState& state)
 {
     if (!window_)
         return;
-    setChecked(item(window_, ID_Option1), state.option == 1);
-    setChecked(item(window_, ID_Option2), state.option == 2);
-    setChecked(item(window_, ID_Option3), state.option == 3);
+    int option = 0;
+    for (const layout::Control* row : layout::optionButtons(design_))
+        setChecked(control(row->name), state.option == ++option);
     setEnabled(item(window_, ID_Option3), state.option3Enabled);
     if (state.Drive1)
         renderDrives(*state.Drive1);
@@ -380,13 +261,13 @@ void MainWindow::renderList2(const form::WindowState& state)
 void MainWindow::setList2ItemHeight()
 {
     HWND list = item(window_, ID_List2);
-    if (!font_)
+    if (!windowFont())
         return;
-    int height = fontHeight(window_, font_);
+    int height = fontHeight(windowFont());
     HDC dc = GetDC(list);
     for (const std::wstring& text : list2Text_)
-        if (HFONT font = fallback_.fontFor(dc, font_, text); font != font_)
-            height = std::max(height, fontHeight(window_, font));
+        if (HFONT font = fallback_.fontFor(dc, windowFont(), text); font != windowFont())
+            height = std::max(height, fontHeight(font));
     ReleaseDC(list, dc);
     listSetItemHeight(list, height);
 }
@@ -457,18 +338,6 @@ void MainWindow::endProgram()
 
 // ---- Window messages ----
 
-LRESULT CALLBACK MainWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-        self->window_ = window;
-    }
-    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    return self ? guarded(*self->form_, [&] { return self->handle(message, wParam, lParam); })
-                : DefWindowProcW(window, message, wParam, lParam);
-}
-
 LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
@@ -493,9 +362,6 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
         measure.itemHeight = static_cast<UINT>(toPixels(240, dpi_));
         return TRUE;
     }
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-        return onColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_CTLCOLORLISTBOX: {
         // Every list of the window is black with green text, the drive list's drop-down included.
         HDC dc = reinterpret_cast<HDC>(wParam);
@@ -531,42 +397,33 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
         if (wParam)
             form_->Form_Unload();
         return 0;
-    case WM_DPICHANGED: {
-        layout(HIWORD(wParam));
-        const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-        SetWindowPos(window_, nullptr, suggested->left, suggested->top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-        return 0;
-    }
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;
     }
-    return DefWindowProcW(window_, message, wParam, lParam);
-}
-
-LRESULT MainWindow::onColour(HDC dc, HWND control)
-{
-    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-    const int id = GetDlgCtrlID(control);
-    if (id == ID_Label1)
-        SetTextColor(dc, kBlue);
-    else if (id == ID_Label4)
-        SetTextColor(dc, kDarkBlue);
-    else
-        SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    return Window::handle(message, wParam, lParam);
 }
 
 void MainWindow::onCommand(int id, int code)
 {
+    if (code == BN_CLICKED) {
+        int option = 0;
+        for (const layout::Control* row : layout::optionButtons(design_)) {
+            ++option;
+            if (controlId(design_, row->name) == id) {
+                form_->chooseOption(option);
+                return;
+            }
+        }
+        for (const Command& command : kCommands) {
+            if (command.id == id) {
+                (form_->*command.handler)();
+                return;
+            }
+        }
+    }
     HWND control = item(window_, id);
     switch (id) {
-    case ID_Option1:
-    case ID_Option2:
-    case ID_Option3:
-        if (code == BN_CLICKED)
-            form_->chooseOption(id - ID_Option1 + 1);
-        break;
     case ID_Label4:
         if (code == STN_CLICKED)
             form_->Label4_Click();
@@ -590,22 +447,6 @@ void MainWindow::onCommand(int id, int code)
     case ID_List2:
         if (code == LBN_SELCHANGE)
             onList2Change(control);
-        break;
-    case ID_cmdYes:
-        if (code == BN_CLICKED)
-            form_->cmdYes_Click();
-        break;
-    case ID_cmdAll:
-        if (code == BN_CLICKED)
-            form_->cmdAll_Click();
-        break;
-    case ID_cmdNo:
-        if (code == BN_CLICKED)
-            form_->cmdNo_Click();
-        break;
-    case ID_cmdQuit:
-        if (code == BN_CLICKED)
-            form_->cmdQuit_Click();
         break;
     case IDOK: {
         // Enter: opens the folder under the cursor of the folder list, presses the button that has the focus.
@@ -641,7 +482,7 @@ void MainWindow::drawEntryText(HDC dc, RECT box, const std::wstring& text, COLOR
 {
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, colour);
-    HGDIOBJ old = SelectObject(dc, fallback_.fontFor(dc, font_, text));
+    HGDIOBJ old = SelectObject(dc, fallback_.fontFor(dc, windowFont(), text));
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box,
               DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
     SelectObject(dc, old);
@@ -665,12 +506,15 @@ void MainWindow::drawLink(const DRAWITEMSTRUCT& draw)
     FillRect(draw.hDC, &draw.rcItem, GetSysColorBrush(COLOR_BTNFACE));
     SetBkMode(draw.hDC, TRANSPARENT);
     SetTextColor(draw.hDC, kDarkBlue);
-    HGDIOBJ old = SelectObject(draw.hDC, font_);
+    HGDIOBJ old = SelectObject(draw.hDC, windowFont());
     RECT textBox = draw.rcItem;
-    DrawTextW(draw.hDC, L"About", 5, &textBox, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+    const std::wstring link = toWide(text::get(layout::control(design_, "Label4").caption));
+    DrawTextW(draw.hDC, link.c_str(), static_cast<int>(link.size()), &textBox,
+              DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
     if (GetFocus() == draw.hwndItem) {
         RECT focus = textBox;
-        DrawTextW(draw.hDC, L"About", 5, &focus, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
+        DrawTextW(draw.hDC, link.c_str(), static_cast<int>(link.size()), &focus,
+                  DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
         InflateRect(&focus, 1, 0);
         IntersectRect(&focus, &focus, &draw.rcItem);
         DrawFocusRect(draw.hDC, &focus);

@@ -4,13 +4,13 @@
 
 #include "AdvancedDialog.h"
 #include "Fonts.h"
+#include "Window.h"
 
 #include "browse/DriveModel.h"
 #include "browse/FolderModel.h"
 #include "form/View.h"
 
 #include <cstdint>
-#include <memory>
 #include <vector>
 
 namespace vantrel::form {
@@ -21,7 +21,7 @@ namespace vantrel::win32 {
 
 // The main window "Vantrel" in plain Windows controls. It builds the controls from the layout table, draws
 // what the program gives it through render() and hands every user action to the program (frmVantrel).
-class MainWindow final : public form::View
+class MainWindow final : public form::View, private Window
 {
 public:
     MainWindow();
@@ -29,7 +29,9 @@ public:
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
 
-    // Creates the window, runs the program's start-up, shows the window and runs the message loop.
+    // The program whose window this is; it must be set before the window is used and outlive it.
+    void setPresenter(form::frmVantrel* presenter);
+    // Shows the window and runs the message loop.
     int run(int show);
 
     void render(const form::WindowState& state) override;
@@ -43,20 +45,16 @@ public:
     void endProgram() override;
 
 private:
-    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK list2Proc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                       DWORD_PTR self);
     static LRESULT CALLBACK label4Proc(HWND label, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                        DWORD_PTR unused);
-    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
-    bool onKey(const MSG& message);
-    void moveFocus(int from, int step);
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
+    bool onKey(const MSG& message) override;
     HWND sensibleFocus() const;
     void create();
-    void createControls();
-    void layout(UINT dpi);
+    void layout(UINT dpi) override;
     void onCommand(int id, int code);
-    LRESULT onColour(HDC dc, HWND control);
     void onList2Change(HWND list);
     void setList2ItemHeight();
     void drawEntryText(HDC dc, RECT box, const std::wstring& text, COLORREF colour);
@@ -69,17 +67,11 @@ private:
     void renderList2(const form::WindowState& state);
     void keepFocusVisible();
 
-    HWND window_ = nullptr;
-    std::unique_ptr<form::frmVantrel> form_;
     AdvancedDialog advanced_;
     bool busy_ = false;
-    bool loaded_ = false;
 
-    UINT dpi_ = 96;
-    HFONT font_ = nullptr;      // "Small Fonts" 6.75 pt, the window's own
-    HFONT labelFont_ = nullptr; // "MS Sans Serif" 8.25 pt of the blue request
-    GlyphFallback fallback_;    // faces for names in scripts that font_ lacks
-    HWND lastFocus_ = nullptr;  // the control that had the focus when the window was last deactivated
+    GlyphFallback fallback_;   // faces for names in scripts that the window's font lacks
+    HWND lastFocus_ = nullptr; // the control that had the focus when the window was last deactivated
     HBRUSH black_ = nullptr;
     HICON folderClosed_ = nullptr;
     HICON folderOpen_ = nullptr;

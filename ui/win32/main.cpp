@@ -3,11 +3,16 @@
 #include "Dpi.h"
 #include "MainWindow.h"
 
+#include "form/frmVantrel.h"
+
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show)
 {
     vantrel::win32::becomeDpiAware();
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     vantrel::win32::MainWindow window;
+    vantrel::form::frmVantrel form(window);
+    window.setPresenter(&form);
+    form.runEvent([&form] { form.Form_Load(); });
     return window.run(show);
 }

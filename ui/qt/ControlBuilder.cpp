@@ -1,0 +1,144 @@
+#include "ui/qt/ControlBuilder.h"
+
+#include "layout/Order.h"
+#include "ui/qt/DriveComboBox.h"
+#include "ui/qt/FolderListWidget.h"
+#include "ui/qt/Pixels.h"
+#include "ui/qt/ProgramIcon.h"
+#include "ui/qt/SelectionList.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace vantrel::qt {
+
+namespace {
+
+QString captionOf(const layout::Control& row)
+{
+    return QString::fromStdString(text::get(row.caption));
+}
+
+QWidget* makeWidget(const layout::Control& row, QWidget* parent)
+{
+    switch (row.kind) {
+    case layout::Kind::Frame:
+        return new QGroupBox(captionOf(row), parent);
+    case layout::Kind::OptionButton:
+        return new QRadioButton(captionOf(row), parent);
+    case layout::Kind::CheckBox:
+        return new QCheckBox(captionOf(row), parent);
+    case layout::Kind::CommandButton: {
+        auto* button = new QPushButton(captionOf(row), parent);
+        button->setDefault((row.style & layout::kDefault) != 0);
+        return button;
+    }
+    case layout::Kind::Label: {
+        auto* label = new QLabel(captionOf(row), parent);
+        label->setTextFormat(Qt::PlainText);
+        label->setWordWrap((row.style & layout::kWrapped) != 0);
+        // A label of one line keeps the toolkit's own vertical centring.
+        if ((row.style & (layout::kCentred | layout::kWrapped)) != 0)
+            label->setAlignment(((row.style & layout::kCentred) != 0 ? Qt::AlignHCenter : Qt::AlignLeft) |
+                                Qt::AlignTop);
+        if ((row.style & layout::kLink) != 0)
+            label->setCursor(Qt::PointingHandCursor);
+        return label;
+    }
+    case layout::Kind::ListBox:
+        return new SelectionList(parent);
+    case layout::Kind::DriveList:
+        return new DriveComboBox(parent);
+    case layout::Kind::FolderList:
+        return new FolderListWidget(parent);
+    case layout::Kind::Picture: {
+        auto* picture = new QLabel(parent);
+        picture->setAlignment(Qt::AlignCenter);
+        picture->setPixmap(programIconPixmap(twips(row.rect.width)));
+        return picture;
+    }
+    case layout::Kind::Line: {
+        // A sunken horizontal line is the etched separator: grey on top, white one pixel below.
+        auto* line = new QFrame(parent);
+        line->setFrameShape(QFrame::HLine);
+        line->setFrameShadow(QFrame::Sunken);
+        line->setLineWidth(1);
+        line->setMidLineWidth(0);
+        QPalette etched = line->palette();
+        etched.setColor(QPalette::Dark, QColor(128, 128, 128));
+        etched.setColor(QPalette::Light, Qt::white);
+        line->setPalette(etched);
+        return line;
+    }
+    case layout::Kind::FileList:
+        break;
+    }
+    return nullptr;
+}
+
+void paint(QWidget* widget, layout::Colours colours)
+{
+    if (colours == layout::Colours::Standard)
+        return;
+    const layout::Rgb text = layout::textColour(colours);
+    const QColor colour(text.red, text.green, text.blue);
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    if (colours == layout::Colours::BlackGreen) {
+        palette.setColor(QPalette::Base, Qt::black);
+        palette.setColor(QPalette::Window, Qt::black);
+        palette.setColor(QPalette::Button, Qt::black);
+        palette.setColor(QPalette::Text, colour);
+        palette.setColor(QPalette::ButtonText, colour);
+        widget->setAutoFillBackground(true);
+    }
+    widget->setPalette(palette);
+}
+
+} // namespace
+
+void buildControls(QWidget* window, const layout::Window& design)
+{
+    window->setObjectName(QLatin1String(design.name));
+    if (design.title != text::Id::None)
+        window->setWindowTitle(QString::fromStdString(text::get(design.title)));
+    window->setWindowIcon(programIcon());
+    const QSize size = toPixels(design.clientWidth, design.clientHeight);
+    if (design.sizable)
+        window->resize(size);
+    else
+        window->setFixedSize(size);
+
+    for (const layout::Control& row : design) {
+        if (!layout::isCreated(row) && row.kind != layout::Kind::Line)
+            continue;
+        QWidget* parent = row.parent != nullptr ? window->findChild<QWidget*>(QLatin1String(row.parent)) : window;
+        QWidget* widget = makeWidget(row, parent);
+        widget->setObjectName(QLatin1String(row.name));
+        widget->setGeometry(toPixels(row.rect));
+        widget->setEnabled(row.enabled);
+        widget->setVisible(row.presence == layout::Presence::Shown);
+        paint(widget, row.colours);
+    }
+
+    // Siblings stack in the order raised: bottom first.
+    const std::vector<const layout::Control*> stacking = layout::stackingTopFirst(design);
+    for (auto it = stacking.rbegin(); it != stacking.rend(); ++it)
+        window->findChild<QWidget*>(QLatin1String((*it)->name))->raise();
+
+    QWidget* previous = nullptr;
+    for (const layout::Control* row : layout::tabOrder(design)) {
+        QWidget* widget = window->findChild<QWidget*>(QLatin1String(row->name));
+        if (widget == nullptr)
+            continue;
+        if (previous != nullptr)
+            QWidget::setTabOrder(previous, widget);
+        previous = widget;
+    }
+}
+
+} // namespace vantrel::qt
