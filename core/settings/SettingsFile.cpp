@@ -2,9 +2,9 @@
 
 #include "os/AppError.h"
 
-#include "os/Utf8.h"
-
 #include "os/RegularFile.h"
+#include "os/Utf8.h"
+#include "os/WideText.h"
 
 #include <cerrno>
 #include <clocale>
