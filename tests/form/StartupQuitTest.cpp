@@ -251,12 +251,11 @@ TEST_F(StartupQuitTest, SettingsInTheAnsiCodePageReadAndWrittenBack)
         std::string ansiFolder; // how the file holds it in Windows-1252, "" when it cannot
         bool written1252;       // Quit writes the Windows-1252 form
     };
-    for (const Case& c : {Case{"Caf\xC3\xA9", "Caf\xE9", true},
-                          Case{"\xD0\x9F\xD0\xBE\xD0\xBB\xD1\x91\xD1\x82", "",
-                               false}, // Cyrillic
-                                       // In 1252 these two letters are the bytes C3 A9, which read as UTF-8 would be
-                                       // another name: UTF-8 it is.
-                          Case{"\xC3\x83\xC2\xA9", "", false}}) {
+    for (const Case& c :
+         {Case{"Caf\xC3\xA9", "Caf\xE9", true}, Case{"\xD0\x9F\xD0\xBE\xD0\xBB\xD1\x91\xD1\x82", "", false}, // Cyrillic
+          // In 1252 these two letters are the bytes C3 A9, which read as UTF-8 would be another
+          // name: UTF-8 it is.
+          Case{"\xC3\x83\xC2\xA9", "", false}}) {
         Installation sim = makeInstallation(work_ / fs::u8path(c.folder) / "FS9");
         sim.addAircraft("Trainer", plainCfg());
         std::string ansiPath = text(sim.aircraftFolder);

@@ -94,6 +94,7 @@ TEST_F(WindowEventsTest, EachHandlerRendersOnceWhenItEnds)
     for (const auto& [name, event] : events) {
         before = view_.renders;
         event();
+        // "Advanced": once under its dialog, once as Done ends inside the dialog, once as the choice ends.
         EXPECT_EQ(view_.renders - before, name == "chooseOption 3" ? 3 : 1) << name;
         EXPECT_EQ(shown(view_.drawn), shown(state())) << name;
     }
