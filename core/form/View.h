@@ -48,7 +48,7 @@ struct WindowState
     bool list2Visible = false;
     std::vector<ListEntry> list2;
     int list2Current = -1;               // the entry that has the focus, -1 for none
-    std::uint64_t list2Revision = 0;     // bumps whenever the entries are replaced
+    std::uint64_t list2Revision = 0;     // bumps whenever an entry is added or the entries are cleared
     std::uint64_t selectionRevision = 0; // bumps whenever a selected flag or the current entry changes
 
     // Command buttons below the list ("Quit" is always shown).
@@ -64,6 +64,14 @@ struct WindowState
 
 // What the program asks of a window. Every call runs on the window's own thread and returns when done;
 // the modal ones run a nested event loop until their dialog goes away.
+//
+// The render rule. The program renders once, at the end of each event handler (each public event method of
+// frmVantrel), so a window forwards an event and never renders after it. A handler that runs inside another one
+// (the mode chosen again by the Advanced dialog's Done, the list's click handler run by a scan, a navigation run
+// by start-up) renders nothing: the outer one renders when it ends, so no half-updated state is drawn. Before a
+// modal dialog or message box shows, the program renders, so that the window under it is current; the events of
+// the dialog's own event loop are handlers of their own and render at their end. Once Quit has begun, nothing is
+// rendered.
 class View
 {
 public:

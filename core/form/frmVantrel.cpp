@@ -73,17 +73,15 @@ struct frmVantrel::Impl
     browse::FileModel File1;
     SysInfoPlatform* sysInfo = nullptr;
     bool listAreaShown = false; // navigation accepted the folder: the list area is on screen
-    bool checkFailed = false;   // the last CheckFile could not read its file
     bool quitting = false;
     bool busy = false;
+    int handlerDepth = 0;           // event handlers running, one inside the other, since the last modal dialog showed
     std::string codeBeforeAdvanced; // the option code in force when the Advanced dialog was last shown
     bool scanning = false;          // the list's click handler waits for the end of a scan
     int navigations = 0;            // runs of Dir1_Change so far
     bool dir1JustRead = false;      // navigation read the folder list's folders right before its scan
-    // During a scan: the simulator found beside the aircraft folder (looked for at the first aircraft), and what
-    // was read ahead for the folder being examined.
+    // During a scan: the simulator found beside the aircraft folder (looked for at the first aircraft).
     std::optional<std::string> scanSimulator;
-    FolderScan* readAhead = nullptr;
 };
 
 frmVantrel::frmVantrel(View& view, SysInfoPlatform* sysInfo) : view_(view), impl_(std::make_unique<Impl>())
@@ -106,29 +104,62 @@ frmVantrel::~frmVantrel()
     Form_Terminate();
 }
 
-// ---- Helpers ----
+frmVantrel::Shared frmVantrel::shared() const
+{
+    return {Data, VantrelDir, SelectAll, ErrorMsg, StartOfName, LastChoice(), MyFile};
+}
 
-namespace {
+// ---- Rendering and message boxes ----
+
+void frmVantrel::handle(const std::function<void()>& body)
+{
+    ++impl_->handlerDepth;
+    try {
+        body();
+    } catch (...) {
+        --impl_->handlerDepth;
+        throw;
+    }
+    // A handler run by another one (the mode chosen again by Done, the list's click handler run by a scan) leaves
+    // the drawing to the outer one; once Quit has begun, nothing of the window runs again.
+    if (--impl_->handlerDepth == 0 && !impl_->quitting)
+        view_.render(state_);
+}
+
+void frmVantrel::showModal(const std::function<void()>& show)
+{
+    if (!impl_->quitting)
+        view_.render(state_);
+    // The events of the dialog's own event loop are handlers of their own, each rendering at its end.
+    const int depth = std::exchange(impl_->handlerDepth, 0);
+    try {
+        show();
+    } catch (...) {
+        impl_->handlerDepth = depth;
+        throw;
+    }
+    impl_->handlerDepth = depth;
+}
 
 // Shows a message box; the busy pointer of a running Modify never stands over it.
-void message(View& view, bool busy, const std::string& text, MessageIcon icon, const std::string& title)
+void frmVantrel::message(const std::string& text, MessageIcon icon, const std::string& title)
 {
-    if (busy)
-        view.setBusy(false);
-    view.showMessage(text, icon, title);
-    if (busy)
-        view.setBusy(true);
+    const bool busy = impl_->busy;
+    showModal([&] {
+        if (busy)
+            view_.setBusy(false);
+        view_.showMessage(text, icon, title);
+        if (busy)
+            view_.setBusy(true);
+    });
 }
 
 // The report of a procedure's error trap: "Error <number> <description>", and where the procedure keeps a step
 // text, a carriage return and that step on the last line.
-void reportError(View& view, bool busy, const AppError& error, const std::string& title, const std::string* step)
+void frmVantrel::reportError(const AppError& error, const std::string& title, const std::string* step)
 {
-    message(view, busy, step ? error.report() + '\r' + displayText(*step) : error.report(), MessageIcon::Warning,
-            title);
+    message(step ? error.report() + '\r' + displayText(*step) : error.report(), MessageIcon::Warning, title);
 }
-
-} // namespace
 
 // ---- Failures no procedure expects ----
 
@@ -169,12 +200,12 @@ void frmVantrel::reportUnexpected(const std::exception_ptr& failure)
 {
     // What the event left half-done must not hold the window: no busy pointer, no scan under way, no "All".
     impl_->scanning = false;
-    impl_->readAhead = nullptr;
     impl_->scanSimulator.reset();
     SelectAll = false;
     if (std::exchange(impl_->busy, false))
         view_.setBusy(false);
-    view_.showMessage(unexpectedReport(failure), MessageIcon::Warning, text::get(text::Id::MainTitle));
+    showModal(
+        [&] { view_.showMessage(unexpectedReport(failure), MessageIcon::Warning, text::get(text::Id::MainTitle)); });
     // Quit ends the program whatever happened on its way.
     if (impl_->quitting) {
         view_.endProgram();
@@ -187,81 +218,80 @@ void frmVantrel::reportUnexpected(const std::exception_ptr& failure)
 
 void frmVantrel::Form_Load()
 {
-    try {
-        chooseOption(1);
-        state_.option3Enabled = true;
-        LastChoice = 1;
+    handle([this] {
+        try {
+            chooseOption(1);
+            state_.option3Enabled = true;
 
-        // The settings live in the folder the program was started in.
-        VantrelDir = withSeparator(os::currentFolder());
-        const std::string settingsPath = settings::settingsFilePath(VantrelDir);
-        ErrorMsg = text::get(text::Id::StepOpening) + settingsPath;
+            // The settings live in the folder the program was started in.
+            VantrelDir = withSeparator(os::currentFolder());
+            const std::string settingsPath = settings::settingsFilePath(VantrelDir);
+            ErrorMsg = text::get(text::Id::StepOpening) + settingsPath;
 
-        if (settings::touchSettingsFile(settingsPath) >= settings::kSmallestReadableSize) {
-            settings::SettingsReader reader(settingsPath);
+            if (settings::touchSettingsFile(settingsPath) >= settings::kSmallestReadableSize) {
+                settings::SettingsReader reader(settingsPath);
 
-            ErrorMsg = text::get(text::Id::StepLoadingAdvancedOptions);
-            iniData = reader.readField();
-            const double code = settings::toNumber(iniData);
-            int bank = state_.chkBank;
-            int pitch = state_.chkPitch;
-            long long whole = 0;
-            if (settings::optionCodeOf(code, whole) && decodeOptionCode(whole, bank, pitch)) {
-                state_.chkBank = bank;
-                state_.chkPitch = pitch;
+                ErrorMsg = text::get(text::Id::StepLoadingAdvancedOptions);
+                std::string iniData = reader.readField();
+                const double code = settings::toNumber(iniData);
+                int bank = state_.chkBank;
+                int pitch = state_.chkPitch;
+                long long whole = 0;
+                if (settings::optionCodeOf(code, whole) && decodeOptionCode(whole, bank, pitch)) {
+                    state_.chkBank = bank;
+                    state_.chkPitch = pitch;
+                }
+
+                ErrorMsg = text::get(text::Id::StepLoadingDriveDesignator);
+                iniData = reader.readField();
+                const int navigationsBefore = impl_->navigations;
+                impl_->Drive1.setDrive(iniData);
+
+                ErrorMsg = text::get(text::Id::StepLoadingFlightSimPath);
+                iniData = reader.readField();
+                impl_->Dir1.setPath(iniData);
+                // Started in the saved folder itself (in any letter case where the file system ignores it), the folder
+                // list raises no change; the user still expects that folder's aircraft to be listed, once.
+                if (impl_->navigations == navigationsBefore)
+                    Dir1_Change();
             }
 
-            ErrorMsg = text::get(text::Id::StepLoadingDriveDesignator);
-            iniData = reader.readField();
-            const int navigationsBefore = impl_->navigations;
-            impl_->Drive1.setDrive(iniData);
-
-            ErrorMsg = text::get(text::Id::StepLoadingFlightSimPath);
-            iniData = reader.readField();
-            impl_->Dir1.setPath(iniData);
-            // Started in the saved folder itself (in any letter case where the file system ignores it), the folder
-            // list raises no change; the user still expects that folder's aircraft to be listed, once.
-            if (impl_->navigations == navigationsBefore)
-                Dir1_Change();
+            state_.advancedLabel = text::get(text::Id::AdvancedInstruction);
+        } catch (const AppError& error) {
+            reportError(error, text::get(text::Id::LoadIniError), &ErrorMsg);
         }
-
-        state_.advancedLabel = text::get(text::Id::AdvancedInstruction);
-    } catch (const AppError& error) {
-        reportError(view_, impl_->busy, error, text::get(text::Id::LoadIniError), &ErrorMsg);
-    }
-    view_.render(state_);
+    });
 }
 
 void frmVantrel::cmdQuit_Click()
 {
-    // Quit is the one way out; once it has begun, nothing of the window runs again.
-    if (impl_->quitting)
-        return;
-    impl_->quitting = true;
+    handle([this] {
+        // Quit is the one way out; once it has begun, nothing of the window runs again.
+        if (impl_->quitting)
+            return;
+        impl_->quitting = true;
 
-    AirCraftDir = installationFolderOf(impl_->Dir1.path(), impl_->File1.fileName());
-    StartOfName = AirCraftDir.empty() ? 0 : static_cast<int>(AirCraftDir.size()) + 2;
+        const std::string airCraftDir = installationFolderOf(impl_->Dir1.path(), impl_->File1.fileName());
 
-    // Neither box ticked happens only while the Advanced dialog is open (its Done refuses it), when the session
-    // ends under it: the choice in force before the dialog stays.
-    std::string code = encodeOptionCode(state_.chkBank, state_.chkPitch);
-    if (code.empty())
-        code = impl_->codeBeforeAdvanced;
-    if (!code.empty())
-        options = code;
+        // Neither box ticked happens only while the Advanced dialog is open (its Done refuses it), when the session
+        // ends under it: the choice in force before the dialog stays.
+        std::string options = encodeOptionCode(state_.chkBank, state_.chkPitch);
+        if (options.empty())
+            options = impl_->codeBeforeAdvanced;
 
-    // The file holds one value a line: a folder or drive with a line break in it would come back as another one.
-    const auto oneLine = [](const std::string& value) { return value.find_first_of("\r\n") == std::string::npos; };
-    if (StartOfName != 0 && oneLine(AirCraftDir) && oneLine(impl_->Drive1.drive())) {
-        try {
-            settings::writeSettingsFile(settings::settingsFilePath(VantrelDir), options, impl_->Drive1.drive(),
-                                        AirCraftDir);
-        } catch (const AppError& error) {
-            message(view_, impl_->busy, text::get(text::Id::SettingsNotSaved) + "\r" + error.report(),
-                    MessageIcon::Warning, text::get(text::Id::MainTitle));
+        // The file holds one value a line: a folder or drive with a line break in it would come back as another one.
+        const auto oneLine = [](const std::string& value) { return value.find_first_of("\r\n") == std::string::npos; };
+        if (!airCraftDir.empty() && oneLine(airCraftDir) && oneLine(impl_->Drive1.drive())) {
+            try {
+                settings::writeSettingsFile(settings::settingsFilePath(VantrelDir), options, impl_->Drive1.drive(),
+                                            airCraftDir);
+            } catch (const AppError& error) {
+                message(text::get(text::Id::SettingsNotSaved) + "\r" + error.report(), MessageIcon::Warning,
+                        text::get(text::Id::MainTitle));
+            }
         }
-    }
-    view_.endProgram();
+        view_.endProgram();
+    });
 }
 
 void frmVantrel::Form_Unload()
@@ -280,28 +310,34 @@ void frmVantrel::Form_Terminate()
 
 void frmVantrel::chooseOption(int option)
 {
-    if (option < 1 || option > 3 || state_.option == option || (option == 3 && !state_.option3Enabled))
-        return;
-    state_.option = option;
-    if (option == 1)
-        Option1_Click();
-    else if (option == 2)
-        Option2_Click();
-    else
-        Option3_Click();
-    view_.render(state_);
+    handle([this, option] {
+        if (option < 1 || option > 3 || state_.option == option || (option == 3 && !state_.option3Enabled))
+            return;
+        state_.option = option;
+        if (option == 1)
+            Option1_Click();
+        else if (option == 2)
+            Option2_Click();
+        else
+            Option3_Click();
+    });
+}
+
+// The mode is kept once, as the option button chosen. "Advanced" can be chosen only in mode Remove (Restore
+// disables it), so while it holds the choice, Remove is the mode chosen last.
+int frmVantrel::LastChoice() const
+{
+    return state_.option == 2 ? 2 : 1;
 }
 
 void frmVantrel::Option1_Click()
 {
-    LastChoice = 1;
     state_.option3Enabled = true;
     LoadListRemove();
 }
 
 void frmVantrel::Option2_Click()
 {
-    LastChoice = 2;
     state_.option3Enabled = false;
     LoadListRestore();
 }
@@ -309,59 +345,58 @@ void frmVantrel::Option2_Click()
 void frmVantrel::Option3_Click()
 {
     impl_->codeBeforeAdvanced = encodeOptionCode(state_.chkBank, state_.chkPitch);
-    view_.render(state_);
-    view_.showAdvanced();
+    showModal([this] { view_.showAdvanced(); });
 }
 
 void frmVantrel::chkBank_Set(int value)
 {
-    state_.chkBank = value;
+    handle([this, value] { state_.chkBank = value; });
 }
 
 void frmVantrel::chkPitch_Set(int value)
 {
-    state_.chkPitch = value;
+    handle([this, value] { state_.chkPitch = value; });
 }
 
 void frmVantrel::cmdDone_Click()
 {
-    const int pitch = state_.chkPitch;
-    const int bank = state_.chkBank;
-    if (pitch == 0 && bank == 0) {
-        message(view_, impl_->busy, text::get(text::Id::NoOptionChosen), MessageIcon::Information,
-                text::get(text::Id::OptionsTitle));
-        return;
-    }
-    view_.hideAdvanced();
-    view_.refresh();
-    // Back to the mode chosen last, which builds its list afresh.
-    chooseOption(LastChoice == 1 ? 1 : 2);
+    handle([this] {
+        const int pitch = state_.chkPitch;
+        const int bank = state_.chkBank;
+        if (pitch == 0 && bank == 0) {
+            message(text::get(text::Id::NoOptionChosen), MessageIcon::Information, text::get(text::Id::OptionsTitle));
+            return;
+        }
+        view_.hideAdvanced();
+        view_.refresh();
+        // Back to the mode chosen last, which builds its list afresh.
+        chooseOption(LastChoice());
+    });
 }
 
 void frmVantrel::Label4_Click()
 {
-    view_.render(state_);
-    view_.showAbout();
+    handle([this] { showModal([this] { view_.showAbout(); }); });
 }
 
 void frmVantrel::cmdSysInfo_Click()
 {
-    if (!startSysInfo(*impl_->sysInfo))
-        message(view_, impl_->busy, text::get(text::Id::SysInfoUnavailable), MessageIcon::None, aboutText().title);
+    handle([this] {
+        if (!startSysInfo(*impl_->sysInfo))
+            message(text::get(text::Id::SysInfoUnavailable), MessageIcon::None, aboutText().title);
+    });
 }
 
 // ---- Navigation ----
 
 void frmVantrel::Drive1_Select(int index)
 {
-    impl_->Drive1.select(index);
-    view_.render(state_);
+    handle([this, index] { impl_->Drive1.select(index); });
 }
 
 void frmVantrel::Drive1_DropDown()
 {
-    impl_->Drive1.reload();
-    view_.render(state_);
+    handle([this] { impl_->Drive1.reload(); });
 }
 
 void frmVantrel::Drive1_Change()
@@ -371,7 +406,7 @@ void frmVantrel::Drive1_Change()
     try {
         impl_->Dir1.setPath(os::currentFolderOn(impl_->Drive1.drive()));
     } catch (const AppError& error) {
-        reportError(view_, impl_->busy, error, text::get(text::Id::DirectorySelectError), nullptr);
+        reportError(error, text::get(text::Id::DirectorySelectError), nullptr);
         auto onChange = std::exchange(impl_->Drive1.onChange, nullptr);
         try {
             impl_->Drive1.setDrive(impl_->Dir1.path());
@@ -383,17 +418,18 @@ void frmVantrel::Drive1_Change()
 
 void frmVantrel::Dir1_Open(int entry)
 {
-    try {
-        impl_->Dir1.open(entry);
-    } catch (const AppError& error) {
-        // The entry may have gone: the list is read again, and the failure reported like any folder selection.
+    handle([this, entry] {
         try {
-            impl_->Dir1.refresh();
-        } catch (const AppError&) {
+            impl_->Dir1.open(entry);
+        } catch (const AppError& error) {
+            // The entry may have gone: the list is read again, and the failure reported like any folder selection.
+            try {
+                impl_->Dir1.refresh();
+            } catch (const AppError&) {
+            }
+            reportError(error, text::get(text::Id::DirectorySelectError), nullptr);
         }
-        reportError(view_, impl_->busy, error, text::get(text::Id::DirectorySelectError), nullptr);
-    }
-    view_.render(state_);
+    });
 }
 
 namespace {
@@ -403,6 +439,13 @@ void hideSelectionCommands(WindowState& state)
     state.cmdYesVisible = false;
     state.cmdNoVisible = false;
     state.cmdAllVisible = false;
+}
+
+// An entry joins the selection list; a window that drew the list halfway (under a message box) draws it again.
+void appendEntry(WindowState& state, ListEntry entry)
+{
+    state.list2.push_back(std::move(entry));
+    ++state.list2Revision;
 }
 
 } // namespace
@@ -448,19 +491,17 @@ void frmVantrel::Dir1_Change()
         if (List1_.empty() && state_.list2.size() == 1)
             hideSelectionCommands(state_);
     } catch (const AppError& error) {
-        reportError(view_, impl_->busy, error, text::get(text::Id::DirectorySelectError), nullptr);
+        reportError(error, text::get(text::Id::DirectorySelectError), nullptr);
     }
 }
 
 // ---- The catalogue ----
 
-void frmVantrel::CheckFile()
+frmVantrel::WingLeveler frmVantrel::CheckFile(const std::string& cfgFileName, const FolderScan* readAhead)
 {
-    impl_->checkFailed = false;
     // The file may have been classified already, ahead of the scan; then its verdict (or failure) is taken here,
     // at the point where the file would have been read.
-    FolderScan* const ahead =
-        impl_->readAhead != nullptr && impl_->readAhead->cfgFileName == CfgFileName ? impl_->readAhead : nullptr;
+    const FolderScan* const ahead = readAhead != nullptr && readAhead->cfgFileName == cfgFileName ? readAhead : nullptr;
     engine::Classification classifiedHere;
     const engine::Classification& result = ahead != nullptr ? ahead->result : classifiedHere;
     try {
@@ -473,27 +514,25 @@ void frmVantrel::CheckFile()
                 *impl_->scanSimulator = engine::findSimulator(path.substr(0, path.size() - 8));
         }
         MyFile = *impl_->scanSimulator;
-        ErrorMsg = text::get(text::Id::StepOpening) + CfgFileName;
+        ErrorMsg = text::get(text::Id::StepOpening) + cfgFileName;
         if (ahead == nullptr)
-            engine::classifyFile(CfgFileName, classifiedHere);
+            engine::classifyFile(cfgFileName, classifiedHere);
         else if (ahead->checkFailure)
             std::rethrow_exception(ahead->checkFailure);
         ErrorMsg = text::get(text::Id::StepCheckForWingLevelerCode);
         if (result.anyLineRead)
             Data = result.lastLine;
         // An empty file has no wing-leveler line: its aircraft is one whose leveler is still enabled.
-        Modified = result.found;
+        return result.found ? WingLeveler::Disabled : WingLeveler::Enabled;
     } catch (const AppError& error) {
-        impl_->checkFailed = true;
         // The report names the step: the opening, or the line read before the one that failed.
         if (result.opened) {
-            if (result.anyLineRead) {
+            if (result.anyLineRead)
                 Data = result.lastLine;
-                Modified = false;
-            }
             ErrorMsg = text::get(text::Id::StepData) + Data;
         }
-        reportError(view_, impl_->busy, error, text::get(text::Id::AircraftCfgFileError), &ErrorMsg);
+        reportError(error, text::get(text::Id::AircraftCfgFileError), &ErrorMsg);
+        return WingLeveler::Unreadable;
     }
 }
 
@@ -511,15 +550,11 @@ void frmVantrel::loadList(bool restoreList)
 {
     impl_->scanning = true;
     impl_->scanSimulator.reset();
-    // Whatever was read ahead belongs to this scan alone.
+    // The simulator found belongs to this scan alone.
     struct EndOfScan
     {
         Impl& impl;
-        ~EndOfScan()
-        {
-            impl.readAhead = nullptr;
-            impl.scanSimulator.reset();
-        }
+        ~EndOfScan() { impl.scanSimulator.reset(); }
     } endOfScan{*impl_};
     const bool dir1JustRead = std::exchange(impl_->dir1JustRead, false);
     try {
@@ -543,14 +578,14 @@ void frmVantrel::loadList(bool restoreList)
         for (int x = 0; x < folderCount; ++x) {
             const std::string& folder = impl_->Dir1.list(x);
             ErrorMsg = text::get(text::Id::StepSetPathTo) + folder;
-            impl_->readAhead = nullptr;
+            const FolderScan* readAhead = nullptr;
             const auto index = static_cast<std::size_t>(x);
             if (index < ahead->folders().size() && ahead->folders()[index] == folder) {
                 FolderScan& scan = ahead->at(index);
                 if (scan.listingFailure)
                     std::rethrow_exception(scan.listingFailure);
                 impl_->File1.setListing(std::move(scan.listing));
-                impl_->readAhead = &scan;
+                readAhead = &scan;
             } else {
                 // The folder list changed under the scan (from inside a message box's event loop): read it here.
                 impl_->File1.setPath(folder);
@@ -563,31 +598,30 @@ void frmVantrel::loadList(bool restoreList)
                 continue;
 
             ErrorMsg = text::get(text::Id::StepGetAircraftName);
-            CfgFileName = impl_->File1.path() + separator + fileName;
-            AircraftNameSpan span = aircraftNameOf(CfgFileName);
+            const std::string cfgFileName = impl_->File1.path() + separator + fileName;
+            AircraftNameSpan span = aircraftNameOf(cfgFileName);
             StartOfName = span.start;
-            AirCraftName = std::move(span.name);
-            if (isCslFolder(AirCraftName))
+            const std::string airCraftName = std::move(span.name);
+            if (isCslFolder(airCraftName))
                 continue;
 
             ErrorMsg = text::get(text::Id::StepCheckForWingLeveler);
-            CheckFile();
+            const WingLeveler leveler = CheckFile(cfgFileName, readAhead);
             // An aircraft whose file could not be read was reported by the detection; it belongs to neither
             // list, since nothing is known of its wing leveler. The user may have changed files while the box was
             // shown, so the folders after this one are read afresh, from now on.
-            if (impl_->checkFailed) {
-                impl_->readAhead = nullptr;
+            if (leveler == WingLeveler::Unreadable) {
                 ahead.reset();
                 ahead.emplace(impl_->Dir1.listSnapshot(), impl_->File1.pattern(), index + 1);
                 continue;
             }
 
             ErrorMsg = text::get(text::Id::StepAddToList);
-            if (Modified == restoreList) {
+            if ((leveler == WingLeveler::Disabled) == restoreList) {
                 List1_.push_back(impl_->File1.path());
                 // "All" selects each entry as it joins the list, so a scan that fails halfway leaves the entries
                 // found so far selected.
-                state_.list2.push_back({displayText(AirCraftName), SelectAll});
+                appendEntry(state_, {displayText(airCraftName), SelectAll});
             }
         }
 
@@ -595,9 +629,9 @@ void frmVantrel::loadList(bool restoreList)
         if (StartOfName > 0 && listed == 0) {
             // Every aircraft of the folder is already in the other state.
             if (state_.option == 1)
-                state_.list2.push_back({messageEntryText(false), false});
+                appendEntry(state_, {messageEntryText(false), false});
             if (state_.option == 2)
-                state_.list2.push_back({messageEntryText(true), false});
+                appendEntry(state_, {messageEntryText(true), false});
             if (!state_.list2.empty()) {
                 state_.list2[0].selected = true;
                 state_.list2Current = 0;
@@ -617,7 +651,7 @@ void frmVantrel::loadList(bool restoreList)
             }
         }
     } catch (const AppError& error) {
-        reportError(view_, impl_->busy, error, text::get(text::Id::LoadListError), &ErrorMsg);
+        reportError(error, text::get(text::Id::LoadListError), &ErrorMsg);
     }
     ++state_.selectionRevision;
     impl_->scanning = false;
@@ -627,49 +661,53 @@ void frmVantrel::loadList(bool restoreList)
 
 void frmVantrel::List2_Toggle(int index)
 {
-    if (index < 0 || index >= static_cast<int>(state_.list2.size()))
-        return;
-    ListEntry& entry = state_.list2[static_cast<std::size_t>(index)];
-    entry.selected = !entry.selected;
-    state_.list2Current = index;
-    ++state_.selectionRevision;
-    List2_Click();
-    view_.render(state_);
+    handle([this, index] {
+        if (index < 0 || index >= static_cast<int>(state_.list2.size()))
+            return;
+        ListEntry& entry = state_.list2[static_cast<std::size_t>(index)];
+        entry.selected = !entry.selected;
+        state_.list2Current = index;
+        ++state_.selectionRevision;
+        List2_Click();
+    });
 }
 
 void frmVantrel::List2_SetCurrent(int index)
 {
-    if (index < -1 || index >= static_cast<int>(state_.list2.size()) || index == state_.list2Current)
-        return;
-    state_.list2Current = index;
-    ++state_.selectionRevision;
-    List2_Click();
-    view_.render(state_);
+    handle([this, index] {
+        if (index < -1 || index >= static_cast<int>(state_.list2.size()) || index == state_.list2Current)
+            return;
+        state_.list2Current = index;
+        ++state_.selectionRevision;
+        List2_Click();
+    });
 }
 
 void frmVantrel::List2_Click()
 {
-    if (impl_->scanning)
-        return;
-    bool anySelected = false;
-    for (const ListEntry& entry : state_.list2) {
-        if (entry.selected) {
-            anySelected = true;
-            break;
+    handle([this] {
+        if (impl_->scanning)
+            return;
+        bool anySelected = false;
+        for (const ListEntry& entry : state_.list2) {
+            if (entry.selected) {
+                anySelected = true;
+                break;
+            }
         }
-    }
-    bool modify = anySelected;
-    bool clearAndAll = true;
-    // The message entry is the only entry of a list that holds no aircraft; an aircraft whose folder happens to
-    // be called "All Aircraft..." is an aircraft like any other.
-    if (List1_.empty() && state_.list2.size() == 1)
-        modify = clearAndAll = false;
-    // Nothing can be modified unseen: while the list area is hidden, so are its commands.
-    if (!impl_->listAreaShown)
-        modify = clearAndAll = false;
-    state_.cmdYesVisible = modify;
-    state_.cmdNoVisible = clearAndAll;
-    state_.cmdAllVisible = clearAndAll;
+        bool modify = anySelected;
+        bool clearAndAll = true;
+        // The message entry is the only entry of a list that holds no aircraft; an aircraft whose folder happens to
+        // be called "All Aircraft..." is an aircraft like any other.
+        if (List1_.empty() && state_.list2.size() == 1)
+            modify = clearAndAll = false;
+        // Nothing can be modified unseen: while the list area is hidden, so are its commands.
+        if (!impl_->listAreaShown)
+            modify = clearAndAll = false;
+        state_.cmdYesVisible = modify;
+        state_.cmdNoVisible = clearAndAll;
+        state_.cmdAllVisible = clearAndAll;
+    });
 }
 
 // The list of the chosen mode, built afresh; with "Advanced" chosen there is none to build.
@@ -683,59 +721,62 @@ void frmVantrel::rescanCurrentMode()
 
 void frmVantrel::cmdAll_Click()
 {
-    SelectAll = true;
-    rescanCurrentMode();
-    SelectAll = false;
-    view_.render(state_);
+    handle([this] {
+        SelectAll = true;
+        rescanCurrentMode();
+        SelectAll = false;
+    });
 }
 
 void frmVantrel::cmdNo_Click()
 {
-    SelectAll = false;
-    rescanCurrentMode();
-    state_.cmdYesVisible = false;
-    view_.render(state_);
+    handle([this] {
+        SelectAll = false;
+        rescanCurrentMode();
+        state_.cmdYesVisible = false;
+    });
 }
 
 // ---- Modify ----
 
 void frmVantrel::cmdYes_Click()
 {
-    impl_->busy = true;
-    view_.setBusy(true);
-    AddFF();
-    impl_->busy = false;
-    view_.setBusy(false);
-    hideSelectionCommands(state_);
-    view_.render(state_);
-    view_.beep();
+    handle([this] {
+        // The folders of the selected aircraft, in list order.
+        std::vector<std::string> folders;
+        for (std::size_t x = 0; x < List1_.size() && x < state_.list2.size(); ++x) {
+            if (state_.list2[x].selected)
+                folders.push_back(List1_[x]);
+        }
+        impl_->busy = true;
+        view_.setBusy(true);
+        AddFF(folders);
+        impl_->busy = false;
+        view_.setBusy(false);
+        hideSelectionCommands(state_);
+        view_.beep();
+    });
 }
 
-void frmVantrel::AddFF()
+void frmVantrel::AddFF(const std::vector<std::string>& folders)
 {
     // The boxes and the simulator are read anew for every [autopilot] header written.
     engine::InsertChoice choice;
     choice.bank = [this] { return state_.chkBank == 1; };
     choice.pitch = [this] { return state_.chkPitch == 1; };
     choice.simulator = [this] { return lowerAscii(MyFile); };
+    // With neither mode chosen ("Advanced" holds the selection), nothing is touched at all.
+    engine::Mode mode = engine::Mode::None;
+    if (state_.option == 1)
+        mode = engine::Mode::Remove;
+    else if (state_.option == 2)
+        mode = engine::Mode::Restore;
 
-    const char separator = os::nativeSeparator();
-    const std::size_t count = List1_.size();
-    for (std::size_t x = 0; x < count; ++x) {
+    for (const std::string& folder : folders) {
         try {
-            if (x < state_.list2.size() && state_.list2[x].selected) {
-                const std::string folder = List1_[x];
-                CfgFileName = folder + separator + "aircraft.cfg";
-                // With neither mode chosen ("Advanced" holds the selection), nothing is touched at all.
-                engine::Mode mode = engine::Mode::None;
-                if (state_.option == 1)
-                    mode = engine::Mode::Remove;
-                else if (state_.option == 2)
-                    mode = engine::Mode::Restore;
-                engine::rewriteAircraft(folder, mode, choice);
-            }
+            engine::rewriteAircraft(folder, mode, choice);
         } catch (const AppError& error) {
-            reportError(view_, impl_->busy, error, text::get(text::Id::AppendError), nullptr);
+            reportError(error, text::get(text::Id::AppendError), nullptr);
             return;
         }
     }

@@ -9,10 +9,13 @@
 #include <vector>
 
 namespace vantrel {
+class AppError;
 class SysInfoPlatform;
-}
+} // namespace vantrel
 
 namespace vantrel::form {
+
+struct FolderScan;
 
 // The texts of the About dialog, composed afresh at each opening.
 struct AboutText
@@ -39,17 +42,28 @@ public:
 
     const WindowState& state() const { return state_; }
 
+    // The variables that the procedures share (declared below) and the mode chosen last (1 Remove, 2 Restore), as
+    // they stand: a read-only view for tests.
+    struct Shared
+    {
+        std::string Data;
+        std::string VantrelDir;
+        bool SelectAll = false;
+        std::string ErrorMsg;
+        int StartOfName = 0;
+        int LastChoice = 0;
+        std::string MyFile;
+    };
+    Shared shared() const;
+
     // ---- Events of the main window ----
     void Form_Load();      // once, when the window is created
     void Form_Unload();    // the window is being closed (close box, end of the Windows or desktop session)
     void Form_Terminate(); // the window object goes away
 
     // The user chose option button 1 "Remove", 2 "Restore" or 3 "Advanced": it becomes the chosen one and its
-    // click handler runs, unless it was chosen already (or, for 3, is disabled).
+    // click handler (Option1_Click, ...) runs, unless it was chosen already (or, for 3, is disabled).
     void chooseOption(int option);
-    void Option1_Click();
-    void Option2_Click();
-    void Option3_Click();
 
     void Label4_Click(); // the "About" link
 
@@ -78,26 +92,11 @@ public:
     // ---- Events of the About dialog ----
     void cmdSysInfo_Click();
 
-    // Every event enters the program here: a window runs its handling of each event (the handlers above, and what
-    // it draws afterwards) through this. A failure that no procedure expects (out of memory, a system or file-system
-    // error of the standard library) is reported in one message box that names it; the busy pointer and the scan
-    // under way are ended, and the program goes on.
+    // Every event enters the program here: a window runs its handling of each event (the handlers above) through
+    // this; the handlers render what they changed themselves (View.h). A failure that no procedure expects (out of
+    // memory, a system or file-system error of the standard library) is reported in one message box that names it; the
+    // busy pointer and the scan under way are ended, and the program goes on.
     void runEvent(const std::function<void()>& event) noexcept;
-
-    // ---- Shared state that the procedures hand to each other ----
-    std::string Data;         // the aircraft.cfg line read last (its bytes as in the file)
-    std::string iniData;      // the settings field read last
-    std::string options;      // option code written by Quit
-    std::string CfgFileName;  // aircraft.cfg being examined or rewritten
-    std::string AirCraftName; // display name of the aircraft examined last
-    bool Modified = false;    // the aircraft.cfg examined last carries a wing-leveler line
-    std::string VantrelDir;   // folder of the settings file, ending in a separator
-    std::string AirCraftDir;  // aircraft folder saved by Quit
-    bool SelectAll = false;   // true while "All" rebuilds the list
-    std::string ErrorMsg;     // step under way, shown on the last line of an error report
-    int StartOfName = 0;      // scans: where an aircraft's name starts (1-based); Quit: just behind "aircraft"
-    int LastChoice = 0;       // mode chosen last: 1 Remove, 2 Restore
-    std::string MyFile;       // "fs9.exe", "fs2000.exe" or empty
 
     // The aircraft folder of each aircraft entry of the selection list (empty while it shows the message
     // entry), entry i for entry i.
@@ -106,15 +105,38 @@ public:
 private:
     struct Impl;
 
+    // What CheckFile found out about an aircraft's wing leveler.
+    enum class WingLeveler { Enabled, Disabled, Unreadable };
+
+    void Option1_Click();
+    void Option2_Click();
+    void Option3_Click();
     void Drive1_Change();
     void Dir1_Change();
-    void CheckFile();
-    void AddFF();
+    // `readAhead`: what the scan read of the aircraft's folder ahead of time, or null.
+    WingLeveler CheckFile(const std::string& cfgFileName, const FolderScan* readAhead);
+    void AddFF(const std::vector<std::string>& folders);
     void LoadListRemove();
     void LoadListRestore();
     void loadList(bool restoreList);
     void rescanCurrentMode();
+    int LastChoice() const;
+
+    // The render rule (View.h): `body` is one event handler's work; the state is rendered after it unless it ran
+    // inside another handler. `show` shows a modal dialog or message box over a freshly rendered window.
+    void handle(const std::function<void()>& body);
+    void showModal(const std::function<void()>& show);
+    void message(const std::string& text, MessageIcon icon, const std::string& title);
+    void reportError(const AppError& error, const std::string& title, const std::string* step);
     void reportUnexpected(const std::exception_ptr& failure);
+
+    // ---- Shared state that the procedures hand to each other ----
+    std::string Data;       // the aircraft.cfg line read last, for the step text of a later read error
+    std::string VantrelDir; // folder of the settings file, ending in a separator
+    bool SelectAll = false; // true while "All" rebuilds the list
+    std::string ErrorMsg;   // step under way, shown on the last line of an error report
+    int StartOfName = 0;    // where the name of the aircraft found last started (1-based); 0 before any was found
+    std::string MyFile;     // the simulator beside the aircraft folder: "fs9.exe", "fs2000.exe" or empty
 
     View& view_;
     WindowState state_;

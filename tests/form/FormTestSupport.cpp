@@ -63,8 +63,9 @@ Installation makeInstallation(const fs::path& root, const std::string& executabl
     return sim;
 }
 
-void FakeView::render(const form::WindowState&)
+void FakeView::render(const form::WindowState& state)
 {
+    drawn = state;
     ++renders;
 }
 

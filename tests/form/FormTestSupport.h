@@ -54,6 +54,7 @@ public:
     std::vector<std::string> messages; // "title|text"
     std::vector<form::MessageIcon> icons;
     std::vector<bool> busyDuringMessage;
+    form::WindowState drawn; // the state rendered last
     int renders = 0, beeps = 0, refreshes = 0, ends = 0, advancedRuns = 0, aboutRuns = 0;
     bool busy = false;
     bool advancedShown = false;

@@ -159,7 +159,7 @@ TEST_F(OddFilesFormTest, UnexpectedFailuresAreReportedOnceAndLeaveTheProgramUsab
     form().runEvent([this] { form().cmdAll_Click(); });
     ASSERT_EQ(view_.messages.size(), 2u);
     EXPECT_EQ(view_.messages[1], "Vantrel|Error 7 Out of memory");
-    EXPECT_FALSE(form().SelectAll);
+    EXPECT_FALSE(form().shared().SelectAll);
     form().List2_Toggle(0);
     EXPECT_EQ(buttons(), "111") << "the selection list answers clicks again";
 

@@ -55,6 +55,58 @@ TEST_F(WindowEventsTest, DoneRefusesNeitherBoxAndOtherwiseReturnsToTheLastModeWi
     EXPECT_EQ(state().option, 2);
 }
 
+// What a window shows of the state: the option, the list with its selection, the list's title and the buttons.
+std::string shown(const form::WindowState& state)
+{
+    std::string text = std::to_string(state.option) + state.label3;
+    for (const form::ListEntry& entry : state.list2)
+        text += (entry.selected ? "|+" : "|") + entry.text;
+    return text + (state.cmdYesVisible ? "|Y" : "|") + (state.cmdNoVisible ? "N" : "") +
+           (state.cmdAllVisible ? "A" : "");
+}
+
+// A window forwards an event and draws nothing itself: each handler renders once, when it ends, and a handler run
+// inside another one renders nothing.
+TEST_F(WindowEventsTest, EachHandlerRendersOnceWhenItEnds)
+{
+    Installation sim = makeInstallation(work_ / "Sim");
+    sim.addAircraft("Cub", plainCfg());
+    sim.addAircraft("Done", modifiedCfg());
+    int before = view_.renders;
+    startIn(sim); // the navigation and the scan run inside the load handler
+    EXPECT_EQ(view_.renders - before, 1);
+
+    view_.inAdvanced = [&] {
+        EXPECT_EQ(view_.drawn.option, 3) << "the dialog shows over a window drawn just before";
+        const int opened = view_.renders;
+        form().cmdDone_Click(); // chooses Remove again inside, which rescans
+        EXPECT_EQ(view_.renders - opened, 1);
+        EXPECT_EQ(shown(view_.drawn), shown(state()));
+    };
+    const std::vector<std::pair<std::string, std::function<void()>>> events{
+        {"List2_Toggle", [&] { form().List2_Toggle(0); }},   {"List2_SetCurrent", [&] { form().List2_SetCurrent(-1); }},
+        {"cmdAll_Click", [&] { form().cmdAll_Click(); }},    {"cmdYes_Click", [&] { form().cmdYes_Click(); }},
+        {"chooseOption 2", [&] { form().chooseOption(2); }}, {"cmdNo_Click", [&] { form().cmdNo_Click(); }},
+        {"chooseOption 1", [&] { form().chooseOption(1); }}, {"chooseOption 3", [&] { form().chooseOption(3); }},
+        {"chkBank_Set", [&] { form().chkBank_Set(0); }},     {"Drive1_DropDown", [&] { form().Drive1_DropDown(); }},
+        {"Dir1_Open", [&] { form().Dir1_Open(0); }},
+    };
+    for (const auto& [name, event] : events) {
+        before = view_.renders;
+        event();
+        // "Advanced": once under its dialog, once as Done ends inside the dialog, once as the choice ends.
+        EXPECT_EQ(view_.renders - before, name == "chooseOption 3" ? 3 : 1) << name;
+        EXPECT_EQ(shown(view_.drawn), shown(state())) << name;
+    }
+    EXPECT_EQ(view_.advancedRuns, 1);
+    EXPECT_EQ(list2Entries(), Entries{"All Aircraft have WL Removed"}) << "Modify switched Cub's off";
+
+    // Quit draws nothing: the program ends.
+    before = view_.renders;
+    form().cmdQuit_Click();
+    EXPECT_EQ(view_.renders, before);
+}
+
 // A registry without the System Information tool, and a program starter that records.
 class NoSysInfo : public SysInfoPlatform
 {

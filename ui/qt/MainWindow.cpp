@@ -104,10 +104,8 @@ template <typename... Args> void MainWindow::forward(void (form::frmVantrel::*ha
     // Bound first: with the parameter pack captured by the lambda itself, AddressSanitizer saw GCC 12's code read
     // out of the stack frame.
     const auto call = std::bind(handler, presenter_, args...);
-    presenter_->runEvent([&] {
-        call();
-        render(presenter_->state());
-    });
+    // The program renders at the end of the event itself (the render rule of form/View.h).
+    presenter_->runEvent(call);
 }
 
 void MainWindow::connectControls()

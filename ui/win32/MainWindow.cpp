@@ -57,7 +57,6 @@ void MainWindow::setPresenter(form::frmVantrel* presenter)
 {
     form_ = presenter;
     advanced_.setPresenter(presenter);
-    render(form_->state());
 }
 
 MainWindow::~MainWindow()
