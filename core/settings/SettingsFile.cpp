@@ -27,13 +27,6 @@ AppError lastSystemError()
     return errorFromSystem(std::error_code(errno, std::generic_category()));
 }
 
-// The settings file's path is UTF-8 like every path of the program. Only an ordinary file is opened: a pipe of
-// that name would keep the window from ever appearing.
-std::FILE* openFile(const std::string& path, const char* mode)
-{
-    return os::openRegularStream(path, mode);
-}
-
 // Windows programs of the simulator's time, and many editors, write 8-bit text in the system's ANSI code page;
 // Vantrel writes the settings in it too whenever it can hold them (see settingsFileText). A line that is not
 // UTF-8 is therefore read in that code page. Elsewhere the bytes of a path are the path.
@@ -88,7 +81,8 @@ std::string settingsFilePath(const std::string& folder)
 std::uint64_t touchSettingsFile(const std::string& path)
 {
     errno = 0;
-    std::FILE* file = openFile(path, "ab");
+    // Only an ordinary file is opened: a pipe of that name would keep the window from ever appearing.
+    std::FILE* file = os::openRegularStream(path, "ab");
     if (!file)
         throw lastSystemError();
     std::uint64_t size = 0;
@@ -104,7 +98,7 @@ std::uint64_t touchSettingsFile(const std::string& path)
 SettingsReader::SettingsReader(const std::string& path)
 {
     errno = 0;
-    m_file = openFile(path, "rb");
+    m_file = os::openRegularStream(path, "rb");
     if (!m_file)
         throw lastSystemError();
 }
