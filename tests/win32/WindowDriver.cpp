@@ -229,19 +229,6 @@ void writeFile(const std::filesystem::path& path, const std::string& bytes)
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
-std::string aircraftCfg(const std::string& title, const std::string& autopilotLines)
-{
-    return "[fltsim.0]\r\ntitle=" + title + "\r\n\r\n[autopilot]\r\n" + autopilotLines +
-           "autopilot_available=1\r\ndefault_vertical_speed=700.0\r\n\r\n[flaps.0]\r\ntype=1\r\n";
-}
-
-std::string withInserted(const std::string& cfg, const std::string& lines)
-{
-    std::string changed = cfg;
-    changed.insert(changed.find("[autopilot]\r\n") + 13, lines);
-    return changed;
-}
-
 int indexOf(const std::vector<std::wstring>& entries, const std::wstring& name)
 {
     const auto found = std::find(entries.begin(), entries.end(), name);

@@ -2,6 +2,8 @@
 
 #include "Win32.h"
 
+#include "support/AircraftCfg.h"
+
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -69,10 +71,6 @@ void postClickLabel(HWND label);
 std::string readFile(const std::filesystem::path& path);
 void writeFile(const std::filesystem::path& path, const std::string& bytes);
 
-// An aircraft.cfg of the title given, with `autopilotLines` at the top of its [autopilot] section.
-std::string aircraftCfg(const std::string& title, const std::string& autopilotLines = "");
-// `cfg` with `lines` inserted below its [autopilot] header.
-std::string withInserted(const std::string& cfg, const std::string& lines);
 int indexOf(const std::vector<std::wstring>& entries, const std::wstring& name);
 
 // A simulator installation in a fresh folder: <folder>\FS9\fs9.exe and one folder per aircraft below
