@@ -452,8 +452,10 @@ private:
     std::string difference()
     {
         std::ostringstream out;
-        if (window_.mode() != mode_)
-            out << "mode " << window_.mode() << ", expected " << mode_ << "\n";
+        if (window_.mode() != mode_) {
+            out << "option " << window_.mode() << " chosen, expected " << mode_ << " (1 Remove, 2 Restore)\n";
+            return out.str();
+        }
         const std::vector<std::string> rows = window_.rows();
         if (expectedNames_.empty()) {
             if (rows.size() != 1 || rows[0].rfind("All Aircraft", 0) != 0)

@@ -67,6 +67,23 @@ void clickEntry(HWND list, int index);
 void doubleClickEntry(HWND list, int index);
 void postClickLabel(HWND label);
 
+// Real X input, for the programs that x-events.sh runs: each action is a line "@xdo ARGS" on the output, which the
+// script performs with xdotool and answers with "ok" once the X server has the events.
+void xdo(const std::string& arguments);
+void clickAt(POINT point);
+// Keys for the top-level window of `window`, which gets the X input focus first (the virtual display has
+// no window manager that would give it).
+void keysOver(HWND window, const std::string& keys);
+RECT screenRect(HWND control);
+POINT centre(const RECT& rect);
+// The circle of an option button or the box of a check box: at its left end, halfway down.
+POINT markOf(HWND button, int dpi);
+// A list entry's rectangle on the screen.
+RECT entryRect(HWND list, int index);
+// The control that has the keyboard focus in the thread of `window`.
+HWND focusOf(HWND window);
+int caret(HWND list);
+
 // Files.
 std::string readFile(const std::filesystem::path& path);
 void writeFile(const std::filesystem::path& path, const std::string& bytes);

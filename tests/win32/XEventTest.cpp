@@ -21,66 +21,6 @@ using namespace vantrel::win32;
 const std::wstring kCyrillic = L"\u0418\u043b-14 \u0410\u044d\u0440\u043e\u0444\u043b\u043e\u0442"; // "Ил-14 Аэрофлот"
 const std::wstring kJapanese = L"\u96f6\u5f0f\u8266\u4e0a\u6226\u95d8\u6a5f"; // "零式艦上戦闘機"
 
-void xdo(const std::string& arguments)
-{
-    std::printf("@xdo %s\n", arguments.c_str());
-    std::fflush(stdout);
-    std::string reply;
-    std::getline(std::cin, reply);
-    ASSERT_EQ(reply.substr(0, 2), "ok") << "xdotool " << arguments;
-}
-
-void clickAt(POINT point)
-{
-    xdo("mousemove " + std::to_string(point.x) + " " + std::to_string(point.y) + " click 1");
-}
-
-// Keys for the top-level window of `window`, which gets the X input focus first (the virtual display has
-// no window manager that would give it).
-void keysOver(HWND window, const std::string& keys)
-{
-    std::wstring title = caption(GetAncestor(window, GA_ROOT));
-    std::string pattern = "^";
-    for (wchar_t character : title)
-        pattern += character == L' ' ? '.' : static_cast<char>(character);
-    xdo("search --name " + pattern + "$ windowfocus --sync %1 key --delay 60 " + keys);
-}
-
-RECT screenRect(HWND control)
-{
-    RECT rect{};
-    GetWindowRect(control, &rect);
-    return rect;
-}
-
-POINT centre(const RECT& rect)
-{
-    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-}
-
-// The circle of an option button or the box of a check box: at its left end, halfway down.
-POINT markOf(HWND button, int dpi)
-{
-    const RECT rect = screenRect(button);
-    return {rect.left + MulDiv(6, dpi, 96), (rect.top + rect.bottom) / 2};
-}
-
-RECT entryRect(HWND list, int index)
-{
-    RECT rect{};
-    SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&rect));
-    MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
-HWND focusOf(HWND window)
-{
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
-    return info.hwndFocus;
-}
-
 std::set<int> selected(HWND list)
 {
     std::set<int> entries;
@@ -89,11 +29,6 @@ std::set<int> selected(HWND list)
         if (flags[i])
             entries.insert(static_cast<int>(i));
     return entries;
-}
-
-int caret(HWND list)
-{
-    return static_cast<int>(SendMessageW(list, LB_GETCARETINDEX, 0, 0));
 }
 
 // The X screen's pixels inside `rect`, as rows of 0x00RRGGBB: what the user sees, taken by the script
