@@ -95,10 +95,7 @@ public:
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
 
-    QAbstractButton* button(const char* name) const
-    {
-        return window->findChild<QAbstractButton*>(QLatin1String(name));
-    }
+    QAbstractButton* button(const char* name) const { return window->findChild<QAbstractButton*>(QLatin1String(name)); }
 
     // The middle of a row of the selection list on the screen.
     QPoint rowPoint(int row) const
@@ -213,8 +210,8 @@ public:
     }
     void wheel(bool down) override
     {
-        xdo(at(test_.list->mapToGlobal(test_.list->rect().center())) + (down ? QStringLiteral(" click 5")
-                                                                              : QStringLiteral(" click 4")));
+        xdo(at(test_.list->mapToGlobal(test_.list->rect().center())) +
+            (down ? QStringLiteral(" click 5") : QStringLiteral(" click 4")));
     }
     void click(Command command) override
     {
@@ -275,11 +272,10 @@ TEST_F(QtRandomInput, ClicksDuringALongModifyChangeNothing)
     QProcess xdotool;
     QEventLoop loop;
     QObject::connect(&xdotool, &QProcess::finished, &loop, &QEventLoop::quit);
-    xdotool.start(QStringLiteral("sh"), {QStringLiteral("-c"), QStringLiteral("xdotool %1 && { test -e '%2' && touch "
-                                                                              "'%3'; true; }")
-                                                                   .arg(clicks,
-                                                                        QString::fromStdString(lastBackup.string()),
-                                                                        QString::fromStdString(late.string()))});
+    const QString script =
+        QStringLiteral("xdotool %1 && { test -e '%2' && touch '%3'; true; }")
+            .arg(clicks, QString::fromStdString(lastBackup.string()), QString::fromStdString(late.string()));
+    xdotool.start(QStringLiteral("sh"), {QStringLiteral("-c"), script});
     loop.exec();
     ASSERT_EQ(xdotool.exitCode(), 0);
     ASSERT_FALSE(std::filesystem::exists(late)) << "Modify had ended before the clicks: make it longer";
@@ -295,7 +291,8 @@ TEST_F(QtRandomInput, ClicksDuringALongModifyChangeNothing)
     EXPECT_FALSE(std::filesystem::exists(aircraftFolder() / names[0] / "aircraftcfg.bak"));
     int wrong = 0;
     for (int i = 1; i < count; ++i)
-        if (fileBytes(aircraftFolder() / names[i] / "aircraft.cfg") != withInserted(aircraftCfg(names[i]), Fleet::kLines))
+        if (fileBytes(aircraftFolder() / names[i] / "aircraft.cfg") !=
+            withInserted(aircraftCfg(names[i]), Fleet::kLines))
             ++wrong;
     EXPECT_EQ(wrong, 0) << "aircraft chosen but not modified";
 }

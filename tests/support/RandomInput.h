@@ -299,9 +299,10 @@ private:
         const int place = row - window_.topRow();
         const auto now = std::chrono::steady_clock::now();
         if (place == lastPlace_ && now - lastPress_ < std::chrono::milliseconds(800))
-            window_.waitFor([] { return false; }, static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(
-                                                                       lastPress_ + std::chrono::milliseconds(800) - now)
-                                                                       .count()));
+            window_.waitFor([] { return false; },
+                            static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                                 lastPress_ + std::chrono::milliseconds(800) - now)
+                                                 .count()));
         lastPlace_ = place;
         lastPress_ = std::chrono::steady_clock::now();
     }
@@ -328,9 +329,13 @@ private:
             {listed ? 5 : 0, [&] { return wheelStep(); }},
             {listed ? 3 : 0, [&] { return commandStep(Command::All); }},
             {listed ? 3 : 0, [&] { return commandStep(Command::Clear); }},
-            {4, [&] { return commandStep(pick(4) == 0 ? (mode_ == 1 ? Command::Remove : Command::Restore)
-                                                      : (mode_ == 1 ? Command::Restore : Command::Remove)); }},
-            {optionKeys ? 12 : 0, [&] { return keyStep(mode_ == 1 ? "Down" : "Up"); }},
+            {4,
+             [&] {
+                 return commandStep(pick(4) == 0 ? (mode_ == 1 ? Command::Remove : Command::Restore)
+                                                 : (mode_ == 1 ? Command::Restore : Command::Remove));
+             }},
+            {optionKeys ? 12 : 0,
+             [&] { return keyStep(mode_ == 1 ? (pick(2) ? "Down" : "Right") : (pick(2) ? "Up" : "Left")); }},
             {model_.anySelected() ? 5 : 0, [&] { return commandStep(Command::Modify); }},
         };
         int total = 0;
@@ -378,7 +383,8 @@ private:
         const int visible = window_.rowsVisible();
         window_.key(key);
         if (focus == Focus::Remove || focus == Focus::Restore) {
-            // The arrows on the option buttons choose the other mode.
+            // An arrow on an option button chooses its neighbour: Down or Right from "Remove", Up or Left from
+            // "Restore" ("Advanced", beyond them, opens its dialog).
             mode_ = mode_ == 1 ? 2 : 1;
             rebuild(false);
             return key + " on the option button";
@@ -466,10 +472,16 @@ private:
         }
         if (rows != model_.rows()) {
             const std::set<std::string> names(rows.begin(), rows.end());
-            if (names != expectedNames_ || rows.size() != names.size())
+            if (names != expectedNames_ || rows.size() != names.size()) {
                 out << "the list shows " << rows.size() << " rows, not the " << expectedNames_.size()
                     << " aircraft of the mode\n";
-            else
+                for (const std::string& name : names)
+                    if (expectedNames_.count(name) == 0)
+                        out << "  listed: " << name << "\n";
+                for (const std::string& name : expectedNames_)
+                    if (names.count(name) == 0)
+                        out << "  missing: " << name << "\n";
+            } else
                 out << "the list's rows changed order\n";
             return out.str();
         }
@@ -495,30 +507,30 @@ private:
 
     bool check(const std::string& action)
     {
-        // A rebuilt list: the model takes the window's order once the window shows the aircraft of the mode.
+        // A rebuilt list: the model takes the window's order once the window shows the aircraft of the mode (a
+        // list that never does is reported below).
         if (rebuilt_) {
             rebuilt_ = false;
             std::vector<std::string> rows;
-            if (!expectedNames_.empty()) {
-                window_.waitFor(
+            if (!expectedNames_.empty() &&
+                !window_.waitFor(
                     [&] {
                         rows = window_.rows();
                         return std::set<std::string>(rows.begin(), rows.end()) == expectedNames_ &&
                                rows.size() == expectedNames_.size() && window_.mode() == mode_;
                     },
-                    modified_ ? 60000 : 10000);
-            }
+                    modified_ ? 20000 : 5000))
+                rows.clear();
             model_.rebuild(rows, rebuildAll_);
         }
         // The window has handled the input once it shows the model; it must still show it a moment later.
         window_.waitFor([&] { return difference().empty(); }, 3000);
         window_.waitFor([] { return false; }, 120);
         std::string found = difference();
-        if (found.empty() && modified_) {
+        if (modified_) {
             modified_ = false;
-            found = fleet_.differences();
-            if (!found.empty())
-                found = "after Modify, on disk:\n" + found;
+            if (const std::string disk = fleet_.differences(); !disk.empty())
+                found += "after Modify, on disk:\n" + disk;
         }
         if (found.empty())
             return true;

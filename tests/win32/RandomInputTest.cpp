@@ -90,10 +90,7 @@ public:
             at(centre(entryRect(list_, to))) + " sleep 0.05 mouseup 1");
     }
     void key(const std::string& keys) override { keysOver(main_, keys); }
-    void wheel(bool down) override
-    {
-        xdo(at(centre(screenRect(list_))) + (down ? " click 5" : " click 4"));
-    }
+    void wheel(bool down) override { xdo(at(centre(screenRect(list_))) + (down ? " click 5" : " click 4")); }
     void click(Command command) override
     {
         static const int ids[] = {ID_cmdAll, ID_cmdNo, ID_cmdYes, ID_Option1, ID_Option2};
@@ -125,7 +122,8 @@ TEST(RandomInput, TheHighlightFollowsTheUserAndModifyChangesExactlyTheHighlighte
     keysOver(vantrel.main(), "shift");
     Win32ListWindow window(vantrel);
     ASSERT_TRUE(waitMs([&] { return !window.rows().empty(); }, 20000));
-    ASSERT_LT(window.rowsVisible(), static_cast<int>(window.rows().size())) << "every aircraft in view: nothing scrolls";
+    ASSERT_LT(window.rowsVisible(), static_cast<int>(window.rows().size()))
+        << "every aircraft in view: nothing scrolls";
     RandomSession(window, fleet, seed).run(randomSteps(200));
 }
 
