@@ -2,6 +2,7 @@
 
 #include "form/View.h"
 
+#include <chrono>
 #include <exception>
 #include <functional>
 #include <memory>
@@ -27,6 +28,10 @@ struct AboutText
 };
 AboutText aboutText();
 
+// The option button that an arrow key moves to from option button `option` (1 "Remove", 2 "Restore", 3
+// "Advanced"): the next (`step` 1) or previous (-1) one that can be chosen, round the group.
+int optionAfter(const WindowState& state, int option, int step);
+
 // The main window without its toolkit: it owns what the window shows and runs every procedure of the
 // program. A window (Qt or Win32) builds the controls, draws the state it is given through View::render()
 // and calls the event handlers below when the user acts; it decides nothing itself.
@@ -41,6 +46,10 @@ public:
     frmVantrel& operator=(const frmVantrel&) = delete;
 
     const WindowState& state() const { return state_; }
+
+    // How long work may keep the window from its messages (View::stayResponsive); 50 ms unless a test asks for
+    // another.
+    void setResponseInterval(std::chrono::milliseconds interval);
 
     // The variables that the procedures share (declared below) and the mode chosen last (1 Remove, 2 Restore), as
     // they stand: a read-only view for tests.
@@ -77,6 +86,11 @@ public:
     // entry. Moving the current entry with the keyboard only changes the current entry.
     void List2_Toggle(int index);
     void List2_SetCurrent(int index);
+    // A key moved the current entry; `pageRows` is how many entries the list shows whole.
+    void List2_Move(ListMove move, int pageRows);
+    // A letter typed in the list: the next entry after the current one (round the list) whose name begins with it
+    // becomes the current entry.
+    void List2_TypeLetter(const std::string& letter);
     void List2_Click();
 
     void cmdAll_Click();
@@ -125,6 +139,9 @@ private:
     // The render rule (View.h): `body` is one event handler's work; the state is rendered after it unless it ran
     // inside another handler. `show` shows a modal dialog or message box over a freshly rendered window.
     void handle(const std::function<void()>& body);
+    // Long work between two aircraft: lets the window stay responsive (View.h, the work rule), its list titled
+    // `listTitle` meanwhile.
+    void keepResponding(const std::string& listTitle);
     void showModal(const std::function<void()>& show);
     void message(const std::string& text, MessageIcon icon, const std::string& title);
     void reportError(const AppError& error, const std::string& title, const std::string* step);

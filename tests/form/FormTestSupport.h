@@ -50,6 +50,10 @@ public:
     void showAbout() override;
     void refresh() override { ++refreshes; }
     void endProgram() override { ++ends; }
+    // The highlight as last drawn, unless the test makes the list show another.
+    std::vector<int> shownSelection() const override;
+    void setWorking(bool working) override;
+    void stayResponsive(const form::WindowState& state) override;
 
     std::vector<std::string> messages; // "title|text"
     std::vector<form::MessageIcon> icons;
@@ -62,6 +66,13 @@ public:
     std::function<void()> inAdvanced;
     std::function<void()> inAbout;
     std::function<void()> inMessage;
+    std::function<std::vector<int>()> highlight; // what the list shows highlighted, when set
+    // The work: whether it is under way, and each time the window was let handle its messages meanwhile, with
+    // the list's title then.
+    bool working = false;
+    int workStarts = 0;
+    std::vector<std::string> responsiveTitles;
+    std::function<void()> whileResponsive; // the messages handled then
 };
 
 // A fresh current folder (holding the settings file) and a work folder for installations; the form is made in
