@@ -314,10 +314,11 @@ TEST_F(QtViewTest, KeysInTheSelectionListMoveTheCurrentEntryAndSpaceAloneToggles
         QTest::keyClick(list, move.key, move.modifiers);
         EXPECT_EQ(highlighted(), std::vector<int>{0}) << "after key " << move.key;
         EXPECT_EQ(chosen(), std::vector<int>{0}) << "after key " << move.key;
-        if (move.current == -1)
+        if (move.current == -1) {
             EXPECT_EQ(list->currentRow(), list->count() - 1);
-        else if (move.current >= 0)
+        } else if (move.current >= 0) {
             EXPECT_EQ(list->currentRow(), move.current) << "after key " << move.key;
+        }
         EXPECT_EQ(form->state().list2Current, list->currentRow());
     }
     // Typing a letter jumps to a name without selecting it.
@@ -338,6 +339,47 @@ TEST_F(QtViewTest, KeysInTheSelectionListMoveTheCurrentEntryAndSpaceAloneToggles
         ASSERT_TRUE(cfg.open(QIODevice::ReadOnly));
         EXPECT_EQ(cfg.readAll().contains("default_bank_mode=0"), i == 0 || i == current) << names.at(i).toStdString();
     }
+}
+
+TEST_F(QtViewTest, OptionButtonsAreOneTabStopAtTheChosenOneAndTheArrowsChoose)
+{
+    start(aircraftFolder());
+    const QStringList enabled = entries("List2");
+    auto* option1 = child<QRadioButton>("Option1");
+    auto* option2 = child<QRadioButton>("Option2");
+    auto* option3 = child<QRadioButton>("Option3");
+    window->activateWindow();
+    child<QWidget>("Dir1")->setFocus();
+    // Tab comes to the group once, on the chosen option, and leaves it at the next press.
+    QWidget* reached = nullptr;
+    for (int tabs = 0; tabs < 12 && !qobject_cast<QRadioButton*>(reached); ++tabs) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        reached = QApplication::focusWidget();
+    }
+    EXPECT_EQ(reached, option1);
+    QTest::keyClick(option1, Qt::Key_Tab);
+    EXPECT_FALSE(qobject_cast<QRadioButton*>(QApplication::focusWidget()));
+
+    // The arrows choose round the group, as a click does; "Advanced" is skipped in Restore.
+    option1->setFocus();
+    QTest::keyClick(option1, Qt::Key_Right);
+    EXPECT_EQ(form->state().option, 2);
+    EXPECT_TRUE(option2->isChecked() && option2->hasFocus() && !option1->isChecked());
+    EXPECT_NE(entries("List2"), enabled);
+    QTest::keyClick(option2, Qt::Key_Down);
+    EXPECT_EQ(form->state().option, 1);
+    EXPECT_TRUE(option1->isChecked() && option1->hasFocus());
+    EXPECT_EQ(entries("List2"), enabled);
+    // Left from "Remove" reaches "Advanced": its dialog opens; after Done the focus is on the mode chosen again.
+    onNextModal([](QWidget* dialog) { QTest::mouseClick(dialog->findChild<QPushButton*>(), Qt::LeftButton); });
+    QTest::keyClick(option1, Qt::Key_Left);
+    EXPECT_EQ(form->state().option, 1);
+    EXPECT_TRUE(option1->isChecked() && !option3->isChecked());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return option1->hasFocus(); }, 1000));
+    // Shift+Tab back into the group lands on the chosen option, not on "Advanced".
+    QTest::keyClick(option1, Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    EXPECT_EQ(QApplication::focusWidget(), option1);
 }
 
 TEST_F(QtViewTest, AJapaneseNameGetsTextLargeEnoughToReadInBothLists)
