@@ -55,7 +55,7 @@ struct WindowsFolder
 };
 
 // Quotes and blanks around the value are dropped, and a value naming the program (...\fs9.exe) stands for its
-// folder. "." and ".." are refused: the folder must lie where the value says.
+// folder.
 std::optional<WindowsFolder> windowsFolderOf(std::string value)
 {
     const auto blankOrQuote = [](char c) { return c == ' ' || c == '\t' || c == '"'; };
@@ -74,8 +74,6 @@ std::optional<WindowsFolder> windowsFolderOf(std::string value)
             name += value[i];
             continue;
         }
-        if (name == "." || name == "..")
-            return std::nullopt;
         if (!name.empty())
             folder.names.push_back(name);
         name.clear();
