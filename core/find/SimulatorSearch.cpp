@@ -303,9 +303,12 @@ std::string findOnWindows(SimulatorSearchPlatform& platform)
 std::vector<std::string> winePrefixes(SimulatorSearchPlatform& platform)
 {
     std::vector<std::string> prefixes;
-    const std::string chosen = platform.environment("WINEPREFIX");
-    if (!chosen.empty())
-        prefixes.push_back(os::normalisePath(chosen));
+    // Wine itself takes only a full path there.
+    std::string chosen = platform.environment("WINEPREFIX");
+    while (chosen.size() > 1 && chosen.back() == '/')
+        chosen.pop_back();
+    if (!chosen.empty() && chosen[0] == '/')
+        prefixes.push_back(chosen);
     const std::string home = platform.environment("HOME");
     if (home.empty() || home[0] != '/')
         return prefixes;
