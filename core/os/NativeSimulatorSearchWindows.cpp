@@ -1,5 +1,6 @@
 #include "os/NativeSimulatorSearchPlatform.h"
 
+#include "os/LateBinding.h"
 #include "os/WideText.h"
 #include "os/Windows.h"
 
@@ -9,38 +10,6 @@ namespace vantrel {
 
 namespace {
 
-using RegOpenKeyExWProc = LONG(WINAPI*)(HKEY, LPCWSTR, DWORD, REGSAM, PHKEY);
-using RegQueryValueExWProc = LONG(WINAPI*)(HKEY, LPCWSTR, LPDWORD, LPDWORD, LPBYTE, LPDWORD);
-using RegCloseKeyProc = LONG(WINAPI*)(HKEY);
-
-struct WideRegistry
-{
-    RegOpenKeyExWProc open = nullptr;
-    RegQueryValueExWProc query = nullptr;
-    RegCloseKeyProc close = nullptr;
-};
-
-template <typename Proc> Proc bind(HMODULE module, const char* name)
-{
-    // Through the generic function pointer type, so that compilers do not warn about the cast.
-    return reinterpret_cast<Proc>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-}
-
-// Bound by name, like the About dialog's registry functions: vantrel.exe imports nothing from advapi32.dll.
-const WideRegistry& wideRegistry()
-{
-    static const WideRegistry functions = [] {
-        WideRegistry f;
-        if (HMODULE module = LoadLibraryW(L"advapi32.dll")) {
-            f.open = bind<RegOpenKeyExWProc>(module, "RegOpenKeyExW");
-            f.query = bind<RegQueryValueExWProc>(module, "RegQueryValueExW");
-            f.close = bind<RegCloseKeyProc>(module, "RegCloseKey");
-        }
-        return f;
-    }();
-    return functions;
-}
-
 // A folder path in a registry value is a few hundred characters at most; anything longer is not one.
 constexpr DWORD kLongestValue = 64 * 1024;
 
@@ -49,29 +18,34 @@ constexpr DWORD kLongestValue = 64 * 1024;
 std::string NativeSimulatorSearchPlatform::machineRegistryText(const std::string& keyPath,
                                                                const std::string& valueName)
 {
-    const WideRegistry& f = wideRegistry();
-    if (!f.open || !f.query || !f.close)
+    // Bound by name, like the About dialog's registry functions: vantrel.exe imports nothing from advapi32.dll.
+    static const auto regOpen =
+        os::lateBound<LONG(WINAPI*)(HKEY, LPCWSTR, DWORD, REGSAM, PHKEY)>(L"advapi32.dll", "RegOpenKeyExW");
+    static const auto regQuery = os::lateBound<LONG(WINAPI*)(HKEY, LPCWSTR, LPDWORD, LPDWORD, LPBYTE, LPDWORD)>(
+        L"advapi32.dll", "RegQueryValueExW");
+    static const auto regClose = os::lateBound<LONG(WINAPI*)(HKEY)>(L"advapi32.dll", "RegCloseKey");
+    if (!regOpen || !regQuery || !regClose)
         return {};
     HKEY key = nullptr;
     // The 32-bit view whatever this program is built as: the simulators are 32-bit programs and wrote there.
-    if (f.open(HKEY_LOCAL_MACHINE, os::toWide(keyPath).c_str(), 0, KEY_QUERY_VALUE | KEY_WOW64_32KEY, &key) !=
+    if (regOpen(HKEY_LOCAL_MACHINE, os::toWide(keyPath).c_str(), 0, KEY_QUERY_VALUE | KEY_WOW64_32KEY, &key) !=
         ERROR_SUCCESS)
         return {};
     const std::wstring name = os::toWide(valueName);
     DWORD type = 0;
     DWORD size = 0;
     std::wstring text;
-    if (f.query(key, name.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
+    if (regQuery(key, name.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
         (type == REG_SZ || type == REG_EXPAND_SZ) && size <= kLongestValue) {
         std::vector<wchar_t> buffer(size / sizeof(wchar_t) + 1, L'\0');
         DWORD got = size;
-        if (f.query(key, name.c_str(), nullptr, &type, reinterpret_cast<LPBYTE>(buffer.data()), &got) ==
+        if (regQuery(key, name.c_str(), nullptr, &type, reinterpret_cast<LPBYTE>(buffer.data()), &got) ==
                 ERROR_SUCCESS &&
             got <= size)
             // The stored text need not end in a NUL; the buffer's extra one ends it.
             text.assign(buffer.data(), wcsnlen(buffer.data(), got / sizeof(wchar_t)));
     }
-    f.close(key);
+    regClose(key);
     if (type == REG_EXPAND_SZ && !text.empty()) {
         const DWORD needed = ExpandEnvironmentStringsW(text.c_str(), nullptr, 0);
         std::vector<wchar_t> expanded(needed + 1, L'\0');
