@@ -61,9 +61,11 @@ std::optional<WindowsFolder> windowsFolderOf(std::string value)
     const auto blankOrQuote = [](char c) { return c == ' ' || c == '\t' || c == '"'; };
     while (!value.empty() && blankOrQuote(value.back()))
         value.pop_back();
-    value.erase(0, static_cast<std::size_t>(std::find_if_not(value.begin(), value.end(), blankOrQuote) - value.begin()));
+    value.erase(0,
+                static_cast<std::size_t>(std::find_if_not(value.begin(), value.end(), blankOrQuote) - value.begin()));
     const auto isSeparator = [](char c) { return c == '\\' || c == '/'; };
-    if (value.size() < 2 || value[1] != ':' || !((value[0] >= 'a' && value[0] <= 'z') || (value[0] >= 'A' && value[0] <= 'Z')) ||
+    if (value.size() < 2 || value[1] != ':' ||
+        !((value[0] >= 'a' && value[0] <= 'z') || (value[0] >= 'A' && value[0] <= 'Z')) ||
         (value.size() > 2 && !isSeparator(value[2])))
         return std::nullopt;
     WindowsFolder folder;
@@ -120,10 +122,14 @@ std::string prefixFolder(SimulatorSearchPlatform& platform, const std::string& p
     return resolvedBelow(platform, drive, folder.names);
 }
 
+std::size_t findIgnoringCase(const std::string& text, const std::string& lowerPattern, std::size_t from);
+
 std::string findInPrefix(SimulatorSearchPlatform& platform, const std::string& prefix, const Deadline& deadline)
 {
     const std::string registry = platform.readFile(joined(prefix, "system.reg", '/'), kLargestRegistryFile);
-    if (!registry.empty()) {
+    // Most prefixes hold no simulator: one look for what the names of all its keys share (as Wine writes them, in
+    // lower case) spares a look for each key.
+    if (findIgnoringCase(registry, "\\\\microsoft games\\\\flight simulator\\\\", 0) != std::string::npos) {
         for (const Simulator* simulator : kSimulators) {
             // A 32-bit program in a 64-bit prefix writes below Wow6432Node.
             const std::string key = simulator->key;
@@ -144,8 +150,8 @@ std::string findInPrefix(SimulatorSearchPlatform& platform, const std::string& p
         for (const char* programs : kProgramFolders) {
             if (deadline.passed())
                 return {};
-            const std::string found =
-                resolvedBelow(platform, joined(prefix, "drive_c", '/'), {programs, kGamesFolder, simulator->defaultFolder});
+            const std::string found = resolvedBelow(platform, joined(prefix, "drive_c", '/'),
+                                                    {programs, kGamesFolder, simulator->defaultFolder});
             const std::string aircraft = found.empty() ? found : aircraftFolderOf(platform, found, '/');
             if (!aircraft.empty())
                 return aircraft;
@@ -238,6 +244,37 @@ std::optional<std::string> registryString(const std::string& line, std::size_t& 
     return std::nullopt; // no closing quote: not a string
 }
 
+std::string asciiLower(std::string text)
+{
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return text;
+}
+
+// Where `lowerPattern` (in lower case) first occurs in `text` at or after `from`, ignoring the letter case of ASCII
+// letters; npos when it does not. Boyer-Moore-Horspool: it skips ahead by up to the pattern's length at each step.
+std::size_t findIgnoringCase(const std::string& text, const std::string& lowerPattern, std::size_t from)
+{
+    const std::size_t length = lowerPattern.size();
+    if (length == 0 || text.size() < length)
+        return std::string::npos;
+    const auto lower = [](char c) { return static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c); };
+    std::size_t skip[256];
+    std::fill(std::begin(skip), std::end(skip), length);
+    for (std::size_t i = 0; i + 1 < length; ++i)
+        skip[static_cast<unsigned char>(lowerPattern[i])] = length - 1 - i;
+    for (std::size_t at = from; at + length <= text.size();) {
+        std::size_t i = length;
+        while (i > 0 && lower(text[at + i - 1]) == static_cast<unsigned char>(lowerPattern[i - 1]))
+            --i;
+        if (i == 0)
+            return at;
+        at += skip[lower(text[at + length - 1])];
+    }
+    return std::string::npos;
+}
+
 // The key's name as Wine writes it in a header: every backslash doubled.
 std::string headerName(const std::string& keyPath)
 {
@@ -247,7 +284,7 @@ std::string headerName(const std::string& keyPath)
             name += '\\';
         name += c;
     }
-    return os::foldCase(name);
+    return name;
 }
 
 } // namespace
@@ -270,8 +307,9 @@ std::string findOnWindows(SimulatorSearchPlatform& platform)
     const Deadline deadline(platform);
     const std::vector<std::string> drives = platform.fixedDrives();
     const auto fixed = [&](char letter) {
-        return std::any_of(drives.begin(), drives.end(),
-                           [&](const std::string& drive) { return !drive.empty() && sameName(drive.substr(0, 1), std::string(1, letter)); });
+        return std::any_of(drives.begin(), drives.end(), [&](const std::string& drive) {
+            return !drive.empty() && sameName(drive.substr(0, 1), std::string(1, letter));
+        });
     };
     std::vector<std::string> folders;
     for (const Simulator* simulator : kSimulators) {
@@ -360,36 +398,29 @@ std::string findAircraftFolder(SimulatorSearchPlatform& platform)
 
 std::string wineRegistryText(const std::string& file, const std::string& keyPath, const std::string& valueName)
 {
-    const std::string wantedKey = headerName(keyPath);
-    const std::string wantedValue = os::foldCase(valueName);
-    bool inKey = false;
-    for (std::size_t start = 0; start < file.size();) {
-        std::size_t end = file.find('\n', start);
-        if (end == std::string::npos)
-            end = file.size();
-        const char first = file[start];
-        // Only headers, and the values of the key looked for, are looked at closely.
-        if (first != '[' && !(inKey && first == '"')) {
-            start = end + 1;
+    // A prefix's system.reg holds megabytes; the key's header is looked for as a whole, ignoring letter case (the
+    // file is ASCII: Wine escapes everything else).
+    const std::string header = asciiLower("[" + headerName(keyPath) + "]");
+    const std::string wantedValue = asciiLower(valueName);
+    for (std::size_t found = findIgnoringCase(file, header, 0); found != std::string::npos;
+         found = findIgnoringCase(file, header, found + 1)) {
+        if (found > 0 && file[found - 1] != '\n')
             continue;
+        // The key's values, one a line, up to the next header.
+        for (std::size_t start = file.find('\n', found); start != std::string::npos && start + 1 < file.size();) {
+            ++start;
+            if (file[start] == '[')
+                break;
+            const std::size_t end = file.find('\n', start);
+            const std::string line = file.substr(start, end == std::string::npos ? std::string::npos : end - start);
+            start = end;
+            std::size_t at = 0;
+            const std::optional<std::string> name = line[0] == '"' ? registryString(line, at) : std::nullopt;
+            if (!name || at >= line.size() || line[at] != '=' || asciiLower(*name) != wantedValue)
+                continue;
+            ++at;
+            return registryString(line, at).value_or(std::string());
         }
-        std::string line = file.substr(start, end - start);
-        start = end + 1;
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (!line.empty() && line[0] == '[') {
-            const std::size_t close = line.rfind(']');
-            inKey = close != std::string::npos && os::foldCase(line.substr(1, close - 1)) == wantedKey;
-            continue;
-        }
-        if (!inKey || line.empty() || line[0] != '"')
-            continue;
-        std::size_t at = 0;
-        const std::optional<std::string> name = registryString(line, at);
-        if (!name || at >= line.size() || line[at] != '=' || os::foldCase(*name) != wantedValue)
-            continue;
-        ++at;
-        return registryString(line, at).value_or(std::string());
     }
     return {};
 }

@@ -30,7 +30,14 @@ std::string NativeSimulatorSearchPlatform::readFile(const std::string& path, std
     const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(os::openRegularStream(path, "rb"), &std::fclose);
     if (!file)
         return {};
+    // Megabytes for a registry file: read in one piece where the size is known beforehand.
     std::string bytes;
+    if (std::fseek(file.get(), 0, SEEK_END) == 0) {
+        const long size = std::ftell(file.get());
+        if (size > 0 && static_cast<unsigned long>(size) <= limit)
+            bytes.reserve(static_cast<std::size_t>(size));
+        std::rewind(file.get());
+    }
     char buffer[64 * 1024];
     std::size_t got;
     while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {

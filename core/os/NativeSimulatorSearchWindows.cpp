@@ -15,8 +15,7 @@ constexpr DWORD kLongestValue = 64 * 1024;
 
 } // namespace
 
-std::string NativeSimulatorSearchPlatform::machineRegistryText(const std::string& keyPath,
-                                                               const std::string& valueName)
+std::string NativeSimulatorSearchPlatform::machineRegistryText(const std::string& keyPath, const std::string& valueName)
 {
     // Bound by name, like the About dialog's registry functions: vantrel.exe imports nothing from advapi32.dll.
     static const auto regOpen =

@@ -45,8 +45,7 @@ void FakeSimulatorSearchPlatform::addLink(const std::string& from, const std::st
     addFolder(from.substr(0, lastSeparator(from)));
 }
 
-void FakeSimulatorSearchPlatform::setRegistry(const std::string& key, const std::string& value,
-                                              const std::string& text)
+void FakeSimulatorSearchPlatform::setRegistry(const std::string& key, const std::string& value, const std::string& text)
 {
     registry_[key + "|" + value] = text;
 }
@@ -84,8 +83,7 @@ void FakeSimulatorSearchPlatform::spend(const std::string& path)
     now_ += ms;
 }
 
-std::string FakeSimulatorSearchPlatform::machineRegistryText(const std::string& keyPath,
-                                                             const std::string& valueName)
+std::string FakeSimulatorSearchPlatform::machineRegistryText(const std::string& keyPath, const std::string& valueName)
 {
     calls.push_back("registry " + keyPath);
     ++now_;

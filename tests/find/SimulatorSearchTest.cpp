@@ -22,8 +22,8 @@ struct Case
     std::string expected; // the aircraft folder found, "" for none
 };
 
-void expectFound(const std::function<std::string(FakeSimulatorSearchPlatform&)>& search,
-                 const std::vector<Case>& cases, const std::vector<std::string>& drives = {})
+void expectFound(const std::function<std::string(FakeSimulatorSearchPlatform&)>& search, const std::vector<Case>& cases,
+                 const std::vector<std::string>& drives = {})
 {
     for (const Case& c : cases) {
         FakeSimulatorSearchPlatform machine;
@@ -97,20 +97,19 @@ TEST(WindowsSearch, OfSeveralTheRegistrysComeFirstThenTheDrivesInOrder)
 
 TEST(WindowsSearch, FoldersThatAreNoInstallationAreSkipped)
 {
-    expectFound(find::findOnWindows,
-                {{"nothing anywhere", [](auto&) {}, ""},
-                 {"registry entry pointing to a folder without the simulator",
-                  [](auto& m) {
-                      m.setRegistry(kFs2004.key, "EXE Path", "D:\\FS9");
-                      m.addFolder("D:\\FS9\\Aircraft");
-                      m.addInstallation(kFs9);
-                  },
-                  kFs9 + "\\Aircraft"},
-                 {"the simulator without an aircraft folder",
-                  [](auto& m) { m.addFile(kFs9X86 + "\\fs9.exe"); }, ""},
-                 {"another program beside the aircraft folder",
-                  [](auto& m) { m.addInstallation(kFs9X86, "fsx.exe"); }, ""}},
-                kDrives);
+    expectFound(
+        find::findOnWindows,
+        {{"nothing anywhere", [](auto&) {}, ""},
+         {"registry entry pointing to a folder without the simulator",
+          [](auto& m) {
+              m.setRegistry(kFs2004.key, "EXE Path", "D:\\FS9");
+              m.addFolder("D:\\FS9\\Aircraft");
+              m.addInstallation(kFs9);
+          },
+          kFs9 + "\\Aircraft"},
+         {"the simulator without an aircraft folder", [](auto& m) { m.addFile(kFs9X86 + "\\fs9.exe"); }, ""},
+         {"another program beside the aircraft folder", [](auto& m) { m.addInstallation(kFs9X86, "fsx.exe"); }, ""}},
+        kDrives);
 }
 
 TEST(WindowsSearch, DrivesThatMayNotAnswerAreNeverWaitedFor)
@@ -150,7 +149,8 @@ std::string systemReg(const std::string& key, const std::string& escapedPath)
 {
     return "WINE REGISTRY Version 2\n;; All keys relative to REGISTRY\\\\Machine\n\n#arch=win32\n\n"
            "[Software\\\\Microsoft\\\\Active Setup] 1796713600\n#time=1dd86e2dc3a41f0\n\"Installed\"=dword:00000001\n\n"
-           "[" + key + "] 1796713681\n#time=1dd86e2dcfc44ee\n\"Version\"=hex:01,02\n\"EXE Path\"=\"" + escapedPath +
+           "[" +
+           key + "] 1796713681\n#time=1dd86e2dcfc44ee\n\"Version\"=hex:01,02\n\"EXE Path\"=\"" + escapedPath +
            "\"\n\n[Software\\\\Microsoft\\\\MSMQ] 1796713680\n";
 }
 const std::string kFs9Key = "Software\\\\Microsoft\\\\Microsoft Games\\\\Flight Simulator\\\\9.0";
@@ -174,7 +174,8 @@ TEST(WineSearch, EachPlaceIsFound)
                  {"~/.wine's registry, its folder names in other letter cases on disk",
                   [](auto& m) {
                       home(m);
-                      m.addFile(kHome + "/.wine/system.reg", systemReg(kFs9Key, "C:\\\\Games\\\\Flight Simulator 9\\\\"));
+                      m.addFile(kHome + "/.wine/system.reg",
+                                systemReg(kFs9Key, "C:\\\\Games\\\\Flight Simulator 9\\\\"));
                       m.addInstallation(kHome + "/.wine/drive_c/games/FLIGHT SIMULATOR 9", "FS9.exe");
                   },
                   kHome + "/.wine/drive_c/games/FLIGHT SIMULATOR 9/Aircraft"},
@@ -209,45 +210,43 @@ TEST(WineSearch, EachPlaceIsFound)
 
 TEST(WineSearch, OfSeveralTheFirstPrefixWinsAndInItTheRegistry)
 {
-    expectFound(find::findInWinePrefixes,
-                {{"$WINEPREFIX before ~/.wine",
-                  [](auto& m) {
-                      home(m);
-                      m.environmentValues["WINEPREFIX"] = "/opt/fs";
-                      m.addInstallation(defaultFs9(kHome + "/.wine"));
-                      m.addInstallation(defaultFs9("/opt/fs"));
-                  },
-                  defaultFs9("/opt/fs") + "/Aircraft"},
-                 {"the registry's folder before the default one",
-                  [](auto& m) {
-                      home(m);
-                      m.addInstallation(defaultFs9(kHome + "/.wine"));
-                      m.addFile(kHome + "/.wine/system.reg", systemReg(kFs9Key, "C:\\\\FS9"));
-                      m.addInstallation(kHome + "/.wine/drive_c/FS9");
-                  },
-                  kHome + "/.wine/drive_c/FS9/Aircraft"}});
+    expectFound(find::findInWinePrefixes, {{"$WINEPREFIX before ~/.wine",
+                                            [](auto& m) {
+                                                home(m);
+                                                m.environmentValues["WINEPREFIX"] = "/opt/fs";
+                                                m.addInstallation(defaultFs9(kHome + "/.wine"));
+                                                m.addInstallation(defaultFs9("/opt/fs"));
+                                            },
+                                            defaultFs9("/opt/fs") + "/Aircraft"},
+                                           {"the registry's folder before the default one",
+                                            [](auto& m) {
+                                                home(m);
+                                                m.addInstallation(defaultFs9(kHome + "/.wine"));
+                                                m.addFile(kHome + "/.wine/system.reg", systemReg(kFs9Key, "C:\\\\FS9"));
+                                                m.addInstallation(kHome + "/.wine/drive_c/FS9");
+                                            },
+                                            kHome + "/.wine/drive_c/FS9/Aircraft"}});
 }
 
 TEST(WineSearch, PrefixesWithoutAnInstallationAreSkipped)
 {
-    expectFound(find::findInWinePrefixes,
-                {{"no prefix at all", home, ""},
-                 {"registry entry pointing to a folder without the simulator",
-                  [](auto& m) {
-                      home(m);
-                      m.addFile(kHome + "/.wine/system.reg", systemReg(kFs9Key, "C:\\\\FS9"));
-                      m.addFolder(kHome + "/.wine/drive_c/FS9/Aircraft");
-                      m.addInstallation(defaultFs9(kHome + "/.wine"));
-                  },
-                  defaultFs9(kHome + "/.wine") + "/Aircraft"},
-                 {"$WINEPREFIX whose drive_c is a dangling link",
-                  [](auto& m) {
-                      home(m);
-                      m.environmentValues["WINEPREFIX"] = "/opt/fs";
-                      m.addLink("/opt/fs/drive_c", "/media/gone");
-                      m.addInstallation(defaultFs9(kHome + "/.wine"));
-                  },
-                  defaultFs9(kHome + "/.wine") + "/Aircraft"}});
+    expectFound(find::findInWinePrefixes, {{"no prefix at all", home, ""},
+                                           {"registry entry pointing to a folder without the simulator",
+                                            [](auto& m) {
+                                                home(m);
+                                                m.addFile(kHome + "/.wine/system.reg", systemReg(kFs9Key, "C:\\\\FS9"));
+                                                m.addFolder(kHome + "/.wine/drive_c/FS9/Aircraft");
+                                                m.addInstallation(defaultFs9(kHome + "/.wine"));
+                                            },
+                                            defaultFs9(kHome + "/.wine") + "/Aircraft"},
+                                           {"$WINEPREFIX whose drive_c is a dangling link",
+                                            [](auto& m) {
+                                                home(m);
+                                                m.environmentValues["WINEPREFIX"] = "/opt/fs";
+                                                m.addLink("/opt/fs/drive_c", "/media/gone");
+                                                m.addInstallation(defaultFs9(kHome + "/.wine"));
+                                            },
+                                            defaultFs9(kHome + "/.wine") + "/Aircraft"}});
 }
 
 TEST(WineRegistryFile, TextValuesWithTheirEscapesUndone)

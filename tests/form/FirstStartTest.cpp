@@ -20,8 +20,8 @@ protected:
         machine_.drives = {text(sim.root).substr(0, 2)};
 #else
         const fs::path home = work_ / "home";
-        Installation sim = makeInstallation(home / ".wine" / "drive_c" / "Program Files" / "Microsoft Games" /
-                                            "Flight Simulator 9");
+        Installation sim =
+            makeInstallation(home / ".wine" / "drive_c" / "Program Files" / "Microsoft Games" / "Flight Simulator 9");
         machine_.environmentValues["HOME"] = text(home);
 #endif
         sim.addAircraft("Trainer", plainCfg("Trainer"));
