@@ -47,7 +47,7 @@ bool sameName(const std::string& a, const std::string& b)
     return os::foldCase(a) == os::foldCase(b);
 }
 
-// A folder as a registry value names it: drive letter (0 for a network path or anything else) and names.
+// A folder on a drive as a registry value names it: its drive letter (upper case) and the names below the root.
 struct WindowsFolder
 {
     char letter = 0;
