@@ -1,5 +1,6 @@
 // The Qt window over the program, driven as a user drives it: real mouse clicks on the real widgets, modal
 // dialogs and message boxes shown by the toolkit, on a copy of the demo installation.
+#include "browse/FolderModel.h"
 #include "form/frmVantrel.h"
 #include "layout/Layout.h"
 #include "layout/Order.h"
@@ -32,6 +33,9 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+
+#include <cstdlib>
+#include <optional>
 
 #include <sys/stat.h>
 
@@ -417,6 +421,59 @@ TEST_F(QtViewTest, DoubleClickOnAFolderNavigatesAndRescansKeepTheFolderListWhere
     QTest::mouseClick(child<QPushButton>("cmdNo"), Qt::LeftButton);
     EXPECT_EQ(folders->currentItem(), before);
     EXPECT_EQ(folders->verticalScrollBar()->value(), scrolled);
+}
+
+// Sets an environment variable (unsets it for nullopt) until the end of the scope.
+class ScopedEnvironment
+{
+public:
+    ScopedEnvironment(const char* name, const std::optional<std::string>& value) : name_(name)
+    {
+        if (const char* before = std::getenv(name))
+            before_ = before;
+        value ? setenv(name, value->c_str(), 1) : unsetenv(name);
+    }
+    ~ScopedEnvironment() { before_ ? setenv(name_, before_->c_str(), 1) : unsetenv(name_); }
+
+private:
+    const char* name_;
+    std::optional<std::string> before_;
+};
+
+// A first start on a machine where FS2004 runs under Wine: ~/.wine's registry names the simulator's folder (written as
+// Wine writes it, in other letter cases than on disk), and $WINEPREFIX is a prefix whose drive_c is a dangling link.
+TEST_F(QtViewTest, AFirstStartOpensTheSimulatorOfAWinePrefix)
+{
+    start(aircraftFolder());
+    const QStringList enabled = entries("List2");
+    ASSERT_GT(enabled.size(), 1);
+    form.reset();
+    window.reset();
+    ASSERT_TRUE(QFile::remove(QStringLiteral("Vantrel.ini")));
+
+    namespace fs = std::filesystem;
+    const fs::path home = work.filePath(QStringLiteral("home")).toStdString();
+    fs::create_directories(home / "broken");
+    fs::create_directory_symlink(home / "gone", home / "broken" / "drive_c");
+    const fs::path installation = home / ".wine" / "drive_c" / "Games" / "FS9";
+    fs::create_directories(installation.parent_path());
+    fs::copy(VANTREL_DEMO_DIR "/FS9", installation, fs::copy_options::recursive);
+    QFile registry(QString::fromStdString((home / ".wine" / "system.reg").string()));
+    ASSERT_TRUE(registry.open(QIODevice::WriteOnly));
+    registry.write("WINE REGISTRY Version 2\n;; All keys relative to REGISTRY\\\\Machine\n\n#arch=win32\n\n"
+                   "[Software\\\\Microsoft\\\\Microsoft Games\\\\Flight Simulator\\\\9.0] 1796713681\n"
+                   "#time=1dd86e2dcfc44ee\n\"EXE Path\"=\"C:\\\\games\\\\fs9\\\\\"\n\n");
+    registry.close();
+
+    const ScopedEnvironment scratchHome("HOME", home.string());
+    const ScopedEnvironment brokenPrefix("WINEPREFIX", (home / "broken").string());
+    start();
+    EXPECT_EQ(form->state().Dir1->path(), (installation / "Aircraft").string());
+    EXPECT_TRUE(child<QWidget>("List2")->isVisible());
+    EXPECT_FALSE(child<QWidget>("Label1")->isVisible());
+    EXPECT_EQ(entries("List2"), enabled);
+    EXPECT_EQ(child<QListWidget>("Dir1")->currentItem()->text(), QStringLiteral("Aircraft"));
+    EXPECT_EQ(QFile(QStringLiteral("Vantrel.ini")).size(), 0);
 }
 
 TEST_F(QtViewTest, DialogsAndMessageBoxesCarryTheTitlesTheProgramGives)
