@@ -15,6 +15,9 @@ namespace vantrel::form {
 
 enum class MessageIcon { None, Warning, Information };
 
+// A key that moves the selection list's current entry.
+enum class ListMove { Up, Down, PageUp, PageDown, Home, End };
+
 // One entry of the selection list as the window shows it.
 struct ListEntry
 {
@@ -72,6 +75,20 @@ struct WindowState
 // modal dialog or message box shows, the program renders, so that the window under it is current; the events of
 // the dialog's own event loop are handlers of their own and render at their end. Once Quit has begun, nothing is
 // rendered.
+//
+// The selection rule. The selection list never changes its highlight or its current entry by itself: every input
+// that could (a click with or without Ctrl or Shift, a double-click, a drag, Space, a letter, the arrows, Home, End,
+// Page Up and Down, the wheel) is handed to the program as an event (List2_Toggle, List2_Move, List2_TypeLetter,
+// List2_SetCurrent), or does nothing, and the list shows only what the program rendered. Before Modify touches a
+// file, the program reads the highlight back from the window (shownSelection) and modifies nothing unless it is the
+// selection the program holds.
+//
+// The work rule. While a handler works (between setWorking(true) and setWorking(false)), the clicks and key presses
+// that reach the window are dropped, never handled later: the user acted on a window that was not ready. Releases
+// of buttons and keys are not input of their own and go through. Long work calls stayResponsive() at least every
+// tenth of a second, between aircraft (never while one is being rewritten), so that the window repaints, shows the
+// busy pointer and handles its messages; a request to close the window or the end of the session that arrives then
+// runs Quit there, after the aircraft in progress.
 class View
 {
 public:
@@ -95,6 +112,16 @@ public:
     virtual void refresh() = 0;
     // Ends the program at once; nothing of the window runs after this.
     virtual void endProgram() = 0;
+
+    // The entries of the selection list that the window shows highlighted, read back from its control, in
+    // increasing order.
+    virtual std::vector<int> shownSelection() const = 0;
+    // A handler begins (true) or ends (false) its work; the window drops the input made meanwhile.
+    virtual void setWorking(bool working) = 0;
+    // Long work goes on: the window draws the state's labels (the list's title counts the aircraft listed or
+    // still to modify; the lists themselves are drawn when the work ends), shows the busy pointer, and handles
+    // its messages, dropping the user's input.
+    virtual void stayResponsive(const WindowState& state) = 0;
 };
 
 } // namespace vantrel::form

@@ -5,12 +5,14 @@
 #include "browse/FolderModel.h"
 #include "engine/Classifier.h"
 #include "engine/Rewriter.h"
+#include "find/SimulatorSearch.h"
 #include "form/Captions.h"
 #include "form/ScanAhead.h"
 #include "os/AppError.h"
 #include "os/Ascii.h"
 #include "os/Drives.h"
 #include "os/FileSearch.h"
+#include "os/NativeSimulatorSearchPlatform.h"
 #include "os/NativeSysInfoPlatform.h"
 #include "os/Paths.h"
 #include "os/SysInfo.h"
@@ -18,6 +20,8 @@
 #include "settings/SettingsFile.h"
 #include "text/Catalogue.h"
 
+#include <algorithm>
+#include <chrono>
 #include <new>
 #include <optional>
 #include <utility>
@@ -55,6 +59,17 @@ std::string withSeparator(std::string folder)
 
 } // namespace
 
+int optionAfter(const WindowState& state, int option, int step)
+{
+    constexpr int kOptions = 3;
+    for (int tried = 0; tried < kOptions; ++tried) {
+        option = (option - 1 + step + kOptions) % kOptions + 1;
+        if (option != 3 || state.option3Enabled)
+            return option;
+    }
+    return option;
+}
+
 AboutText aboutText()
 {
     AboutText text;
@@ -72,6 +87,7 @@ struct frmVantrel::Impl
     browse::FolderModel Dir1;
     browse::FileModel File1;
     SysInfoPlatform* sysInfo = nullptr;
+    SimulatorSearchPlatform* simulatorSearch = nullptr;
     bool listAreaShown = false; // navigation accepted the folder: the list area is on screen
     bool quitting = false;
     bool busy = false;
@@ -82,11 +98,18 @@ struct frmVantrel::Impl
     bool dir1JustRead = false;      // navigation read the folder list's folders right before its scan
     // During a scan: the simulator found beside the aircraft folder (looked for at the first aircraft).
     std::optional<std::string> scanSimulator;
+    // When the window last handled its messages during the work under way, and how long work may keep it from
+    // them: well inside the fifth of a second after which a person feels a window stuck (and Windows, after a few
+    // seconds, calls it "Not Responding").
+    std::chrono::steady_clock::time_point lastResponse;
+    std::chrono::milliseconds responseInterval{50};
 };
 
-frmVantrel::frmVantrel(View& view, SysInfoPlatform* sysInfo) : view_(view), impl_(std::make_unique<Impl>())
+frmVantrel::frmVantrel(View& view, SysInfoPlatform* sysInfo, SimulatorSearchPlatform* simulatorSearch)
+    : view_(view), impl_(std::make_unique<Impl>())
 {
     impl_->sysInfo = sysInfo ? sysInfo : &NativeSysInfoPlatform::instance();
+    impl_->simulatorSearch = simulatorSearch ? simulatorSearch : &NativeSimulatorSearchPlatform::instance();
     state_.Drive1 = &impl_->Drive1;
     state_.Dir1 = &impl_->Dir1;
     impl_->File1.setPattern("aircraft.cfg");
@@ -104,6 +127,11 @@ frmVantrel::~frmVantrel()
     Form_Terminate();
 }
 
+void frmVantrel::setResponseInterval(std::chrono::milliseconds interval)
+{
+    impl_->responseInterval = interval;
+}
+
 frmVantrel::Shared frmVantrel::shared() const
 {
     return {Data, VantrelDir, SelectAll, ErrorMsg, StartOfName, LastChoice(), MyFile};
@@ -113,32 +141,61 @@ frmVantrel::Shared frmVantrel::shared() const
 
 void frmVantrel::handle(const std::function<void()>& body)
 {
-    ++impl_->handlerDepth;
+    if (impl_->handlerDepth++ == 0) {
+        impl_->lastResponse = std::chrono::steady_clock::now();
+        view_.setWorking(true);
+    }
     try {
         body();
     } catch (...) {
-        --impl_->handlerDepth;
+        if (--impl_->handlerDepth == 0)
+            view_.setWorking(false);
         throw;
     }
     // A handler run by another one (the mode chosen again by Done, the list's click handler run by a scan) leaves
     // the drawing to the outer one; once Quit has begun, nothing of the window runs again.
-    if (--impl_->handlerDepth == 0 && !impl_->quitting)
-        view_.render(state_);
+    if (--impl_->handlerDepth == 0) {
+        if (!impl_->quitting)
+            view_.render(state_);
+        view_.setWorking(false);
+    }
+}
+
+void frmVantrel::keepResponding(const std::string& listTitle)
+{
+    const auto now = std::chrono::steady_clock::now();
+    if (now - impl_->lastResponse < impl_->responseInterval)
+        return;
+    // The list's title shows how far the work has come while it runs; its own title comes back afterwards.
+    std::string title = std::exchange(state_.label3, listTitle);
+    view_.stayResponsive(state_);
+    state_.label3 = std::move(title);
+    impl_->lastResponse = std::chrono::steady_clock::now();
 }
 
 void frmVantrel::showModal(const std::function<void()>& show)
 {
     if (!impl_->quitting)
         view_.render(state_);
-    // The events of the dialog's own event loop are handlers of their own, each rendering at its end.
+    // The events of the dialog's own event loop are handlers of their own, each rendering at its end. The user acts
+    // on the dialog: no work is under way while it shows.
     const int depth = std::exchange(impl_->handlerDepth, 0);
+    if (depth > 0)
+        view_.setWorking(false);
+    const auto resume = [&] {
+        impl_->handlerDepth = depth;
+        if (depth > 0) {
+            impl_->lastResponse = std::chrono::steady_clock::now();
+            view_.setWorking(true);
+        }
+    };
     try {
         show();
     } catch (...) {
-        impl_->handlerDepth = depth;
+        resume();
         throw;
     }
-    impl_->handlerDepth = depth;
+    resume();
 }
 
 // Shows a message box; the busy pointer of a running Modify never stands over it.
@@ -254,6 +311,8 @@ void frmVantrel::Form_Load()
                 // list raises no change; the user still expects that folder's aircraft to be listed, once.
                 if (impl_->navigations == navigationsBefore)
                     Dir1_Change();
+            } else {
+                openSimulatorFound();
             }
 
             state_.advancedLabel = text::get(text::Id::AdvancedInstruction);
@@ -261,6 +320,23 @@ void frmVantrel::Form_Load()
             reportError(error, text::get(text::Id::LoadIniError), &ErrorMsg);
         }
     });
+}
+
+// A first start opens the simulator found on the machine as if the settings had named it. Nothing is reported: with
+// none found, or one that will not open, the window starts as it always did.
+void frmVantrel::openSimulatorFound()
+{
+    const std::string aircraftFolder = find::findAircraftFolder(*impl_->simulatorSearch);
+    if (aircraftFolder.empty())
+        return;
+    try {
+        const int navigationsBefore = impl_->navigations;
+        impl_->Drive1.setDrive(aircraftFolder); // its first character names the drive
+        impl_->Dir1.setPath(aircraftFolder);
+        if (impl_->navigations == navigationsBefore)
+            Dir1_Change();
+    } catch (const AppError&) {
+    }
 }
 
 void frmVantrel::cmdQuit_Click()
@@ -576,6 +652,9 @@ void frmVantrel::loadList(bool restoreList)
         std::optional<ScanAhead> ahead;
         ahead.emplace(impl_->Dir1.listSnapshot(), impl_->File1.pattern());
         for (int x = 0; x < folderCount; ++x) {
+            keepResponding(listCaption(restoreList, static_cast<int>(state_.list2.size())));
+            if (impl_->quitting)
+                break;
             const std::string& folder = impl_->Dir1.list(x);
             ErrorMsg = text::get(text::Id::StepSetPathTo) + folder;
             const FolderScan* readAhead = nullptr;
@@ -683,6 +762,56 @@ void frmVantrel::List2_SetCurrent(int index)
     });
 }
 
+void frmVantrel::List2_Move(ListMove move, int pageRows)
+{
+    handle([this, move, pageRows] {
+        const int last = static_cast<int>(state_.list2.size()) - 1;
+        const int current = state_.list2Current;
+        const int page = std::max(1, pageRows - 1);
+        int to = 0;
+        switch (move) {
+        case ListMove::Up:
+            to = current - 1;
+            break;
+        case ListMove::Down:
+            to = current < 0 ? 0 : current + 1;
+            break;
+        case ListMove::PageUp:
+            to = current - page;
+            break;
+        case ListMove::PageDown:
+            to = current < 0 ? 0 : current + page;
+            break;
+        case ListMove::Home:
+            to = 0;
+            break;
+        case ListMove::End:
+            to = last;
+            break;
+        }
+        if (last >= 0)
+            List2_SetCurrent(std::clamp(to, 0, last));
+    });
+}
+
+void frmVantrel::List2_TypeLetter(const std::string& letter)
+{
+    handle([this, letter] {
+        const int count = static_cast<int>(state_.list2.size());
+        if (letter.empty() || count == 0)
+            return;
+        const std::string wanted = lowerAscii(letter);
+        for (int step = 1; step <= count; ++step) {
+            const int index = (std::max(state_.list2Current, -1) + step + count) % count;
+            const std::string& name = state_.list2[static_cast<std::size_t>(index)].text;
+            if (lowerAscii(name.substr(0, wanted.size())) == wanted) {
+                List2_SetCurrent(index);
+                return;
+            }
+        }
+    });
+}
+
 void frmVantrel::List2_Click()
 {
     handle([this] {
@@ -748,6 +877,17 @@ void frmVantrel::cmdYes_Click()
             if (state_.list2[x].selected)
                 folders.push_back(List1_[x]);
         }
+        // What the user sees highlighted is what changes: a list that shows anything else is drawn again, and
+        // nothing is modified.
+        std::vector<int> held;
+        for (std::size_t x = 0; x < state_.list2.size(); ++x)
+            if (state_.list2[x].selected)
+                held.push_back(static_cast<int>(x));
+        if (view_.shownSelection() != held) {
+            ++state_.selectionRevision;
+            message(text::get(text::Id::SelectionNotShown), MessageIcon::Warning, text::get(text::Id::MainTitle));
+            return;
+        }
         impl_->busy = true;
         view_.setBusy(true);
         AddFF(folders);
@@ -772,7 +912,15 @@ void frmVantrel::AddFF(const std::vector<std::string>& folders)
     else if (state_.option == 2)
         mode = engine::Mode::Restore;
 
+    // The list's title counts down the aircraft of the list as they are modified.
+    const bool restoreList = state_.option == 2;
+    int listed = static_cast<int>(List1_.size());
     for (const std::string& folder : folders) {
+        keepResponding(listCaption(restoreList, listed));
+        // Quit, asked for meanwhile, has saved the settings; a window that ends the program then never gets here.
+        if (impl_->quitting)
+            return;
+        --listed;
         try {
             engine::rewriteAircraft(folder, mode, choice);
         } catch (const AppError& error) {

@@ -2,6 +2,7 @@
 
 #include "form/View.h"
 
+#include <chrono>
 #include <exception>
 #include <functional>
 #include <memory>
@@ -11,6 +12,7 @@
 namespace vantrel {
 class AppError;
 class SysInfoPlatform;
+class SimulatorSearchPlatform;
 } // namespace vantrel
 
 namespace vantrel::form {
@@ -27,20 +29,30 @@ struct AboutText
 };
 AboutText aboutText();
 
+// The option button that an arrow key moves to from option button `option` (1 "Remove", 2 "Restore", 3
+// "Advanced"): the next (`step` 1) or previous (-1) one that can be chosen, round the group.
+int optionAfter(const WindowState& state, int option, int step);
+
 // The main window without its toolkit: it owns what the window shows and runs every procedure of the
 // program. A window (Qt or Win32) builds the controls, draws the state it is given through View::render()
 // and calls the event handlers below when the user acts; it decides nothing itself.
 class frmVantrel
 {
 public:
-    // `sysInfo`: the registry, file search and program starter of the System Information lookup; null for
-    // the operating system's own. The view must outlive the form.
-    explicit frmVantrel(View& view, SysInfoPlatform* sysInfo = nullptr);
+    // `sysInfo`: the registry, file search and program starter of the System Information lookup; `simulatorSearch`:
+    // the registry and file system where a first start looks for the simulator; null for the operating system's
+    // own. The view must outlive the form.
+    explicit frmVantrel(View& view, SysInfoPlatform* sysInfo = nullptr,
+                        SimulatorSearchPlatform* simulatorSearch = nullptr);
     ~frmVantrel(); // Form_Terminate
     frmVantrel(const frmVantrel&) = delete;
     frmVantrel& operator=(const frmVantrel&) = delete;
 
     const WindowState& state() const { return state_; }
+
+    // How long work may keep the window from its messages (View::stayResponsive); 50 ms unless a test asks for
+    // another.
+    void setResponseInterval(std::chrono::milliseconds interval);
 
     // The variables that the procedures share (declared below) and the mode chosen last (1 Remove, 2 Restore), as
     // they stand: a read-only view for tests.
@@ -77,6 +89,11 @@ public:
     // entry. Moving the current entry with the keyboard only changes the current entry.
     void List2_Toggle(int index);
     void List2_SetCurrent(int index);
+    // A key moved the current entry; `pageRows` is how many entries the list shows whole.
+    void List2_Move(ListMove move, int pageRows);
+    // A letter typed in the list: the next entry after the current one (round the list) whose name begins with it
+    // becomes the current entry.
+    void List2_TypeLetter(const std::string& letter);
     void List2_Click();
 
     void cmdAll_Click();
@@ -113,6 +130,7 @@ private:
     void Option3_Click();
     void Drive1_Change();
     void Dir1_Change();
+    void openSimulatorFound();
     // `readAhead`: what the scan read of the aircraft's folder ahead of time, or null.
     WingLeveler CheckFile(const std::string& cfgFileName, const FolderScan* readAhead);
     void AddFF(const std::vector<std::string>& folders);
@@ -125,6 +143,9 @@ private:
     // The render rule (View.h): `body` is one event handler's work; the state is rendered after it unless it ran
     // inside another handler. `show` shows a modal dialog or message box over a freshly rendered window.
     void handle(const std::function<void()>& body);
+    // Long work between two aircraft: lets the window stay responsive (View.h, the work rule), its list titled
+    // `listTitle` meanwhile.
+    void keepResponding(const std::string& listTitle);
     void showModal(const std::function<void()>& show);
     void message(const std::string& text, MessageIcon icon, const std::string& title);
     void reportError(const AppError& error, const std::string& title, const std::string* step);

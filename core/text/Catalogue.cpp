@@ -32,6 +32,8 @@ constexpr Entry kEnglish[] = {
     {Id::AllRemoved, "All Aircraft have WL Removed"},
     {Id::AllRestored, "All Aircraft have WL Restored"},
     {Id::SettingsNotSaved, "The settings could not be saved."},
+    {Id::SelectionNotShown, "The list does not show the aircraft selected. Nothing was modified: please select the "
+                            "aircraft again."},
 
     {Id::AdvancedTitle, "Advanced Options"},
     {Id::frmAdvanced, "Advanced Options:"},

@@ -27,6 +27,7 @@ enum class Id : int {
     AllRemoved,       // the single entry of an empty Remove list
     AllRestored,      // the single entry of an empty Restore list
     SettingsNotSaved, // followed by a carriage return and the error report
+    SelectionNotShown, // Modify refused: the list shows another selection than the program holds
     // Advanced dialog
     AdvancedTitle,
     frmAdvanced,

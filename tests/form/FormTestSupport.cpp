@@ -69,6 +69,32 @@ void FakeView::render(const form::WindowState& state)
     ++renders;
 }
 
+std::vector<int> FakeView::shownSelection() const
+{
+    if (highlight)
+        return highlight();
+    std::vector<int> shown;
+    for (std::size_t i = 0; i < drawn.list2.size(); ++i)
+        if (drawn.list2[i].selected)
+            shown.push_back(static_cast<int>(i));
+    return shown;
+}
+
+void FakeView::setWorking(bool working)
+{
+    EXPECT_NE(this->working, working) << "work begins and ends in turn";
+    workStarts += working ? 1 : 0;
+    this->working = working;
+}
+
+void FakeView::stayResponsive(const form::WindowState& state)
+{
+    EXPECT_TRUE(working);
+    responsiveTitles.push_back(state.label3);
+    if (whileResponsive)
+        whileResponsive();
+}
+
 void FakeView::showMessage(const std::string& text, form::MessageIcon icon, const std::string& title)
 {
     messages.push_back(title + "|" + text);
@@ -116,7 +142,7 @@ void FormTest::TearDown()
 form::frmVantrel& FormTest::form()
 {
     if (!form_)
-        form_ = std::make_unique<form::frmVantrel>(view_);
+        form_ = std::make_unique<form::frmVantrel>(view_, nullptr, &machine_);
     return *form_;
 }
 

@@ -2,11 +2,13 @@
 
 #include "browse/DriveModel.h"
 #include "form/frmVantrel.h"
+#include "os/NativeSimulatorSearchPlatform.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -50,6 +52,10 @@ public:
     void showAbout() override;
     void refresh() override { ++refreshes; }
     void endProgram() override { ++ends; }
+    // The highlight as last drawn, unless the test makes the list show another.
+    std::vector<int> shownSelection() const override;
+    void setWorking(bool working) override;
+    void stayResponsive(const form::WindowState& state) override;
 
     std::vector<std::string> messages; // "title|text"
     std::vector<form::MessageIcon> icons;
@@ -62,6 +68,43 @@ public:
     std::function<void()> inAdvanced;
     std::function<void()> inAbout;
     std::function<void()> inMessage;
+    std::function<std::vector<int>()> highlight; // what the list shows highlighted, when set
+    // The work: whether it is under way, and each time the window was let handle its messages meanwhile, with
+    // the list's title then.
+    bool working = false;
+    int workStarts = 0;
+    std::vector<std::string> responsiveTitles;
+    std::function<void()> whileResponsive; // the messages handled then
+};
+
+// The machine where a first start looks for the simulator: its own folders and files, but a registry, drives and
+// environment of the test's making (none, until the test adds them), so that no installation on the machine the tests
+// run on is ever found.
+class ScratchMachine : public NativeSimulatorSearchPlatform
+{
+public:
+    std::map<std::string, std::string> registry; // "key|value" -> text
+    std::vector<std::string> drives;
+    std::map<std::string, std::string> environmentValues;
+    int asked = 0; // calls for the registry, the drives or the environment: the search ran
+
+    std::string machineRegistryText(const std::string& keyPath, const std::string& valueName) override
+    {
+        ++asked;
+        const auto found = registry.find(keyPath + "|" + valueName);
+        return found == registry.end() ? std::string() : found->second;
+    }
+    std::vector<std::string> fixedDrives() override
+    {
+        ++asked;
+        return drives;
+    }
+    std::string environment(const std::string& name) override
+    {
+        ++asked;
+        const auto found = environmentValues.find(name);
+        return found == environmentValues.end() ? std::string() : found->second;
+    }
 };
 
 // A fresh current folder (holding the settings file) and a work folder for installations; the form is made in
@@ -92,6 +135,7 @@ protected:
     fs::path current_; // the current folder during the test
     fs::path previousCurrent_;
     FakeView view_;
+    ScratchMachine machine_;
     std::unique_ptr<form::frmVantrel> form_;
 };
 

@@ -15,6 +15,7 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <vector>
 #include <system_error>
 
 namespace {
@@ -30,7 +31,13 @@ void say(const std::string& line)
 class ConsoleView : public vantrel::form::View
 {
 public:
-    void render(const vantrel::form::WindowState&) override {}
+    void render(const vantrel::form::WindowState& state) override
+    {
+        highlight_.clear();
+        for (std::size_t i = 0; i < state.list2.size(); ++i)
+            if (state.list2[i].selected)
+                highlight_.push_back(static_cast<int>(i));
+    }
     void showMessage(const std::string& text, vantrel::form::MessageIcon, const std::string& title) override
     {
         std::string shown;
@@ -45,6 +52,12 @@ public:
     void showAbout() override {}
     void refresh() override {}
     void endProgram() override {}
+    std::vector<int> shownSelection() const override { return highlight_; }
+    void setWorking(bool) override {}
+    void stayResponsive(const vantrel::form::WindowState&) override {}
+
+private:
+    std::vector<int> highlight_;
 };
 
 void sayList(const vantrel::form::frmVantrel& form, const char* tag)

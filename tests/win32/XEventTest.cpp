@@ -172,12 +172,29 @@ TEST_P(XEvents, EveryControlTakesItsClickAndTheKeyboardReachesAll)
         EXPECT_GE(latin.height * 96, latinInkAt[96].height * dpi * 8 / 10) << "text height " << latin.height;
     }
 
-    // The keyboard: the folder list has the focus, Tab walks the design's order (hidden "Modify" skipped)
-    // to the "About" link and round again, Shift+Tab goes back.
+    // The keyboard: the folder list has the focus, Tab walks the design's order (hidden "Modify" skipped) to the
+    // option buttons, one stop at the chosen one, where the arrows choose round the group ("Advanced" disabled in
+    // Restore), then to the "About" link and round again; Shift+Tab goes back.
     EXPECT_EQ(GetDlgCtrlID(focusOf(main)), ID_Dir1);
-    keysOver(main, "Tab Tab Tab Tab Tab Tab Tab Tab Tab");
+    keysOver(main, "Tab Tab Tab Tab Tab Tab");
+    EXPECT_TRUE(waitUntil([&] { return GetDlgCtrlID(focusOf(main)) == ID_Option1; }))
+        << "focus on " << GetDlgCtrlID(focusOf(main));
+    EXPECT_TRUE(checked(vantrel.control(ID_Option1)));
+    keysOver(main, "Right");
+    EXPECT_TRUE(waitUntil([&] { return GetDlgCtrlID(focusOf(main)) == ID_Option2; }));
+    EXPECT_TRUE(checked(vantrel.control(ID_Option2)));
+    EXPECT_EQ(listEntries(list), std::vector<std::wstring>{L"Echo"});
+    keysOver(main, "Right");
+    EXPECT_TRUE(waitUntil([&] { return GetDlgCtrlID(focusOf(main)) == ID_Option1; }));
+    EXPECT_TRUE(checked(vantrel.control(ID_Option1)));
+    EXPECT_EQ(listEntries(list), names);
+    keysOver(main, "Tab");
     EXPECT_TRUE(waitUntil([&] { return GetDlgCtrlID(focusOf(main)) == ID_Label4; }))
         << "focus on " << GetDlgCtrlID(focusOf(main));
+    keysOver(main, "shift+Tab");
+    EXPECT_TRUE(waitUntil([&] { return GetDlgCtrlID(focusOf(main)) == ID_Option1; }));
+    keysOver(main, "Tab");
+    EXPECT_TRUE(waitUntil([&] { return GetDlgCtrlID(focusOf(main)) == ID_Label4; }));
     keysOver(main, "Tab");
     EXPECT_TRUE(waitUntil([&] { return GetDlgCtrlID(focusOf(main)) == ID_Dir1; }));
     keysOver(main, "shift+Tab");

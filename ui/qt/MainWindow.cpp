@@ -20,6 +20,7 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -41,6 +42,24 @@ namespace {
 
 const layout::Window& design = layout::kMain;
 
+// The events by which a person acts on a window; the releases that end a press or a key are not among them.
+bool isUserAction(QEvent::Type type)
+{
+    switch (type) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::KeyPress:
+    case QEvent::ShortcutOverride:
+    case QEvent::Wheel:
+    case QEvent::ContextMenu:
+    case QEvent::TouchBegin:
+    case QEvent::TabletPress:
+        return true;
+    default:
+        return false;
+    }
+}
+
 QString caption(text::Id id)
 {
     return QString::fromStdString(text::get(id));
@@ -48,10 +67,18 @@ QString caption(text::Id id)
 
 } // namespace
 
+class MainWindow::InputDropper : public QObject
+{
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject*, QEvent* event) override { return isUserAction(event->type()); }
+};
+
 MainWindow::MainWindow(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint)
 {
+    dropper_ = new InputDropper(this);
     createControls();
     applyFonts();
     connectControls();
@@ -93,11 +120,18 @@ void MainWindow::createControls()
     cmdQuit = findChild<QPushButton*>(QStringLiteral("cmdQuit"));
     Label4 = findChild<QLabel*>(QStringLiteral("Label4"));
     optionButtons().first()->setChecked(true);
+    // The options are one group for the keyboard, which the window keeps itself: one Tab stop, on the chosen option,
+    // and the arrow keys choose among them.
+    for (QRadioButton* option : optionButtons()) {
+        option->setAutoExclusive(false);
+        option->installEventFilter(this);
+    }
     Label4->installEventFilter(this);
     Dir1->setFocus();
 }
 
-template <typename... Args> void MainWindow::forward(void (form::frmVantrel::*handler)(Args...), Args... args)
+template <typename... Params, typename... Args>
+void MainWindow::forward(void (form::frmVantrel::*handler)(Params...), const Args&... args)
 {
     if (presenter_ == nullptr)
         return;
@@ -124,6 +158,10 @@ void MainWindow::connectControls()
             [this](int entry) { forward(&form::frmVantrel::List2_Toggle, entry); });
     connect(List2, &QListWidget::currentRowChanged, this,
             [this](int entry) { forward(&form::frmVantrel::List2_SetCurrent, entry); });
+    connect(List2, &SelectionList::currentMoved, this,
+            [this](form::ListMove move, int rows) { forward(&form::frmVantrel::List2_Move, move, rows); });
+    connect(List2, &SelectionList::letterTyped, this,
+            [this](const std::string& letter) { forward(&form::frmVantrel::List2_TypeLetter, letter); });
     connect(cmdYes, &QPushButton::clicked, this, [this] { forward(&form::frmVantrel::cmdYes_Click); });
     connect(cmdAll, &QPushButton::clicked, this, [this] { forward(&form::frmVantrel::cmdAll_Click); });
     connect(cmdNo, &QPushButton::clicked, this, [this] { forward(&form::frmVantrel::cmdNo_Click); });
@@ -201,13 +239,11 @@ void MainWindow::renderOptions(const form::WindowState& state)
     const QList<QRadioButton*> options = optionButtons();
     for (QRadioButton* option : options) {
         const QSignalBlocker blocker(option);
-        // An exclusive group cannot be left without a chosen button, which is what the program asks for
-        // while none is chosen.
-        option->setAutoExclusive(false);
-        option->setChecked(options.indexOf(option) + 1 == state.option);
+        const bool chosen = options.indexOf(option) + 1 == state.option;
+        option->setChecked(chosen);
+        // Tab reaches the group at its chosen option only.
+        option->setFocusPolicy(chosen ? Qt::StrongFocus : Qt::ClickFocus);
     }
-    for (QRadioButton* option : options)
-        option->setAutoExclusive(true);
     Option3->setEnabled(state.option3Enabled);
 }
 
@@ -260,6 +296,33 @@ void MainWindow::renderList(const form::WindowState& state)
 }
 
 // ---- What the program asks of the window ----
+
+std::vector<int> MainWindow::shownSelection() const
+{
+    return List2->highlighted();
+}
+
+void MainWindow::setWorking(bool working)
+{
+    if (working || !dropping_)
+        return;
+    // What reached the window while the work went on is dropped too, before anything else is handled.
+    QCoreApplication::processEvents();
+    qApp->removeEventFilter(dropper_);
+    dropping_ = false;
+    QApplication::restoreOverrideCursor();
+}
+
+void MainWindow::stayResponsive(const form::WindowState& state)
+{
+    if (!dropping_) {
+        dropping_ = true;
+        qApp->installEventFilter(dropper_);
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    }
+    Label3->setText(QString::fromStdString(state.label3));
+    QCoreApplication::processEvents();
+}
 
 void MainWindow::showMessage(const std::string& text, form::MessageIcon icon, const std::string& title)
 {
@@ -353,8 +416,46 @@ void MainWindow::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
+bool MainWindow::moveAmongOptions(QRadioButton* button, int key)
+{
+    int step = 0;
+    if (key == Qt::Key_Left || key == Qt::Key_Up)
+        step = -1;
+    else if (key == Qt::Key_Right || key == Qt::Key_Down)
+        step = 1;
+    const QList<QRadioButton*> options = optionButtons();
+    const int from = options.indexOf(button) + 1;
+    if (step == 0 || from == 0 || presenter_ == nullptr)
+        return false;
+    const int to = form::optionAfter(presenter_->state(), from, step);
+    options[to - 1]->setFocus(step < 0 ? Qt::BacktabFocusReason : Qt::TabFocusReason);
+    forward(&form::frmVantrel::chooseOption, to);
+    // "Advanced" hands the choice back to a mode when its dialog closes: the focus follows the chosen option.
+    const int chosen = presenter_->state().option;
+    if (chosen >= 1 && chosen <= options.size() && options[chosen - 1]->isEnabled()) {
+        // Without a window manager nothing activates the window again after a dialog.
+        if (!isActiveWindow())
+            activateWindow();
+        options[chosen - 1]->setFocus(Qt::OtherFocusReason);
+    }
+    return true;
+}
+
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    if (auto* option = qobject_cast<QRadioButton*>(watched); option && optionButtons().contains(option)) {
+        if (event->type() == QEvent::KeyPress)
+            return moveAmongOptions(option, static_cast<QKeyEvent*>(event)->key());
+        // The focus comes back to an option that is no longer the chosen one (the window activated again after the
+        // Advanced dialog): it goes on to the chosen one, where the keyboard expects it. A click's focus stays.
+        if (event->type() == QEvent::FocusIn && !option->isChecked() &&
+            static_cast<QFocusEvent*>(event)->reason() != Qt::MouseFocusReason && presenter_ != nullptr) {
+            const int chosen = presenter_->state().option;
+            const QList<QRadioButton*> options = optionButtons();
+            if (chosen >= 1 && chosen <= options.size() && options[chosen - 1]->isEnabled())
+                options[chosen - 1]->setFocus(Qt::OtherFocusReason);
+        }
+    }
     if (watched == Label4 && event->type() == QEvent::MouseButtonRelease) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::LeftButton && Label4->rect().contains(mouse->position().toPoint())) {

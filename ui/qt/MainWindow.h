@@ -49,6 +49,9 @@ public:
     // Nothing may run after Quit: no close events, no further handlers. Files are closed by their owners
     // before this point, so a plain process exit loses nothing.
     void endProgram() override;
+    std::vector<int> shownSelection() const override;
+    void setWorking(bool working) override;
+    void stayResponsive(const form::WindowState& state) override;
 
     // The Advanced dialog, once the program has shown it (null before).
     AdvancedDialog* advancedDialog() const { return advanced_; }
@@ -68,7 +71,10 @@ private:
     void renderBrowser(const form::WindowState& state);
     void renderList(const form::WindowState& state);
     // Runs one of the program's event handlers, then draws what it left.
-    template <typename... Args> void forward(void (form::frmVantrel::*handler)(Args...), Args... args);
+    template <typename... Params, typename... Args>
+    void forward(void (form::frmVantrel::*handler)(Params...), const Args&... args);
+    // An arrow key on option button `button`: the next one that can be chosen is chosen and gets the focus.
+    bool moveAmongOptions(QRadioButton* button, int key);
 
     form::frmVantrel* presenter_ = nullptr;
 
@@ -101,6 +107,10 @@ private:
     int chkPitch_ = 1;
     std::string advancedLabel_;
     int busyDepth_ = 0;
+    // Drops the user's clicks and key presses while long work lets the window handle its events.
+    class InputDropper;
+    InputDropper* dropper_ = nullptr;
+    bool dropping_ = false;
 };
 
 } // namespace vantrel::qt

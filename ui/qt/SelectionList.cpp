@@ -37,6 +37,15 @@ void SelectionList::showSelection(const std::vector<bool>& selected, int current
     selectionModel()->setCurrentIndex(currentIndex, QItemSelectionModel::NoUpdate);
 }
 
+std::vector<int> SelectionList::highlighted() const
+{
+    std::vector<int> rows;
+    for (const QModelIndex& index : selectionModel()->selectedIndexes())
+        rows.push_back(index.row());
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
 void SelectionList::mousePressEvent(QMouseEvent* event)
 {
     setFocus(Qt::MouseFocusReason);
@@ -67,14 +76,50 @@ void SelectionList::mouseReleaseEvent(QMouseEvent* event)
 
 void SelectionList::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Space || event->key() == Qt::Key_Select) {
+    using form::ListMove;
+    // How many entries the list shows whole: what Page Up and Page Down move by.
+    const int rowHeight = std::max(1, sizeHintForRow(0));
+    const int pageRows = std::max(1, viewport()->height() / rowHeight);
+    switch (event->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Select:
         if (currentRow() >= 0)
             emit entryToggled(currentRow());
         return;
-    }
-    if (event->matches(QKeySequence::SelectAll))
+    case Qt::Key_Up:
+        emit currentMoved(ListMove::Up, pageRows);
         return;
-    QListWidget::keyPressEvent(event);
+    case Qt::Key_Down:
+        emit currentMoved(ListMove::Down, pageRows);
+        return;
+    case Qt::Key_PageUp:
+        emit currentMoved(ListMove::PageUp, pageRows);
+        return;
+    case Qt::Key_PageDown:
+        emit currentMoved(ListMove::PageDown, pageRows);
+        return;
+    case Qt::Key_Home:
+        emit currentMoved(ListMove::Home, pageRows);
+        return;
+    case Qt::Key_End:
+        emit currentMoved(ListMove::End, pageRows);
+        return;
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+        return;
+    default:
+        break;
+    }
+    const QString typed = event->text();
+    const bool command = (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) != 0;
+    if (!command && typed.size() == 1 && typed.at(0).isPrint() && !typed.at(0).isSpace()) {
+        emit letterTyped(typed.toStdString());
+        return;
+    }
+    // Everything else (Tab, Enter, Escape, shortcuts) is the window's, never the list's own selection keys.
+    if (command && (event->key() == Qt::Key_A || event->matches(QKeySequence::SelectAll)))
+        return;
+    QWidget::keyPressEvent(event);
 }
 
 } // namespace vantrel::qt

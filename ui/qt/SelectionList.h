@@ -1,7 +1,10 @@
 #pragma once
 
+#include "form/View.h"
+
 #include <QListWidget>
 
+#include <string>
 #include <vector>
 
 class QKeyEvent;
@@ -10,8 +13,9 @@ class QMouseEvent;
 namespace vantrel::qt {
 
 // The selection list: several entries can be selected at once and each click toggles one of them. The list
-// does not change its own selection: it reports the click (or Space) and the program answers with the
-// selection to draw. Moving the current entry with the keyboard is reported as currentRowChanged().
+// changes neither its selection nor its current entry itself: it reports clicks, Space, the keys that move the
+// current entry and typed letters, and the program answers with what to draw. A current entry that Qt sets
+// itself (when the list first gets the focus) is reported as currentRowChanged().
 class SelectionList : public QListWidget
 {
     Q_OBJECT
@@ -21,9 +25,13 @@ public:
 
     // Draws the given selected flags, one per entry, and the current entry (-1 for none).
     void showSelection(const std::vector<bool>& selected, int current);
+    // The entries drawn highlighted, in increasing order.
+    std::vector<int> highlighted() const;
 
 signals:
     void entryToggled(int entry);
+    void currentMoved(vantrel::form::ListMove move, int pageRows);
+    void letterTyped(const std::string& letter);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

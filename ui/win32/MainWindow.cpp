@@ -15,6 +15,7 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <utility>
 
 namespace vantrel::win32 {
 
@@ -77,6 +78,8 @@ int MainWindow::run(int show)
 
     MSG message{};
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (work::madeMeanwhile(message))
+            continue;
         if (!onKey(message) && !IsDialogMessageW(window_, &message)) {
             TranslateMessage(&message);
             DispatchMessageW(&message);
@@ -111,7 +114,38 @@ bool MainWindow::onKey(const MSG& message)
         form_->Label4_Click();
         return true;
     }
+    if (message.message == WM_KEYDOWN && isOptionButton(message.hwnd) && moveAmongOptions(message.hwnd, message.wParam))
+        return true;
     return Window::onKey(message);
+}
+
+// The arrow keys choose the next option that can be chosen, round the group, and move the focus to the option
+// chosen then ("Advanced" hands the choice back to a mode when its dialog closes). The option is chosen before it
+// gets the focus: Windows clicks an option button that gets the focus unchosen.
+bool MainWindow::moveAmongOptions(HWND from, WPARAM key)
+{
+    int step = 0;
+    if (key == VK_LEFT || key == VK_UP)
+        step = -1;
+    else if (key == VK_RIGHT || key == VK_DOWN)
+        step = 1;
+    if (step == 0)
+        return false;
+    const std::vector<const layout::Control*> options = layout::optionButtons(design_);
+    int option = 0;
+    for (std::size_t i = 0; i < options.size(); ++i)
+        if (control(options[i]->name) == from)
+            option = static_cast<int>(i) + 1;
+    if (option == 0)
+        return false;
+    form_->chooseOption(form::optionAfter(form_->state(), option, step));
+    const int chosen = form_->state().option;
+    if (chosen >= 1 && chosen <= static_cast<int>(options.size())) {
+        HWND button = control(options[static_cast<std::size_t>(chosen) - 1]->name);
+        if (isChecked(button) && IsWindowEnabled(button))
+            SetFocus(button);
+    }
+    return true;
 }
 
 // Where the focus goes when the control that had it went away: the selection list, else Quit.
@@ -121,20 +155,79 @@ HWND MainWindow::sensibleFocus() const
     return isShown(list) ? list : item(window_, ID_cmdQuit);
 }
 
-// The arrow keys move the selection list's current entry without selecting anything, and the list box
-// reports no such move: the keys are watched here, so that the program knows the current entry.
+// The list box never changes its selection or its current entry itself: the clicks and keys that would are handed
+// to the program, which answers with what the list shows.
 LRESULT CALLBACK MainWindow::list2Proc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self)
 {
-    if (message != WM_KEYDOWN)
-        return DefSubclassProc(list, message, wParam, lParam);
-    const int before = listCaret(list);
-    const LRESULT result = DefSubclassProc(list, message, wParam, lParam);
-    const int after = listCaret(list);
-    if (after != before && after >= 0) {
-        form::frmVantrel& form = *reinterpret_cast<MainWindow*>(self)->form_;
-        form.runEvent([&] { form.List2_SetCurrent(after); });
+    auto& window = *reinterpret_cast<MainWindow*>(self);
+    bool used = false;
+    if (window.form_) {
+        form::frmVantrel& form = *window.form_;
+        form.runEvent([&] { used = window.onList2Input(list, message, wParam, lParam); });
     }
-    return result;
+    return used ? 0 : DefSubclassProc(list, message, wParam, lParam);
+}
+
+bool MainWindow::onList2Input(HWND list, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: {
+        // Any click, with Ctrl or Shift or neither, toggles the entry under it; the list box never tracks the mouse,
+        // so a drag selects nothing more.
+        SetFocus(list);
+        const LRESULT hit = SendMessageW(list, LB_ITEMFROMPOINT, 0, lParam);
+        const int entry = HIWORD(hit) == 0 ? static_cast<int>(LOWORD(hit)) : -1;
+        const bool secondPress = message == WM_LBUTTONDBLCLK && entry == lastPressed_;
+        lastPressed_ = entry;
+        if (entry >= 0 && !secondPress)
+            form_->List2_Toggle(entry);
+        return true;
+    }
+    case WM_KEYDOWN: {
+        RECT client{};
+        GetClientRect(list, &client);
+        const int rowHeight = std::max(1, static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0)));
+        const int pageRows = std::max(1, static_cast<int>(client.bottom - client.top) / rowHeight);
+        switch (wParam) {
+        case VK_SPACE:
+            if (form_->state().list2Current >= 0)
+                form_->List2_Toggle(form_->state().list2Current);
+            return true;
+        case VK_UP:
+            form_->List2_Move(form::ListMove::Up, pageRows);
+            return true;
+        case VK_DOWN:
+            form_->List2_Move(form::ListMove::Down, pageRows);
+            return true;
+        case VK_PRIOR:
+            form_->List2_Move(form::ListMove::PageUp, pageRows);
+            return true;
+        case VK_NEXT:
+            form_->List2_Move(form::ListMove::PageDown, pageRows);
+            return true;
+        case VK_HOME:
+            form_->List2_Move(form::ListMove::Home, pageRows);
+            return true;
+        case VK_END:
+            form_->List2_Move(form::ListMove::End, pageRows);
+            return true;
+        case VK_LEFT:
+        case VK_RIGHT:
+        case VK_F8:
+            return true;
+        default:
+            return false;
+        }
+    }
+    case WM_CHAR:
+        // A letter moves to the next entry that begins with it; the list box's own search would select.
+        if (wParam > L' ' && (GetKeyState(VK_CONTROL) & 0x8000) == 0)
+            form_->List2_TypeLetter(toUtf8(std::wstring(1, static_cast<wchar_t>(wParam))));
+        return true;
+    default:
+        return false;
+    }
 }
 
 void MainWindow::layout(UINT dpi)
@@ -216,8 +309,12 @@ void MainWindow::renderFolders(const browse::FolderModel& folders)
     HWND list = item(window_, ID_Dir1);
     SendMessageW(list, WM_SETREDRAW, FALSE, 0);
     listClear(list);
-    for (const browse::FolderEntry& entry : folders_)
+    SendMessageW(list, LB_INITSTORAGE, folders_.size(), 0);
+    DWORD since = GetTickCount();
+    for (const browse::FolderEntry& entry : folders_) {
         listAdd(list, toWide(entry.name));
+        pumpIfDue(since);
+    }
     listSetCurrent(list, folders.pathEntry());
     SendMessageW(list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list, nullptr, TRUE);
@@ -234,22 +331,34 @@ void MainWindow::renderList2(const form::WindowState& state)
         if (refill) {
             listClear(list);
             list2Text_.clear();
+            SendMessageW(list, LB_INITSTORAGE, state.list2.size(), 0);
+            DWORD since = GetTickCount();
             for (const form::ListEntry& entry : state.list2) {
                 list2Text_.push_back(toWide(entry.text));
                 listAdd(list, list2Text_.back());
+                pumpIfDue(since);
             }
             setList2ItemHeight();
         }
         const int count = std::min(listCount(list), static_cast<int>(state.list2.size()));
-        list2Selected_.assign(static_cast<std::size_t>(count), false);
-        for (int i = 0; i < count; ++i) {
-            const bool selected = state.list2[static_cast<std::size_t>(i)].selected;
-            list2Selected_[static_cast<std::size_t>(i)] = selected;
-            if (listSelected(list, i) != selected)
-                listSetSelected(list, i, selected);
+        const bool all = count > 0 && std::all_of(state.list2.begin(), state.list2.begin() + count,
+                                                  [](const form::ListEntry& entry) { return entry.selected; });
+        if (all) {
+            // Every entry in one message ("All" on a long list).
+            listSetSelected(list, -1, true);
+        } else {
+            // A list refilled has nothing selected; otherwise each entry is drawn as the program holds it, whatever the
+            // list shows now.
+            for (int i = 0; i < count; ++i) {
+                const bool selected = state.list2[static_cast<std::size_t>(i)].selected;
+                if (refill ? selected : listSelected(list, i) != selected)
+                    listSetSelected(list, i, selected);
+            }
         }
         if (state.list2Current >= 0 && state.list2Current < count)
             listSetCaret(list, state.list2Current);
+        if (refill)
+            lastPressed_ = -1;
         SendMessageW(list, WM_SETREDRAW, TRUE, 0);
         InvalidateRect(list, nullptr, TRUE);
     }
@@ -296,6 +405,46 @@ void MainWindow::showMessage(const std::string& text, form::MessageIcon icon, co
     if (!owner || GetWindowThreadProcessId(owner, &process) != GetCurrentThreadId() || !IsWindowVisible(owner))
         owner = window_;
     MessageBoxW(owner, toWideLines(text).c_str(), toWide(title).c_str(), type);
+}
+
+std::vector<int> MainWindow::shownSelection() const
+{
+    HWND list = item(window_, ID_List2);
+    const int count = static_cast<int>(SendMessageW(list, LB_GETSELCOUNT, 0, 0));
+    std::vector<int> entries(static_cast<std::size_t>(std::max(count, 0)));
+    if (count > 0)
+        SendMessageW(list, LB_GETSELITEMS, static_cast<WPARAM>(count), reinterpret_cast<LPARAM>(entries.data()));
+    std::sort(entries.begin(), entries.end());
+    return entries;
+}
+
+void MainWindow::setWorking(bool working)
+{
+    if (working) {
+        work::begin();
+        return;
+    }
+    work::end();
+    if (std::exchange(workBusy_, false) && !busy_)
+        SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+}
+
+void MainWindow::stayResponsive(const form::WindowState& state)
+{
+    if (!std::exchange(workBusy_, true))
+        SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+    setText(item(window_, ID_Label3), toWide(state.label3));
+    work::pump();
+}
+
+void MainWindow::pumpIfDue(DWORD& since)
+{
+    if (GetTickCount() - since < 50)
+        return;
+    if (!std::exchange(workBusy_, true))
+        SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+    work::pump();
+    since = GetTickCount();
 }
 
 void MainWindow::beep()
@@ -369,7 +518,7 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
         return reinterpret_cast<LRESULT>(black_);
     }
     case WM_SETCURSOR:
-        if (busy_) {
+        if (busy_ || workBusy_) {
             SetCursor(LoadCursorW(nullptr, IDC_WAIT));
             return TRUE;
         }
@@ -383,6 +532,14 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
                 lastFocus_ = focus;
         } else if (!HIWORD(wParam)) {
             HWND last = lastFocus_ && IsChild(window_, lastFocus_) ? lastFocus_ : nullptr;
+            // An option that is no longer the chosen one (after the Advanced dialog) would click itself with the focus:
+            // the chosen one gets it.
+            if (last && isOptionButton(last) && !isChecked(last)) {
+                last = nullptr;
+                for (const layout::Control* row : layout::optionButtons(design_))
+                    if (isChecked(control(row->name)))
+                        last = control(row->name);
+            }
             SetFocus(last && isShown(last) && IsWindowEnabled(last) ? last : sensibleFocus());
         }
         return 0;
@@ -410,7 +567,12 @@ void MainWindow::onCommand(int id, int code)
         for (const layout::Control* row : layout::optionButtons(design_)) {
             ++option;
             if (controlId(design_, row->name) == id) {
-                form_->chooseOption(option);
+                // A click checks the button first; a notification from a button left unchecked (Windows sends one
+                // when an option gets the focus) chooses nothing.
+                if (isChecked(control(row->name)))
+                    form_->chooseOption(option);
+                else
+                    render(form_->state());
                 return;
             }
         }
@@ -444,8 +606,11 @@ void MainWindow::onCommand(int id, int code)
             form_->Dir1_Open(listCurrent(control));
         break;
     case ID_List2:
-        if (code == LBN_SELCHANGE)
-            onList2Change(control);
+        // The list changed its selection by some way of its own: it shows the program's again.
+        if (code == LBN_SELCHANGE) {
+            selectionDrawn_ = ~std::uint64_t{0};
+            renderList2(form_->state());
+        }
         break;
     case IDOK: {
         // Enter: opens the folder under the cursor of the folder list, presses the button that has the focus.
@@ -461,20 +626,6 @@ void MainWindow::onCommand(int id, int code)
     }
 }
 
-// The list box has toggled an entry (a click, the space bar) or only moved its caret (the arrow keys, Home,
-// End, Page Up and Down, which it reports the same way): only an entry whose selection changed is a toggle.
-void MainWindow::onList2Change(HWND list)
-{
-    std::vector<int> toggled;
-    const int count = std::min(listCount(list), static_cast<int>(list2Selected_.size()));
-    for (int i = 0; i < count; ++i)
-        if (listSelected(list, i) != list2Selected_[static_cast<std::size_t>(i)])
-            toggled.push_back(i);
-    if (toggled.empty() && listCaret(list) >= 0)
-        form_->List2_SetCurrent(listCaret(list));
-    for (int entry : toggled)
-        form_->List2_Toggle(entry);
-}
 
 // Text in the lists' font, or in a fallback face where that lacks the characters.
 void MainWindow::drawEntryText(HDC dc, RECT box, const std::wstring& text, COLORREF colour)

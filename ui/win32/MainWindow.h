@@ -43,6 +43,9 @@ public:
     void showAbout() override;
     void refresh() override;
     void endProgram() override;
+    std::vector<int> shownSelection() const override;
+    void setWorking(bool working) override;
+    void stayResponsive(const form::WindowState& state) override;
 
 private:
     static LRESULT CALLBACK list2Proc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
@@ -55,7 +58,12 @@ private:
     void create();
     void layout(UINT dpi) override;
     void onCommand(int id, int code);
-    void onList2Change(HWND list);
+    // The selection list's own input, handed to the program; true when the list must not see it.
+    bool onList2Input(HWND list, UINT message, WPARAM wParam, LPARAM lParam);
+    // An arrow key on an option button; true when used.
+    bool moveAmongOptions(HWND from, WPARAM key);
+    // Lets the window handle its messages while a long list is filled.
+    void pumpIfDue(DWORD& since);
     void setList2ItemHeight();
     void drawEntryText(HDC dc, RECT box, const std::wstring& text, COLORREF colour);
     void drawList2(const DRAWITEMSTRUCT& draw);
@@ -69,6 +77,8 @@ private:
 
     AdvancedDialog advanced_;
     bool busy_ = false;
+    bool workBusy_ = false; // long work shows the busy pointer
+    int lastPressed_ = -1;  // the selection list's entry pressed last (a double-click's second press is no click)
 
     GlyphFallback fallback_;   // faces for names in scripts that the window's font lacks
     HWND lastFocus_ = nullptr; // the control that had the focus when the window was last deactivated
@@ -81,7 +91,6 @@ private:
     // What the lists show, and the revisions they were filled from.
     std::vector<browse::FolderEntry> folders_;
     std::vector<std::wstring> list2Text_;
-    std::vector<bool> list2Selected_;
     std::uint64_t drivesDrawn_ = ~std::uint64_t{0};
     std::uint64_t foldersDrawn_ = ~std::uint64_t{0};
     std::uint64_t list2Drawn_ = ~std::uint64_t{0};

@@ -54,7 +54,8 @@ Made madeOf(const layout::Control& row)
     case layout::Kind::Frame:
         return {L"BUTTON", BS_GROUPBOX, 0};
     case layout::Kind::OptionButton:
-        return {L"BUTTON", BS_RADIOBUTTON, 0};
+        // Checked by a click itself: the window acts on a click only when the button reports it checked.
+        return {L"BUTTON", BS_AUTORADIOBUTTON, 0};
     case layout::Kind::CheckBox:
         return {L"BUTTON", BS_AUTOCHECKBOX, 0};
     case layout::Kind::CommandButton:
@@ -87,6 +88,81 @@ COLORREF toColorref(layout::Rgb colour)
 
 } // namespace
 
+namespace work {
+
+namespace {
+
+DWORD started = 0;
+DWORD ended = 0;
+bool any = false;
+
+bool isUserAction(UINT message)
+{
+    switch (message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_CHAR:
+    case WM_SYSCHAR:
+    case WM_DEADCHAR:
+    case WM_SYSDEADCHAR:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+    case WM_XBUTTONDOWN:
+    case WM_XBUTTONDBLCLK:
+    case WM_MOUSEWHEEL:
+    case WM_MOUSEHWHEEL:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Whether tick `time` lies in [from, to], across the wrap of the tick count.
+bool within(DWORD time, DWORD from, DWORD to)
+{
+    return static_cast<LONG>(time - from) >= 0 && static_cast<LONG>(to - time) >= 0;
+}
+
+} // namespace
+
+void begin()
+{
+    started = GetTickCount();
+}
+
+void end()
+{
+    ended = GetTickCount();
+    any = true;
+}
+
+bool madeMeanwhile(const MSG& message)
+{
+    return any && isUserAction(message.message) && within(message.time, started, ended);
+}
+
+void pump()
+{
+    MSG message{};
+    // A bounded number, so that a stream of messages cannot hold the work up.
+    for (int handled = 0; handled < 500 && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE); ++handled) {
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        if (isUserAction(message.message))
+            continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+} // namespace work
+
 HICON programIcon(int size)
 {
     return static_cast<HICON>(
@@ -110,6 +186,12 @@ void Window::deleteFonts()
             DeleteObject(font);
         font = nullptr;
     }
+}
+
+bool Window::isOptionButton(HWND control) const
+{
+    const layout::Control* row = rowOf(GetDlgCtrlID(control));
+    return row != nullptr && row->kind == layout::Kind::OptionButton && GetParent(control) == window_;
 }
 
 HWND Window::control(const char* name) const
@@ -231,6 +313,11 @@ void Window::moveFocus(int from, int step)
     const int count = static_cast<int>(order.size());
     for (int tried = 0; tried < count; ++tried) {
         at = (at + step + count) % count;
+        // The option buttons are one stop, at the chosen one: Windows clicks an option button that gets the focus
+        // unchosen, which would change the mode.
+        HWND next = order[static_cast<std::size_t>(at)];
+        if (isOptionButton(next) && !isChecked(next))
+            continue;
         if (isShown(order[static_cast<std::size_t>(at)]) && IsWindowEnabled(order[static_cast<std::size_t>(at)])) {
             SetFocus(order[static_cast<std::size_t>(at)]);
             return;
@@ -253,6 +340,8 @@ void Window::runModal(HWND owner, HWND focus, bool& done)
             quit = true;
             break;
         }
+        if (work::madeMeanwhile(message))
+            continue;
         if (!onKey(message) && !IsDialogMessageW(window_, &message)) {
             TranslateMessage(&message);
             DispatchMessageW(&message);

@@ -48,6 +48,7 @@ protected:
     void endModal();
     // The design row of the control with identifier `id` (nullptr for none).
     const layout::Control* rowOf(int id) const;
+    bool isOptionButton(HWND control) const;
     HFONT font(layout::FontRole role) const;
     HFONT windowFont() const { return font(design_.font); }
 
@@ -69,5 +70,16 @@ private:
 
 // The icon of the program at `size` pixels.
 HICON programIcon(int size);
+
+// The program's work and the user's input: while the program works, the clicks and key presses that reach its
+// windows are dropped, never handled afterwards (the releases that end them go through).
+namespace work {
+void begin();
+void end();
+// A click or key press made while the program worked, which the message loops drop.
+bool madeMeanwhile(const MSG& message);
+// Handles the messages waiting for the thread's windows, dropping the user's input.
+void pump();
+} // namespace work
 
 } // namespace vantrel::win32
