@@ -6,6 +6,7 @@
 #include "ui/qt/MainWindow.h"
 
 #include "support/RandomInput.h"
+#include "support/Watchdog.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -26,12 +27,17 @@
 namespace vantrel::test {
 namespace {
 
-// The real window, except that the end of the program and the beep are only counted.
+// The real window, except that the program does not end and does not beep, and a message box, which none of these
+// steps should bring, fails the test instead of waiting for a click.
 class TestWindow : public qt::MainWindow
 {
 public:
     void beep() override {}
     void endProgram() override {}
+    void showMessage(const std::string& text, form::MessageIcon, const std::string& title) override
+    {
+        ADD_FAILURE() << "message box \"" << title << "\": " << text;
+    }
 };
 
 // Runs xdotool with `arguments` (words separated by spaces) and keeps the window's event loop running until it
@@ -229,6 +235,8 @@ TEST_F(QtRandomInput, TheHighlightFollowsTheUserAndModifyChangesExactlyTheHighli
     const std::uint32_t seed = randomSeed();
     std::printf("VANTREL_SEED=%u\n", seed);
     std::fflush(stdout);
+    const Watchdog watchdog(std::chrono::seconds(400),
+                            "seed " + std::to_string(seed) + ": the window stopped answering");
     std::mt19937 random(seed);
     Fleet fleet;
     fleet.create(aircraftFolder(), 40, random);
@@ -238,10 +246,11 @@ TEST_F(QtRandomInput, TheHighlightFollowsTheUserAndModifyChangesExactlyTheHighli
     RandomSession(driver, fleet, seed).run(randomSteps(200));
 }
 
-// Clicks made while a long Modify works reach nothing: neither the list rebuilt after it, nor Modify again, nor
-// the option buttons.
+// Clicks and keys made while a long Modify works reach nothing: neither the list rebuilt after it, nor Modify again,
+// nor the option buttons.
 TEST_F(QtRandomInput, ClicksDuringALongModifyChangeNothing)
 {
+    const Watchdog watchdog(std::chrono::seconds(200), "the window stopped answering");
     const int count = 2500;
     std::vector<std::string> names;
     for (int i = 0; i < count; ++i) {
@@ -261,12 +270,12 @@ TEST_F(QtRandomInput, ClicksDuringALongModifyChangeNothing)
     chosen[0] = false;
     EXPECT_TRUE(waitFor([&] { return highlighted() == chosen; }, 5000));
 
-    // Modify, and while it works a click on the first aircraft, one where Modify was and one on "Restore". Right
-    // after them the last aircraft must still be unchanged, or the clicks came too late to test anything.
+    // Modify, and while it works a click on the first aircraft, Space, a click where Modify was and one on "Restore".
+    // Right after them the last aircraft must still be unchanged, or the clicks came too late to test anything.
     const std::filesystem::path lastBackup = aircraftFolder() / names.back() / "aircraftcfg.bak";
     const std::filesystem::path late = root() / "late";
-    const QString clicks = at(commandPoint("cmdYes")) + QStringLiteral(" click 1 sleep 0.3 ") + at(rowPoint(0)) +
-                           QStringLiteral(" click 1 sleep 0.1 ") + at(commandPoint("cmdYes")) +
+    const QString clicks = at(commandPoint("cmdYes")) + QStringLiteral(" click 1 sleep 0.1 ") + at(rowPoint(0)) +
+                           QStringLiteral(" click 1 key space sleep 0.05 ") + at(commandPoint("cmdYes")) +
                            QStringLiteral(" click 1 sleep 0.1 ") + at(commandPoint("Option2")) +
                            QStringLiteral(" click 1");
     QProcess xdotool;

@@ -127,8 +127,8 @@ TEST(RandomInput, TheHighlightFollowsTheUserAndModifyChangesExactlyTheHighlighte
     RandomSession(window, fleet, seed).run(randomSteps(200));
 }
 
-// Clicks made while a long Modify works reach nothing: neither the list rebuilt after it, nor Modify again, nor
-// the option buttons.
+// Clicks and keys made while a long Modify works reach nothing: neither the list rebuilt after it, nor Modify again,
+// nor the option buttons.
 TEST(RandomInput, ClicksDuringALongModifyChangeNothing)
 {
     const int count = 2500;
@@ -155,14 +155,14 @@ TEST(RandomInput, ClicksDuringALongModifyChangeNothing)
     chosen[0] = false;
     EXPECT_TRUE(waitMs([&] { return window.highlighted() == chosen; }, 5000));
 
-    // Modify, and while it works a click on the first aircraft, one where Modify was and one on "Restore". Right
-    // after them the last aircraft must still be unchanged, or the clicks came too late to test anything.
+    // Modify, and while it works a click on the first aircraft, Space, a click where Modify was and one on "Restore".
+    // Right after them the last aircraft must still be unchanged, or the clicks came too late to test anything.
     const POINT modify = centre(screenRect(vantrel.control(ID_cmdYes)));
     const POINT first = centre(entryRect(list, 0));
     const POINT restore = markOf(vantrel.control(ID_Option2), 96);
     const std::filesystem::path lastBackup = fs9.backup(os::toWide(names.back()));
-    xdo(at(modify) + " click 1 sleep 0.3 " + at(first) + " click 1 sleep 0.1 " + at(modify) + " click 1 sleep 0.1 " +
-        at(restore) + " click 1");
+    xdo(at(modify) + " click 1 sleep 0.3 " + at(first) + " click 1 key space sleep 0.1 " + at(modify) +
+        " click 1 sleep 0.1 " + at(restore) + " click 1");
     ASSERT_FALSE(std::filesystem::exists(lastBackup)) << "Modify had ended before the clicks: make it longer";
 
     // The work ends with the last aircraft; whatever the clicks could still do happens within a moment.
