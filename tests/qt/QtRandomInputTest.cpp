@@ -152,6 +152,9 @@ public:
     QListWidget* list = nullptr;
 };
 
+// The controls of the session's commands, in the order of ListWindow::Command.
+const char* const kCommandNames[] = {"cmdAll", "cmdNo", "cmdYes", "Option1", "Option2"};
+
 // The session's view of the Qt window.
 class QtListWindow : public ListWindow
 {
@@ -171,7 +174,7 @@ public:
             return 1;
         return test_.button("Option2")->isChecked() ? 2 : 0;
     }
-    bool modifyShown() override { return test_.button("cmdYes")->isVisible(); }
+    bool shown(Command command) override { return test_.button(kCommandNames[static_cast<int>(command)])->isVisible(); }
     Focus focus() override
     {
         QWidget* focus = QApplication::focusWidget();
@@ -202,6 +205,10 @@ public:
         else
             xdo(QStringLiteral("keydown %1 %2 keyup %1").arg(QString::fromStdString(modifiers), click));
     }
+    void doubleClickRow(int row) override
+    {
+        xdo(at(test_.rowPoint(row)) + QStringLiteral(" click --repeat 2 --delay 80 1"));
+    }
     void drag(int from, int to) override
     {
         const QPoint start = test_.rowPoint(from);
@@ -221,8 +228,7 @@ public:
     }
     void click(Command command) override
     {
-        static const char* const names[] = {"cmdAll", "cmdNo", "cmdYes", "Option1", "Option2"};
-        xdo(at(test_.commandPoint(names[static_cast<int>(command)])) + QStringLiteral(" click 1"));
+        xdo(at(test_.commandPoint(kCommandNames[static_cast<int>(command)])) + QStringLiteral(" click 1"));
     }
     bool waitFor(const std::function<bool()>& done, int ms) override { return test_.waitFor(done, ms); }
 

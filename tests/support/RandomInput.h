@@ -222,13 +222,14 @@ public:
     virtual std::vector<bool> highlighted() = 0;
     virtual int current() = 0;
     virtual int mode() = 0; // the option button chosen: 1 Remove, 2 Restore
-    virtual bool modifyShown() = 0;
+    virtual bool shown(Command command) = 0;
     virtual Focus focus() = 0;
     virtual int topRow() = 0;      // the first row in view
     virtual int rowsVisible() = 0; // rows wholly in view: the list's inner height over a row's height
 
     // Input. `modifiers`: "" or an xdotool key name held during the click ("ctrl", "shift").
     virtual void clickRow(int row, const std::string& modifiers) = 0;
+    virtual void doubleClickRow(int row) = 0;
     virtual void drag(int from, int to) = 0;
     virtual void key(const std::string& keys) = 0; // to the control that has the focus
     virtual void wheel(bool down) = 0;
@@ -321,14 +322,16 @@ private:
         const std::vector<Choice> choices = {
             {listed ? 30 : 0, [&] { return clickStep(); }},
             {listed ? 6 : 0, [&] { return dragStep(); }},
+            {listed ? 3 : 0, [&] { return doubleClickStep(); }},
             {keys ? 10 : 0, [&] { return keyStep("space"); }},
             {keys ? 10 : 0, [&] { return keyStep(pick(2) ? "Up" : "Down"); }},
             {keys ? 4 : 0, [&] { return keyStep(pick(2) ? "Home" : "End"); }},
             {keys ? 6 : 0, [&] { return keyStep(pick(2) ? "Prior" : "Next"); }},
             {keys ? 8 : 0, [&] { return letterStep(); }},
             {listed ? 5 : 0, [&] { return wheelStep(); }},
-            {listed ? 3 : 0, [&] { return commandStep(Command::All); }},
-            {listed ? 3 : 0, [&] { return commandStep(Command::Clear); }},
+            // "All" and "Clear" hide after Modify, until the list is used again.
+            {window_.shown(Command::All) ? 3 : 0, [&] { return commandStep(Command::All); }},
+            {window_.shown(Command::Clear) ? 3 : 0, [&] { return commandStep(Command::Clear); }},
             {4,
              [&] {
                  return commandStep(pick(4) == 0 ? (mode_ == 1 ? Command::Remove : Command::Restore)
@@ -360,6 +363,18 @@ private:
         window_.clickRow(row, held);
         model_.click(row);
         return (held.empty() ? "click" : held + "+click") + " row " + std::to_string(row);
+    }
+
+    // The second press of a double-click on the same row is no click of its own.
+    std::string doubleClickStep()
+    {
+        const std::vector<int> rows = visibleRows();
+        const int row = rows[static_cast<std::size_t>(pick(static_cast<int>(rows.size())))];
+        pressAt(row);
+        window_.doubleClickRow(row);
+        lastPress_ = std::chrono::steady_clock::now();
+        model_.click(row);
+        return "double-click row " + std::to_string(row);
     }
 
     std::string dragStep()
@@ -466,7 +481,7 @@ private:
         if (expectedNames_.empty()) {
             if (rows.size() != 1 || rows[0].rfind("All Aircraft", 0) != 0)
                 out << "the list shows " << rows.size() << " rows, expected the message entry alone\n";
-            if (window_.modifyShown())
+            if (window_.shown(Command::Modify))
                 out << "Modify shown over the message entry\n";
             return out.str();
         }
@@ -490,8 +505,8 @@ private:
             out << "highlighted " << describe(lit) << ", expected " << describe(model_.selected()) << "\n";
         if (window_.current() != model_.current())
             out << "current row " << window_.current() << ", expected " << model_.current() << "\n";
-        if (window_.modifyShown() != model_.anySelected())
-            out << "Modify " << (window_.modifyShown() ? "shown" : "hidden") << " with "
+        if (window_.shown(Command::Modify) != model_.anySelected())
+            out << "Modify " << (window_.shown(Command::Modify) ? "shown" : "hidden") << " with "
                 << (model_.anySelected() ? "rows" : "nothing") << " highlighted\n";
         return out.str();
     }

@@ -34,6 +34,9 @@ bool waitMs(const std::function<bool()>& done, int ms)
     return true;
 }
 
+// The controls of the session's commands, in the order of ListWindow::Command.
+const int kCommandIds[] = {ID_cmdAll, ID_cmdNo, ID_cmdYes, ID_Option1, ID_Option2};
+
 class Win32ListWindow : public ListWindow
 {
 public:
@@ -57,7 +60,10 @@ public:
             return 1;
         return checked(vantrel_.control(ID_Option2)) ? 2 : 0;
     }
-    bool modifyShown() override { return shown(vantrel_.control(ID_cmdYes)); }
+    bool shown(Command command) override
+    {
+        return vantrel::test::shown(vantrel_.control(kCommandIds[static_cast<int>(command)]));
+    }
     Focus focus() override
     {
         HWND focus = focusOf(main_);
@@ -83,6 +89,7 @@ public:
         const std::string click = at(centre(entryRect(list_, row))) + " click 1";
         xdo(modifiers.empty() ? click : "keydown " + modifiers + " " + click + " keyup " + modifiers);
     }
+    void doubleClickRow(int row) override { xdo(at(centre(entryRect(list_, row))) + " click --repeat 2 --delay 80 1"); }
     void drag(int from, int to) override
     {
         const POINT start = centre(entryRect(list_, from));
@@ -93,8 +100,7 @@ public:
     void wheel(bool down) override { xdo(at(centre(screenRect(list_))) + (down ? " click 5" : " click 4")); }
     void click(Command command) override
     {
-        static const int ids[] = {ID_cmdAll, ID_cmdNo, ID_cmdYes, ID_Option1, ID_Option2};
-        HWND button = vantrel_.control(ids[static_cast<int>(command)]);
+        HWND button = vantrel_.control(kCommandIds[static_cast<int>(command)]);
         const bool option = command == Command::Remove || command == Command::Restore;
         xdo(at(option ? markOf(button, 96) : centre(screenRect(button))) + " click 1");
     }
@@ -173,7 +179,7 @@ TEST(RandomInput, ClicksDuringALongModifyChangeNothing)
         << window.rows().size() << " rows, not the first aircraft alone";
     EXPECT_EQ(window.highlighted(), std::vector<bool>(window.rows().size(), false))
         << "a click made during the work was replayed";
-    EXPECT_FALSE(window.modifyShown());
+    EXPECT_FALSE(window.shown(ListWindow::Command::Modify));
     EXPECT_EQ(readFile(fs9.cfg(os::toWide(names[0]))), aircraftCfg(names[0]));
     EXPECT_FALSE(std::filesystem::exists(fs9.backup(os::toWide(names[0]))));
     int wrong = 0;
