@@ -273,8 +273,6 @@ void clickAt(POINT point)
     xdo("mousemove " + std::to_string(point.x) + " " + std::to_string(point.y) + " click 1");
 }
 
-// Keys for the top-level window of `window`, which gets the X input focus first (the virtual display has
-// no window manager that would give it).
 void keysOver(HWND window, const std::string& keys)
 {
     std::wstring title = caption(GetAncestor(window, GA_ROOT));
@@ -296,7 +294,6 @@ POINT centre(const RECT& rect)
     return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
 }
 
-// The circle of an option button or the box of a check box: at its left end, halfway down.
 POINT markOf(HWND button, int dpi)
 {
     const RECT rect = screenRect(button);
