@@ -161,7 +161,9 @@ LRESULT CALLBACK MainWindow::list2Proc(HWND list, UINT message, WPARAM wParam, L
 {
     auto& window = *reinterpret_cast<MainWindow*>(self);
     bool used = false;
-    if (window.form_) {
+    const bool input = message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK || message == WM_KEYDOWN ||
+                       message == WM_CHAR;
+    if (input && window.form_) {
         form::frmVantrel& form = *window.form_;
         form.runEvent([&] { used = window.onList2Input(list, message, wParam, lParam); });
     }
