@@ -1,6 +1,7 @@
 #include "WindowDriver.h"
 
 #include "ControlIds.h"
+#include "os/WideText.h"
 
 #include <gtest/gtest.h>
 
@@ -210,6 +211,95 @@ TEST(Win32Window, FolderChosenByDoubleClickIsWhereTheSecondStartReturns)
     PostMessageW(again.main(), WM_ENDSESSION, TRUE, 0);
     EXPECT_EQ(again.waitForExit(), 0);
     EXPECT_EQ(fs9.settings(), saved);
+}
+
+// A path in the \\?\ form, the only one that reaches names ending in a blank or a dot (Windows cuts both off a
+// path's last name, Wine a dot off every name).
+fs::path longForm(const fs::path& path)
+{
+    return L"\\\\?\\" + path.wstring();
+}
+
+// Aircraft folders whose names end in a blank or a dot, as archives, Linux tools and Wine make them (NTFS holds
+// such names): written under a plain name and renamed through the \\?\ form, and renamed back at the end so that
+// the installation can be removed.
+class OddNames
+{
+public:
+    explicit OddNames(const Installation& fs9) : fs9_(fs9) {}
+    ~OddNames()
+    {
+        for (const std::wstring& name : names_)
+            MoveFileW(folder(name).c_str(), folder(name + L"_").c_str());
+    }
+    OddNames(const OddNames&) = delete;
+    OddNames& operator=(const OddNames&) = delete;
+
+    bool add(const std::wstring& name, const std::string& content)
+    {
+        fs9_.add(name + L"_", content);
+        if (!MoveFileW(folder(name + L"_").c_str(), folder(name).c_str()))
+            return false;
+        names_.push_back(name);
+        return true;
+    }
+
+private:
+    std::wstring folder(const std::wstring& name) const { return longForm(fs9_.aircraftFolder() / name).wstring(); }
+
+    const Installation& fs9_;
+    std::vector<std::wstring> names_;
+};
+
+// Such folders are listed by their names as they are, classified and rewritten, without an error that would drop
+// the aircraft after them; the folder list opens them.
+TEST(Win32Window, NamesEndingInABlankOrADotAreListedAndModified)
+{
+    Installation fs9;
+    fs9.add(L"Alpha", aircraftCfg("Alpha"));
+    fs9.add(L"Zulu", aircraftCfg("Zulu"));
+    OddNames odd(fs9);
+    ASSERT_TRUE(odd.add(L"Trailing Space ", aircraftCfg("Space")));
+    ASSERT_TRUE(odd.add(L"Trailing Dot.", aircraftCfg("Dot")));
+    fs9.writeSettings("3");
+    VantrelProcess vantrel(fs9.root());
+    ASSERT_TRUE(vantrel.main());
+    EXPECT_FALSE(vantrel.findWindow(L"#32770")) << "an error box";
+    HWND list = vantrel.control(ID_List2);
+    ASSERT_EQ(listEntries(list), (std::vector<std::wstring>{L"Alpha", L"Trailing Dot.", L"Trailing Space ", L"Zulu"}));
+    EXPECT_EQ(caption(vantrel.control(ID_Label3)), L"Aircraft with Wing Leveler Enabled: 4");
+    HWND folders = vantrel.control(ID_Dir1);
+    for (const wchar_t* name : {L"Trailing Dot.", L"Trailing Space "})
+        EXPECT_GE(indexOf(listEntries(folders), name), 0) << os::toUtf8(name);
+
+    clickEntry(list, 1);
+    clickEntry(list, 2);
+    click(vantrel.control(ID_cmdYes));
+    const std::string removed = "default_bank_mode=0\r\ndefault_pitch_mode=0\r\n";
+    for (const auto& [name, title] : {std::pair{L"Trailing Dot.", "Dot"}, std::pair{L"Trailing Space ", "Space"}}) {
+        EXPECT_EQ(readFile(longForm(fs9.cfg(name))), withInserted(aircraftCfg(title), removed)) << title;
+        EXPECT_EQ(readFile(longForm(fs9.backup(name))), aircraftCfg(title)) << title;
+    }
+    EXPECT_EQ(readFile(fs9.cfg(L"Alpha")), aircraftCfg("Alpha"));
+    EXPECT_EQ(readFile(fs9.cfg(L"Zulu")), aircraftCfg("Zulu"));
+    EXPECT_EQ(listEntries(list), (std::vector<std::wstring>{L"Alpha", L"Zulu"}));
+
+    // Restore finds both switched off, and puts one back as it was.
+    click(vantrel.control(ID_Option2));
+    ASSERT_EQ(listEntries(list), (std::vector<std::wstring>{L"Trailing Dot.", L"Trailing Space "}));
+    clickEntry(list, 1);
+    click(vantrel.control(ID_cmdYes));
+    EXPECT_EQ(readFile(longForm(fs9.cfg(L"Trailing Space "))), aircraftCfg("Space"));
+    EXPECT_EQ(listEntries(list), std::vector<std::wstring>{L"Trailing Dot."});
+
+    // The folder list opens such a folder; Quit saves the aircraft folder above it.
+    doubleClickEntry(folders, indexOf(listEntries(folders), L"Trailing Space "));
+    EXPECT_EQ(listEntries(folders).at(static_cast<std::size_t>(listCurrent(folders))), L"Trailing Space ");
+    EXPECT_FALSE(vantrel.findWindow(L"#32770")) << "an error box";
+    postClick(vantrel.control(ID_cmdQuit));
+    EXPECT_EQ(vantrel.waitForExit(), 0);
+    const std::string saved = fs9.settings();
+    EXPECT_EQ(saved.substr(saved.find("\r\n", 3) + 2), fs9.aircraftFolder().string() + "\r\n") << saved;
 }
 
 // Under Wine: runs the system's own `program` (mkfifo, rm) on `path` (a Z: path), which Wine starts natively.
