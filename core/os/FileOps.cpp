@@ -63,8 +63,8 @@ public:
 
     Handle createWrite(const std::string& path) override
     {
-        HANDLE h =
-            CreateFileW(toWidePath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE h = CreateFileW(toWidePath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
         if (h == INVALID_HANDLE_VALUE)
             throwLastError("create");
         return checked(h);
@@ -133,7 +133,8 @@ public:
     {
         // WRITE_THROUGH returns only once the move is on disk, which is what the POSIX branch's folder
         // sync achieves.
-        if (!MoveFileExW(toWidePath(from).c_str(), toWidePath(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        if (!MoveFileExW(toWidePath(from).c_str(), toWidePath(to).c_str(),
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
             throwLastError("rename");
     }
 

@@ -93,8 +93,8 @@ public:
         if (!CreateDirectoryW(folder.c_str(), nullptr))
             return false;
         names_.push_back(name);
-        HANDLE file = CreateFileW((folder + L"\\aircraft.cfg").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0,
-                                  nullptr);
+        HANDLE file =
+            CreateFileW((folder + L"\\aircraft.cfg").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
         return file != INVALID_HANDLE_VALUE && CloseHandle(file);
     }
 
