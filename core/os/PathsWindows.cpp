@@ -13,6 +13,9 @@ namespace vantrel::os {
 
 namespace {
 
+// The most characters the \\?\ form of a path may have.
+constexpr std::size_t kLongestPath = 32767;
+
 bool startsWith(const std::string& text, const char* prefix)
 {
     return text.compare(0, std::char_traits<char>::length(prefix), prefix) == 0;
@@ -129,11 +132,18 @@ std::string normalisePath(const std::string& path)
 std::wstring toWidePath(const std::string& path)
 {
     const std::string full = normalisePath(path);
+    std::wstring wide;
     if (hasDrive(full))
-        return L"\\\\?\\" + toWide(full);
-    if (startsWith(full, "\\\\") && !startsWith(full, "\\\\?\\") && !startsWith(full, "\\\\.\\"))
-        return L"\\\\?\\UNC\\" + toWide(full.substr(2));
-    return toWide(full);
+        wide = L"\\\\?\\" + toWide(full);
+    else if (startsWith(full, "\\\\") && !startsWith(full, "\\\\?\\") && !startsWith(full, "\\\\.\\"))
+        wide = L"\\\\?\\UNC\\" + toWide(full.substr(2));
+    else
+        wide = toWide(full);
+    // No file has a longer path. A longer one is not cut short on its way into the system (Wine wraps its length
+    // round, into the path of some other file): it names nothing.
+    if (wide.size() > kLongestPath)
+        return std::wstring();
+    return wide;
 }
 
 std::string currentFolder()

@@ -68,6 +68,7 @@ TEST(WidePath, AbsoluteCleanedAndInTheLongForm)
         {here.substr(0, 2), here, longHere},
         {"\\Sim ", here.substr(0, 3) + "Sim ", L"\\\\?\\" + toWide(here.substr(0, 3)) + L"Sim "},
         {"", "", L""},
+        {"C:\\" + std::string(40000, 'A'), "C:\\" + std::string(40000, 'A'), L""},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(normalisePath(c.input), c.normal) << c.input;
