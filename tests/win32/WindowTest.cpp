@@ -220,35 +220,31 @@ fs::path longForm(const fs::path& path)
     return L"\\\\?\\" + path.wstring();
 }
 
-// Aircraft folders whose names end in a blank or a dot, as archives, Linux tools and Wine make them (NTFS holds
-// such names): written under a plain name and renamed through the \\?\ form, and renamed back at the end so that
-// the installation can be removed.
+// Folders whose names end in a blank or a dot, as archives, Linux tools and Wine make them (NTFS holds such
+// names): made under a plain name and renamed through the \\?\ form, and renamed back at the end so that the
+// installation can be removed.
 class OddNames
 {
 public:
-    explicit OddNames(const Installation& fs9) : fs9_(fs9) {}
+    OddNames() = default;
     ~OddNames()
     {
-        for (const std::wstring& name : names_)
-            MoveFileW(folder(name).c_str(), folder(name + L"_").c_str());
+        for (auto pair = renamed_.rbegin(); pair != renamed_.rend(); ++pair)
+            MoveFileW(longForm(pair->second).c_str(), longForm(pair->first).c_str());
     }
     OddNames(const OddNames&) = delete;
     OddNames& operator=(const OddNames&) = delete;
 
-    bool add(const std::wstring& name, const std::string& content)
+    bool rename(const fs::path& plain, const fs::path& odd)
     {
-        fs9_.add(name + L"_", content);
-        if (!MoveFileW(folder(name + L"_").c_str(), folder(name).c_str()))
+        if (!MoveFileW(longForm(plain).c_str(), longForm(odd).c_str()))
             return false;
-        names_.push_back(name);
+        renamed_.emplace_back(plain, odd);
         return true;
     }
 
 private:
-    std::wstring folder(const std::wstring& name) const { return longForm(fs9_.aircraftFolder() / name).wstring(); }
-
-    const Installation& fs9_;
-    std::vector<std::wstring> names_;
+    std::vector<std::pair<fs::path, fs::path>> renamed_;
 };
 
 // Such folders are listed by their names as they are, classified and rewritten, without an error that would drop
@@ -258,9 +254,11 @@ TEST(Win32Window, NamesEndingInABlankOrADotAreListedAndModified)
     Installation fs9;
     fs9.add(L"Alpha", aircraftCfg("Alpha"));
     fs9.add(L"Zulu", aircraftCfg("Zulu"));
-    OddNames odd(fs9);
-    ASSERT_TRUE(odd.add(L"Trailing Space ", aircraftCfg("Space")));
-    ASSERT_TRUE(odd.add(L"Trailing Dot.", aircraftCfg("Dot")));
+    OddNames odd;
+    for (const auto& [name, title] : {std::pair{L"Trailing Space ", "Space"}, std::pair{L"Trailing Dot.", "Dot"}}) {
+        fs9.add(name + std::wstring(L"_"), aircraftCfg(title));
+        ASSERT_TRUE(odd.rename(fs9.aircraftFolder() / (name + std::wstring(L"_")), fs9.aircraftFolder() / name));
+    }
     fs9.writeSettings("3");
     VantrelProcess vantrel(fs9.root());
     ASSERT_TRUE(vantrel.main());
@@ -300,6 +298,26 @@ TEST(Win32Window, NamesEndingInABlankOrADotAreListedAndModified)
     EXPECT_EQ(vantrel.waitForExit(), 0);
     const std::string saved = fs9.settings();
     EXPECT_EQ(saved.substr(saved.find("\r\n", 3) + 2), fs9.aircraftFolder().string() + "\r\n") << saved;
+}
+
+// A simulator folder whose name ends in a dot: the settings file brings the next start back to its aircraft, with
+// fs9.exe found beside them, and Quit writes the same path again.
+TEST(Win32Window, ASimulatorFolderEndingInADotIsReturnedToFromTheSettings)
+{
+    Installation fs9;
+    fs9.add(L"Alpha", aircraftCfg("Alpha"));
+    const fs::path simulator = fs9.root() / "FS9.";
+    OddNames odd;
+    ASSERT_TRUE(odd.rename(fs9.root() / "FS9", simulator));
+    const std::string settings = "3\r\nz:\r\n" + (simulator / "Aircraft").string() + "\r\n";
+    writeFile(fs9.root() / "Vantrel.ini", settings);
+    VantrelProcess vantrel(fs9.root());
+    ASSERT_TRUE(vantrel.main());
+    EXPECT_EQ(listEntries(vantrel.control(ID_List2)), std::vector<std::wstring>{L"Alpha"});
+    EXPECT_EQ(caption(vantrel.control(ID_Label3)), L"Aircraft with Wing Leveler Enabled: 1");
+    postClick(vantrel.control(ID_cmdQuit));
+    EXPECT_EQ(vantrel.waitForExit(), 0);
+    EXPECT_EQ(fs9.settings(), settings);
 }
 
 // Under Wine: runs the system's own `program` (mkfifo, rm) on `path` (a Z: path), which Wine starts natively.
