@@ -213,6 +213,77 @@ TEST(Win32Window, FolderChosenByDoubleClickIsWhereTheSecondStartReturns)
     EXPECT_EQ(fs9.settings(), saved);
 }
 
+// Under Wine: runs the system's own `program` (mkfifo, rm) on `path` (a Z: path), which Wine starts natively.
+bool unixCommand(const std::wstring& program, const fs::path& path)
+{
+    if (GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") == nullptr)
+        return false;
+    std::wstring unixPath = path.wstring().substr(2);
+    std::replace(unixPath.begin(), unixPath.end(), L'\\', L'/');
+    std::wstring command = program + L" \"" + unixPath + L"\"";
+    STARTUPINFOW startup{sizeof startup};
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW((L"Z:\\usr\\bin\\" + program).c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, &process))
+        return false;
+    WaitForSingleObject(process.hProcess, 20000);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return true;
+}
+
+// After an error box a second Modify gives no file a second set of lines; UTF-16 without a mark is reported and
+// listed nowhere; a pipe in place of an aircraft.cfg is reported like a file that cannot be read, not waited for.
+TEST(Win32Window, OddFilesAndASecondModify)
+{
+    Installation fs9;
+    for (const char* name : {"Alpha", "Bravo", "Charlie"})
+        fs9.add(std::wstring(name, name + std::char_traits<char>::length(name)), aircraftCfg(name));
+    fs9.writeSettings("3");
+    VantrelProcess vantrel(fs9.root());
+    ASSERT_TRUE(vantrel.main());
+    HWND list = vantrel.control(ID_List2);
+    ASSERT_EQ(listEntries(list), (std::vector<std::wstring>{L"Alpha", L"Bravo", L"Charlie"}));
+
+    ASSERT_TRUE(SetFileAttributesW(fs9.cfg(L"Bravo").c_str(), FILE_ATTRIBUTE_READONLY));
+    click(vantrel.control(ID_cmdAll));
+    postClick(vantrel.control(ID_cmdYes));
+    const auto refused = vantrel.answerMessage();
+    EXPECT_EQ(refused.title, L"Append Error");
+    EXPECT_EQ(refused.text, L"Error 70 Permission denied");
+    ASSERT_TRUE(waitUntil([&] { return !shown(vantrel.control(ID_cmdYes)); })) << "Modify has ended";
+    const std::string done = readFile(fs9.cfg(L"Alpha"));
+    EXPECT_EQ(done, withInserted(aircraftCfg("Alpha"), "default_bank_mode=0\r\ndefault_pitch_mode=0\r\n"));
+    clickEntry(list, 1); // the user leaves Bravo out and presses Modify again: no box
+    ASSERT_EQ(listSelection(list), (std::vector<bool>{true, false, true}));
+    click(vantrel.control(ID_cmdYes));
+    EXPECT_EQ(readFile(fs9.cfg(L"Alpha")), done);
+    EXPECT_EQ(listEntries(list), std::vector<std::wstring>{L"Bravo"});
+    SetFileAttributesW(fs9.cfg(L"Bravo").c_str(), FILE_ATTRIBUTE_NORMAL);
+
+    std::string wide; // UTF-16 without a mark, a Cyrillic title in it
+    for (const char16_t unit : std::u16string(u"[fltsim.0]\r\ntitle=\u0418\u0419\r\n[autopilot]\r\nmax_bank=25\r\n"))
+        wide += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+    fs9.add(L"Delta", wide);
+    postClick(vantrel.control(ID_cmdNo));
+    const auto unmarked = vantrel.answerMessage();
+    EXPECT_EQ(unmarked.title, L"Aircraft Cfg File Error");
+    EXPECT_EQ(unmarked.text.rfind(L"Error 54 Bad file mode", 0), 0u);
+    EXPECT_EQ(listEntries(list), std::vector<std::wstring>{L"Bravo"});
+    EXPECT_EQ(readFile(fs9.cfg(L"Delta")), wide);
+    fs::remove_all(fs9.aircraftFolder() / "Delta");
+
+    fs::remove(fs9.cfg(L"Bravo"));
+    if (!unixCommand(L"mkfifo", fs9.cfg(L"Bravo")))
+        GTEST_SKIP() << "no named pipe can be put in a folder outside Wine";
+    clickEntry(list, 0);
+    postClick(vantrel.control(ID_cmdYes));
+    const auto piped = vantrel.answerMessage();
+    EXPECT_EQ(piped.title, L"Append Error");
+    EXPECT_EQ(piped.text, L"Error 75 Path/File access error");
+    unixCommand(L"rm", fs9.cfg(L"Bravo")); // Windows cannot delete a pipe of the file system
+}
+
 // A path in the \\?\ form, the only one that reaches names ending in a blank or a dot (Windows cuts both off a
 // path's last name, Wine a dot off every name).
 fs::path longForm(const fs::path& path)
@@ -318,77 +389,6 @@ TEST(Win32Window, ASimulatorFolderEndingInADotIsReturnedToFromTheSettings)
     postClick(vantrel.control(ID_cmdQuit));
     EXPECT_EQ(vantrel.waitForExit(), 0);
     EXPECT_EQ(fs9.settings(), settings);
-}
-
-// Under Wine: runs the system's own `program` (mkfifo, rm) on `path` (a Z: path), which Wine starts natively.
-bool unixCommand(const std::wstring& program, const fs::path& path)
-{
-    if (GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") == nullptr)
-        return false;
-    std::wstring unixPath = path.wstring().substr(2);
-    std::replace(unixPath.begin(), unixPath.end(), L'\\', L'/');
-    std::wstring command = program + L" \"" + unixPath + L"\"";
-    STARTUPINFOW startup{sizeof startup};
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessW((L"Z:\\usr\\bin\\" + program).c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &process))
-        return false;
-    WaitForSingleObject(process.hProcess, 20000);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return true;
-}
-
-// After an error box a second Modify gives no file a second set of lines; UTF-16 without a mark is reported and
-// listed nowhere; a pipe in place of an aircraft.cfg is reported like a file that cannot be read, not waited for.
-TEST(Win32Window, OddFilesAndASecondModify)
-{
-    Installation fs9;
-    for (const char* name : {"Alpha", "Bravo", "Charlie"})
-        fs9.add(std::wstring(name, name + std::char_traits<char>::length(name)), aircraftCfg(name));
-    fs9.writeSettings("3");
-    VantrelProcess vantrel(fs9.root());
-    ASSERT_TRUE(vantrel.main());
-    HWND list = vantrel.control(ID_List2);
-    ASSERT_EQ(listEntries(list), (std::vector<std::wstring>{L"Alpha", L"Bravo", L"Charlie"}));
-
-    ASSERT_TRUE(SetFileAttributesW(fs9.cfg(L"Bravo").c_str(), FILE_ATTRIBUTE_READONLY));
-    click(vantrel.control(ID_cmdAll));
-    postClick(vantrel.control(ID_cmdYes));
-    const auto refused = vantrel.answerMessage();
-    EXPECT_EQ(refused.title, L"Append Error");
-    EXPECT_EQ(refused.text, L"Error 70 Permission denied");
-    ASSERT_TRUE(waitUntil([&] { return !shown(vantrel.control(ID_cmdYes)); })) << "Modify has ended";
-    const std::string done = readFile(fs9.cfg(L"Alpha"));
-    EXPECT_EQ(done, withInserted(aircraftCfg("Alpha"), "default_bank_mode=0\r\ndefault_pitch_mode=0\r\n"));
-    clickEntry(list, 1); // the user leaves Bravo out and presses Modify again: no box
-    ASSERT_EQ(listSelection(list), (std::vector<bool>{true, false, true}));
-    click(vantrel.control(ID_cmdYes));
-    EXPECT_EQ(readFile(fs9.cfg(L"Alpha")), done);
-    EXPECT_EQ(listEntries(list), std::vector<std::wstring>{L"Bravo"});
-    SetFileAttributesW(fs9.cfg(L"Bravo").c_str(), FILE_ATTRIBUTE_NORMAL);
-
-    std::string wide; // UTF-16 without a mark, a Cyrillic title in it
-    for (const char16_t unit : std::u16string(u"[fltsim.0]\r\ntitle=\u0418\u0419\r\n[autopilot]\r\nmax_bank=25\r\n"))
-        wide += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
-    fs9.add(L"Delta", wide);
-    postClick(vantrel.control(ID_cmdNo));
-    const auto unmarked = vantrel.answerMessage();
-    EXPECT_EQ(unmarked.title, L"Aircraft Cfg File Error");
-    EXPECT_EQ(unmarked.text.rfind(L"Error 54 Bad file mode", 0), 0u);
-    EXPECT_EQ(listEntries(list), std::vector<std::wstring>{L"Bravo"});
-    EXPECT_EQ(readFile(fs9.cfg(L"Delta")), wide);
-    fs::remove_all(fs9.aircraftFolder() / "Delta");
-
-    fs::remove(fs9.cfg(L"Bravo"));
-    if (!unixCommand(L"mkfifo", fs9.cfg(L"Bravo")))
-        GTEST_SKIP() << "no named pipe can be put in a folder outside Wine";
-    clickEntry(list, 0);
-    postClick(vantrel.control(ID_cmdYes));
-    const auto piped = vantrel.answerMessage();
-    EXPECT_EQ(piped.title, L"Append Error");
-    EXPECT_EQ(piped.text, L"Error 75 Path/File access error");
-    unixCommand(L"rm", fs9.cfg(L"Bravo")); // Windows cannot delete a pipe of the file system
 }
 
 } // namespace
