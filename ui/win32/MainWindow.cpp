@@ -161,7 +161,9 @@ LRESULT CALLBACK MainWindow::list2Proc(HWND list, UINT message, WPARAM wParam, L
 {
     auto& window = *reinterpret_cast<MainWindow*>(self);
     bool used = false;
-    if (window.form_) {
+    const bool input = message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK || message == WM_KEYDOWN ||
+                       message == WM_CHAR;
+    if (input && window.form_) {
         form::frmVantrel& form = *window.form_;
         form.runEvent([&] { used = window.onList2Input(list, message, wParam, lParam); });
     }
@@ -599,6 +601,10 @@ void MainWindow::onCommand(int id, int code)
             // A drive that could not be read leaves the selection where it was.
             if (comboCurrent(control) != drivesIndex_)
                 comboSetCurrent(control, drivesIndex_);
+        } else if (code == CBN_SELENDCANCEL && comboCurrent(control) != drivesIndex_) {
+            // Escape, or a click elsewhere, after the highlight moved in the dropped-down list: the list keeps
+            // the highlighted drive, but no drive was chosen, so it shows the folder list's drive again.
+            comboSetCurrent(control, drivesIndex_);
         }
         break;
     case ID_Dir1:
