@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # Runs the Qt test program TEST on a virtual X display of its own (Xvfb) with Qt's X11 platform, so that the
-# input xdotool sends reaches the window as a person's does. VANTREL_XDISPLAY chooses the display's number;
-# otherwise a free one is picked at random.
+# input xdotool sends reaches the window as a person's does. VANTREL_TEST_DISPLAY chooses the display's number
+# (where several runs share a machine); otherwise a free one is picked at random.
 #   x-input.sh TEST [ARGS...]
 set -uo pipefail
 program=$1
 shift
-number=${VANTREL_XDISPLAY:-}
+number=${VANTREL_TEST_DISPLAY:-}
 if [ -z "$number" ]; then
     for _ in $(seq 1 50); do
         number=$((200 + RANDOM % 300))
