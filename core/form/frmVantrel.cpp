@@ -5,12 +5,14 @@
 #include "browse/FolderModel.h"
 #include "engine/Classifier.h"
 #include "engine/Rewriter.h"
+#include "find/SimulatorSearch.h"
 #include "form/Captions.h"
 #include "form/ScanAhead.h"
 #include "os/AppError.h"
 #include "os/Ascii.h"
 #include "os/Drives.h"
 #include "os/FileSearch.h"
+#include "os/NativeSimulatorSearchPlatform.h"
 #include "os/NativeSysInfoPlatform.h"
 #include "os/Paths.h"
 #include "os/SysInfo.h"
@@ -85,6 +87,7 @@ struct frmVantrel::Impl
     browse::FolderModel Dir1;
     browse::FileModel File1;
     SysInfoPlatform* sysInfo = nullptr;
+    SimulatorSearchPlatform* simulatorSearch = nullptr;
     bool listAreaShown = false; // navigation accepted the folder: the list area is on screen
     bool quitting = false;
     bool busy = false;
@@ -102,9 +105,11 @@ struct frmVantrel::Impl
     std::chrono::milliseconds responseInterval{50};
 };
 
-frmVantrel::frmVantrel(View& view, SysInfoPlatform* sysInfo) : view_(view), impl_(std::make_unique<Impl>())
+frmVantrel::frmVantrel(View& view, SysInfoPlatform* sysInfo, SimulatorSearchPlatform* simulatorSearch)
+    : view_(view), impl_(std::make_unique<Impl>())
 {
     impl_->sysInfo = sysInfo ? sysInfo : &NativeSysInfoPlatform::instance();
+    impl_->simulatorSearch = simulatorSearch ? simulatorSearch : &NativeSimulatorSearchPlatform::instance();
     state_.Drive1 = &impl_->Drive1;
     state_.Dir1 = &impl_->Dir1;
     impl_->File1.setPattern("aircraft.cfg");
@@ -306,6 +311,8 @@ void frmVantrel::Form_Load()
                 // list raises no change; the user still expects that folder's aircraft to be listed, once.
                 if (impl_->navigations == navigationsBefore)
                     Dir1_Change();
+            } else {
+                openSimulatorFound();
             }
 
             state_.advancedLabel = text::get(text::Id::AdvancedInstruction);
@@ -313,6 +320,23 @@ void frmVantrel::Form_Load()
             reportError(error, text::get(text::Id::LoadIniError), &ErrorMsg);
         }
     });
+}
+
+// A first start opens the simulator found on the machine as if the settings had named it. Nothing is reported: with
+// none found, or one that will not open, the window starts as it always did.
+void frmVantrel::openSimulatorFound()
+{
+    const std::string aircraftFolder = find::findAircraftFolder(*impl_->simulatorSearch);
+    if (aircraftFolder.empty())
+        return;
+    try {
+        const int navigationsBefore = impl_->navigations;
+        impl_->Drive1.setDrive(aircraftFolder); // its first character names the drive
+        impl_->Dir1.setPath(aircraftFolder);
+        if (impl_->navigations == navigationsBefore)
+            Dir1_Change();
+    } catch (const AppError&) {
+    }
 }
 
 void frmVantrel::cmdQuit_Click()

@@ -12,6 +12,7 @@
 namespace vantrel {
 class AppError;
 class SysInfoPlatform;
+class SimulatorSearchPlatform;
 } // namespace vantrel
 
 namespace vantrel::form {
@@ -38,9 +39,11 @@ int optionAfter(const WindowState& state, int option, int step);
 class frmVantrel
 {
 public:
-    // `sysInfo`: the registry, file search and program starter of the System Information lookup; null for
-    // the operating system's own. The view must outlive the form.
-    explicit frmVantrel(View& view, SysInfoPlatform* sysInfo = nullptr);
+    // `sysInfo`: the registry, file search and program starter of the System Information lookup; `simulatorSearch`:
+    // the registry and file system where a first start looks for the simulator; null for the operating system's
+    // own. The view must outlive the form.
+    explicit frmVantrel(View& view, SysInfoPlatform* sysInfo = nullptr,
+                        SimulatorSearchPlatform* simulatorSearch = nullptr);
     ~frmVantrel(); // Form_Terminate
     frmVantrel(const frmVantrel&) = delete;
     frmVantrel& operator=(const frmVantrel&) = delete;
@@ -127,6 +130,7 @@ private:
     void Option3_Click();
     void Drive1_Change();
     void Dir1_Change();
+    void openSimulatorFound();
     // `readAhead`: what the scan read of the aircraft's folder ahead of time, or null.
     WingLeveler CheckFile(const std::string& cfgFileName, const FolderScan* readAhead);
     void AddFF(const std::vector<std::string>& folders);

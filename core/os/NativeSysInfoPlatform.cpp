@@ -3,6 +3,7 @@
 #include "os/FileSearch.h"
 
 #ifdef _WIN32
+#include "os/LateBinding.h"
 #include "os/WideText.h"
 #include "os/Windows.h"
 
@@ -39,25 +40,13 @@ struct RegistryFunctions
     RegCloseKeyProc close = nullptr;
 };
 
-template <typename Proc> Proc bind(HMODULE module, const char* name)
-{
-    // Through the generic function pointer type, so that compilers do not warn about the cast.
-    return reinterpret_cast<Proc>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-}
-
 // The program does not import the registry functions: it binds them by name the first time the
 // About dialog asks, and keeps advapi32.dll loaded for the rest of the run.
 const RegistryFunctions& registry()
 {
-    static const RegistryFunctions functions = [] {
-        RegistryFunctions f;
-        if (HMODULE module = LoadLibraryW(L"advapi32.dll")) {
-            f.open = bind<RegOpenKeyExAProc>(module, "RegOpenKeyExA");
-            f.query = bind<RegQueryValueExAProc>(module, "RegQueryValueExA");
-            f.close = bind<RegCloseKeyProc>(module, "RegCloseKey");
-        }
-        return f;
-    }();
+    static const RegistryFunctions functions{os::lateBound<RegOpenKeyExAProc>(L"advapi32.dll", "RegOpenKeyExA"),
+                                             os::lateBound<RegQueryValueExAProc>(L"advapi32.dll", "RegQueryValueExA"),
+                                             os::lateBound<RegCloseKeyProc>(L"advapi32.dll", "RegCloseKey")};
     return functions;
 }
 

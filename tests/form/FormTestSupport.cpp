@@ -142,7 +142,7 @@ void FormTest::TearDown()
 form::frmVantrel& FormTest::form()
 {
     if (!form_)
-        form_ = std::make_unique<form::frmVantrel>(view_);
+        form_ = std::make_unique<form::frmVantrel>(view_, nullptr, &machine_);
     return *form_;
 }
 

@@ -2,11 +2,13 @@
 
 #include "browse/DriveModel.h"
 #include "form/frmVantrel.h"
+#include "os/NativeSimulatorSearchPlatform.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -75,6 +77,36 @@ public:
     std::function<void()> whileResponsive; // the messages handled then
 };
 
+// The machine where a first start looks for the simulator: its own folders and files, but a registry, drives and
+// environment of the test's making (none, until the test adds them), so that no installation on the machine the tests
+// run on is ever found.
+class ScratchMachine : public NativeSimulatorSearchPlatform
+{
+public:
+    std::map<std::string, std::string> registry; // "key|value" -> text
+    std::vector<std::string> drives;
+    std::map<std::string, std::string> environmentValues;
+    int asked = 0; // calls for the registry, the drives or the environment: the search ran
+
+    std::string machineRegistryText(const std::string& keyPath, const std::string& valueName) override
+    {
+        ++asked;
+        const auto found = registry.find(keyPath + "|" + valueName);
+        return found == registry.end() ? std::string() : found->second;
+    }
+    std::vector<std::string> fixedDrives() override
+    {
+        ++asked;
+        return drives;
+    }
+    std::string environment(const std::string& name) override
+    {
+        ++asked;
+        const auto found = environmentValues.find(name);
+        return found == environmentValues.end() ? std::string() : found->second;
+    }
+};
+
 // A fresh current folder (holding the settings file) and a work folder for installations; the form is made in
 // the current folder on first use.
 class FormTest : public ::testing::Test
@@ -103,6 +135,7 @@ protected:
     fs::path current_; // the current folder during the test
     fs::path previousCurrent_;
     FakeView view_;
+    ScratchMachine machine_;
     std::unique_ptr<form::frmVantrel> form_;
 };
 

@@ -129,7 +129,7 @@ public:
 TEST_F(WindowEventsTest, AboutOpensAFreshDialogEachTimeAndSaysWhenSystemInformationIsMissing)
 {
     NoSysInfo sysInfo;
-    form_ = std::make_unique<form::frmVantrel>(view_, &sysInfo);
+    form_ = std::make_unique<form::frmVantrel>(view_, &sysInfo, &machine_);
     form().Form_Load();
     view_.inAbout = [&] { form().cmdSysInfo_Click(); };
     form().Label4_Click();

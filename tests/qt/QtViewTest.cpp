@@ -1,5 +1,6 @@
 // The Qt window over the program, driven as a user drives it: real mouse clicks on the real widgets, modal
 // dialogs and message boxes shown by the toolkit, on a copy of the demo installation.
+#include "browse/FolderModel.h"
 #include "form/frmVantrel.h"
 #include "layout/Layout.h"
 #include "layout/Order.h"
@@ -32,6 +33,9 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+
+#include <cstdlib>
+#include <optional>
 
 #include <sys/stat.h>
 
@@ -314,10 +318,11 @@ TEST_F(QtViewTest, KeysInTheSelectionListMoveTheCurrentEntryAndSpaceAloneToggles
         QTest::keyClick(list, move.key, move.modifiers);
         EXPECT_EQ(highlighted(), std::vector<int>{0}) << "after key " << move.key;
         EXPECT_EQ(chosen(), std::vector<int>{0}) << "after key " << move.key;
-        if (move.current == -1)
+        if (move.current == -1) {
             EXPECT_EQ(list->currentRow(), list->count() - 1);
-        else if (move.current >= 0)
+        } else if (move.current >= 0) {
             EXPECT_EQ(list->currentRow(), move.current) << "after key " << move.key;
+        }
         EXPECT_EQ(form->state().list2Current, list->currentRow());
     }
     // Typing a letter jumps to a name without selecting it.
@@ -338,6 +343,47 @@ TEST_F(QtViewTest, KeysInTheSelectionListMoveTheCurrentEntryAndSpaceAloneToggles
         ASSERT_TRUE(cfg.open(QIODevice::ReadOnly));
         EXPECT_EQ(cfg.readAll().contains("default_bank_mode=0"), i == 0 || i == current) << names.at(i).toStdString();
     }
+}
+
+TEST_F(QtViewTest, OptionButtonsAreOneTabStopAtTheChosenOneAndTheArrowsChoose)
+{
+    start(aircraftFolder());
+    const QStringList enabled = entries("List2");
+    auto* option1 = child<QRadioButton>("Option1");
+    auto* option2 = child<QRadioButton>("Option2");
+    auto* option3 = child<QRadioButton>("Option3");
+    window->activateWindow();
+    child<QWidget>("Dir1")->setFocus();
+    // Tab comes to the group once, on the chosen option, and leaves it at the next press.
+    QWidget* reached = nullptr;
+    for (int tabs = 0; tabs < 12 && !qobject_cast<QRadioButton*>(reached); ++tabs) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        reached = QApplication::focusWidget();
+    }
+    EXPECT_EQ(reached, option1);
+    QTest::keyClick(option1, Qt::Key_Tab);
+    EXPECT_FALSE(qobject_cast<QRadioButton*>(QApplication::focusWidget()));
+
+    // The arrows choose round the group, as a click does; "Advanced" is skipped in Restore.
+    option1->setFocus();
+    QTest::keyClick(option1, Qt::Key_Right);
+    EXPECT_EQ(form->state().option, 2);
+    EXPECT_TRUE(option2->isChecked() && option2->hasFocus() && !option1->isChecked());
+    EXPECT_NE(entries("List2"), enabled);
+    QTest::keyClick(option2, Qt::Key_Down);
+    EXPECT_EQ(form->state().option, 1);
+    EXPECT_TRUE(option1->isChecked() && option1->hasFocus());
+    EXPECT_EQ(entries("List2"), enabled);
+    // Left from "Remove" reaches "Advanced": its dialog opens; after Done the focus is on the mode chosen again.
+    onNextModal([](QWidget* dialog) { QTest::mouseClick(dialog->findChild<QPushButton*>(), Qt::LeftButton); });
+    QTest::keyClick(option1, Qt::Key_Left);
+    EXPECT_EQ(form->state().option, 1);
+    EXPECT_TRUE(option1->isChecked() && !option3->isChecked());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return option1->hasFocus(); }, 1000));
+    // Shift+Tab back into the group lands on the chosen option, not on "Advanced".
+    QTest::keyClick(option1, Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    EXPECT_EQ(QApplication::focusWidget(), option1);
 }
 
 TEST_F(QtViewTest, AJapaneseNameGetsTextLargeEnoughToReadInBothLists)
@@ -375,6 +421,59 @@ TEST_F(QtViewTest, DoubleClickOnAFolderNavigatesAndRescansKeepTheFolderListWhere
     QTest::mouseClick(child<QPushButton>("cmdNo"), Qt::LeftButton);
     EXPECT_EQ(folders->currentItem(), before);
     EXPECT_EQ(folders->verticalScrollBar()->value(), scrolled);
+}
+
+// Sets an environment variable (unsets it for nullopt) until the end of the scope.
+class ScopedEnvironment
+{
+public:
+    ScopedEnvironment(const char* name, const std::optional<std::string>& value) : name_(name)
+    {
+        if (const char* before = std::getenv(name))
+            before_ = before;
+        value ? setenv(name, value->c_str(), 1) : unsetenv(name);
+    }
+    ~ScopedEnvironment() { before_ ? setenv(name_, before_->c_str(), 1) : unsetenv(name_); }
+
+private:
+    const char* name_;
+    std::optional<std::string> before_;
+};
+
+// A first start on a machine where FS2004 runs under Wine: ~/.wine's registry names the simulator's folder (written as
+// Wine writes it, in other letter cases than on disk), and $WINEPREFIX is a prefix whose drive_c is a dangling link.
+TEST_F(QtViewTest, AFirstStartOpensTheSimulatorOfAWinePrefix)
+{
+    start(aircraftFolder());
+    const QStringList enabled = entries("List2");
+    ASSERT_GT(enabled.size(), 1);
+    form.reset();
+    window.reset();
+    ASSERT_TRUE(QFile::remove(QStringLiteral("Vantrel.ini")));
+
+    namespace fs = std::filesystem;
+    const fs::path home = work.filePath(QStringLiteral("home")).toStdString();
+    fs::create_directories(home / "broken");
+    fs::create_directory_symlink(home / "gone", home / "broken" / "drive_c");
+    const fs::path installation = home / ".wine" / "drive_c" / "Games" / "FS9";
+    fs::create_directories(installation.parent_path());
+    fs::copy(VANTREL_DEMO_DIR "/FS9", installation, fs::copy_options::recursive);
+    QFile registry(QString::fromStdString((home / ".wine" / "system.reg").string()));
+    ASSERT_TRUE(registry.open(QIODevice::WriteOnly));
+    registry.write("WINE REGISTRY Version 2\n;; All keys relative to REGISTRY\\\\Machine\n\n#arch=win32\n\n"
+                   "[Software\\\\Microsoft\\\\Microsoft Games\\\\Flight Simulator\\\\9.0] 1796713681\n"
+                   "#time=1dd86e2dcfc44ee\n\"EXE Path\"=\"C:\\\\games\\\\fs9\\\\\"\n\n");
+    registry.close();
+
+    const ScopedEnvironment scratchHome("HOME", home.string());
+    const ScopedEnvironment brokenPrefix("WINEPREFIX", (home / "broken").string());
+    start();
+    EXPECT_EQ(form->state().Dir1->path(), (installation / "Aircraft").string());
+    EXPECT_TRUE(child<QWidget>("List2")->isVisible());
+    EXPECT_FALSE(child<QWidget>("Label1")->isVisible());
+    EXPECT_EQ(entries("List2"), enabled);
+    EXPECT_EQ(child<QListWidget>("Dir1")->currentItem()->text(), QStringLiteral("Aircraft"));
+    EXPECT_EQ(QFile(QStringLiteral("Vantrel.ini")).size(), 0);
 }
 
 TEST_F(QtViewTest, DialogsAndMessageBoxesCarryTheTitlesTheProgramGives)

@@ -212,6 +212,65 @@ TEST(Win32Window, FolderChosenByDoubleClickIsWhereTheSecondStartReturns)
     EXPECT_EQ(fs9.settings(), saved);
 }
 
+// A value below HKEY_LOCAL_MACHINE, in the 32-bit view, as a simulator's installer writes it; the keys made for it
+// are taken away again.
+class MachineRegistryValue
+{
+public:
+    MachineRegistryValue(const std::wstring& key, const std::wstring& name, const std::wstring& text) : key_(key)
+    {
+        HKEY opened = nullptr;
+        ok_ = RegCreateKeyExW(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE | KEY_WOW64_32KEY, nullptr,
+                              &opened, nullptr) == ERROR_SUCCESS;
+        if (ok_) {
+            ok_ = RegSetValueExW(opened, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                                 static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+            RegCloseKey(opened);
+        }
+    }
+    ~MachineRegistryValue()
+    {
+        // From the key itself up: a key that still holds others stays.
+        for (std::wstring key = key_; !key.empty() && RegDeleteKeyW(HKEY_LOCAL_MACHINE, key.c_str()) == ERROR_SUCCESS;)
+            key = key.substr(0, key.find_last_of(L'\\') == std::wstring::npos ? 0 : key.find_last_of(L'\\'));
+    }
+    bool ok() const { return ok_; }
+
+private:
+    std::wstring key_;
+    bool ok_ = false;
+};
+
+// A first start in a folder without settings (the zip unpacked into Downloads): the window opens on the aircraft
+// folder of the FS2004 that the registry names, its aircraft listed, and Quit keeps that folder.
+TEST(Win32Window, AFirstStartOpensTheSimulatorTheRegistryNames)
+{
+    Installation fs9;
+    fs9.add(L"Alpha", aircraftCfg("Plane"));
+    fs9.add(L"Bravo", aircraftCfg("Plane", "default_bank_mode=0\r\n"));
+    const fs::path downloads = fs9.root() / "Downloads";
+    fs::create_directories(downloads);
+    const MachineRegistryValue entry(L"SOFTWARE\\Microsoft\\Microsoft Games\\Flight Simulator\\9.0", L"EXE Path",
+                                     (fs9.root() / "FS9").wstring() + L"\\");
+    ASSERT_TRUE(entry.ok());
+
+    VantrelProcess vantrel(downloads);
+    ASSERT_TRUE(vantrel.main());
+    HWND folders = vantrel.control(ID_Dir1);
+    EXPECT_EQ(listEntries(folders).at(static_cast<std::size_t>(listCurrent(folders))), L"Aircraft");
+    EXPECT_TRUE(shown(vantrel.control(ID_List2)));
+    EXPECT_FALSE(shown(vantrel.control(ID_Label1)));
+    EXPECT_EQ(caption(vantrel.control(ID_Label3)), L"Aircraft with Wing Leveler Enabled: 1");
+    EXPECT_EQ(listEntries(vantrel.control(ID_List2)), std::vector<std::wstring>{L"Alpha"});
+    EXPECT_EQ(readFile(downloads / "Vantrel.ini"), "");
+
+    postClick(vantrel.control(ID_cmdQuit));
+    EXPECT_EQ(vantrel.waitForExit(), 0);
+    const std::string saved = readFile(downloads / "Vantrel.ini");
+    EXPECT_EQ(saved.substr(0, 5), "3\r\nz:") << saved;
+    EXPECT_EQ(saved.substr(saved.find("\r\n", 3) + 2), fs9.aircraftFolder().string() + "\r\n") << saved;
+}
+
 // Under Wine: runs the system's own `program` (mkfifo, rm) on `path` (a Z: path), which Wine starts natively.
 bool unixCommand(const std::wstring& program, const fs::path& path)
 {

@@ -432,16 +432,29 @@ bool MainWindow::moveAmongOptions(QRadioButton* button, int key)
     forward(&form::frmVantrel::chooseOption, to);
     // "Advanced" hands the choice back to a mode when its dialog closes: the focus follows the chosen option.
     const int chosen = presenter_->state().option;
-    if (chosen >= 1 && chosen <= options.size() && options[chosen - 1]->isEnabled())
+    if (chosen >= 1 && chosen <= options.size() && options[chosen - 1]->isEnabled()) {
+        // Without a window manager nothing activates the window again after a dialog.
+        if (!isActiveWindow())
+            activateWindow();
         options[chosen - 1]->setFocus(Qt::OtherFocusReason);
+    }
     return true;
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress) {
-        if (auto* option = qobject_cast<QRadioButton*>(watched); option && optionButtons().contains(option))
+    if (auto* option = qobject_cast<QRadioButton*>(watched); option && optionButtons().contains(option)) {
+        if (event->type() == QEvent::KeyPress)
             return moveAmongOptions(option, static_cast<QKeyEvent*>(event)->key());
+        // The focus comes back to an option that is no longer the chosen one (the window activated again after the
+        // Advanced dialog): it goes on to the chosen one, where the keyboard expects it. A click's focus stays.
+        if (event->type() == QEvent::FocusIn && !option->isChecked() &&
+            static_cast<QFocusEvent*>(event)->reason() != Qt::MouseFocusReason && presenter_ != nullptr) {
+            const int chosen = presenter_->state().option;
+            const QList<QRadioButton*> options = optionButtons();
+            if (chosen >= 1 && chosen <= options.size() && options[chosen - 1]->isEnabled())
+                options[chosen - 1]->setFocus(Qt::OtherFocusReason);
+        }
     }
     if (watched == Label4 && event->type() == QEvent::MouseButtonRelease) {
         auto* mouse = static_cast<QMouseEvent*>(event);

@@ -161,7 +161,9 @@ LRESULT CALLBACK MainWindow::list2Proc(HWND list, UINT message, WPARAM wParam, L
 {
     auto& window = *reinterpret_cast<MainWindow*>(self);
     bool used = false;
-    if (window.form_) {
+    const bool input = message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK || message == WM_KEYDOWN ||
+                       message == WM_CHAR;
+    if (input && window.form_) {
         form::frmVantrel& form = *window.form_;
         form.runEvent([&] { used = window.onList2Input(list, message, wParam, lParam); });
     }
@@ -532,9 +534,14 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
                 lastFocus_ = focus;
         } else if (!HIWORD(wParam)) {
             HWND last = lastFocus_ && IsChild(window_, lastFocus_) ? lastFocus_ : nullptr;
-            // An option that is no longer the chosen one would click itself with the focus.
-            if (last && isOptionButton(last) && !isChecked(last))
+            // An option that is no longer the chosen one (after the Advanced dialog) would click itself with the focus:
+            // the chosen one gets it.
+            if (last && isOptionButton(last) && !isChecked(last)) {
                 last = nullptr;
+                for (const layout::Control* row : layout::optionButtons(design_))
+                    if (isChecked(control(row->name)))
+                        last = control(row->name);
+            }
             SetFocus(last && isShown(last) && IsWindowEnabled(last) ? last : sensibleFocus());
         }
         return 0;
