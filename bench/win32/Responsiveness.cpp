@@ -62,6 +62,9 @@ HANDLE program = nullptr;
 [[noreturn]] void fail(const char* what)
 {
     std::fprintf(stderr, "vantrel_responsiveness: %s\n", what);
+    DWORD code = 0;
+    if (program && WaitForSingleObject(program, 2000) == WAIT_OBJECT_0 && GetExitCodeProcess(program, &code))
+        std::fprintf(stderr, "vantrel_responsiveness: the program ended with exit code 0x%lx\n", code);
     std::fflush(stderr);
     if (program)
         TerminateProcess(program, 1);
@@ -72,8 +75,13 @@ HANDLE program = nullptr;
 LRESULT ask(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
 {
     DWORD_PTR result = 0;
-    if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, kGiveUpMs, &result))
+    if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, kGiveUpMs, &result)) {
+        const DWORD error = GetLastError();
+        if (!IsWindow(window))
+            fail("the program's window went away");
+        std::fprintf(stderr, "message %u: error %lu\n", message, error);
         fail("the program did not answer a message within two minutes");
+    }
     return static_cast<LRESULT>(result);
 }
 
@@ -243,11 +251,14 @@ int wmain(int argc, wchar_t** argv)
     });
     Prober prober(main, interval);
 
-    // Opened: the window is shown once the start-up has filled its lists.
+    // Opened: the window is shown once the start-up has filled its lists. (Its controls are made after the window
+    // itself, so they are looked up only then.)
+    open.end = waitFor(process, "the window to show", 600, [&] { return IsWindowVisible(main) != FALSE; });
     HWND list = GetDlgItem(main, ID_List2);
     HWND all = GetDlgItem(main, ID_cmdAll);
     HWND modify = GetDlgItem(main, ID_cmdYes);
-    open.end = waitFor(process, "the window to show", 600, [&] { return IsWindowVisible(main) != FALSE; });
+    if (!list || !all || !modify)
+        fail("the window has no selection list, All or Modify");
     const int openCount = static_cast<int>(ask(list, LB_GETCOUNT));
     if (openCount <= 0 || !IsWindowVisible(all)) {
         wchar_t title[256] = {};
