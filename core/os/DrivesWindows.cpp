@@ -28,10 +28,10 @@ bool driveExists(char letter)
     return (::GetLogicalDrives() & (DWORD(1) << (upper - L'A'))) != 0;
 }
 
-bool isFolder(const std::wstring& path)
+bool isFolder(const std::string& path)
 {
     QuietDriveErrors quiet;
-    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    const DWORD attributes = ::GetFileAttributesW(toWidePath(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
@@ -63,7 +63,7 @@ std::vector<std::string> machineDrives()
 
 bool driveReadable(const std::string& drive)
 {
-    return !drive.empty() && driveExists(drive[0]) && isFolder(rootOf(drive[0]));
+    return !drive.empty() && driveExists(drive[0]) && isFolder(toUtf8(rootOf(drive[0])));
 }
 
 std::string currentFolderOn(const std::string& drive)
@@ -73,7 +73,7 @@ std::string currentFolderOn(const std::string& drive)
     const char letter = drive[0];
     // "x:" resolves to the folder that the process last used on drive x, as the system remembers it.
     std::string folder = normalisePath(std::string{letter, ':'});
-    if (folder.empty() || !isFolder(toWide(folder)))
+    if (folder.empty() || !isFolder(folder))
         folder = toUtf8(rootOf(letter));
     return folder;
 }

@@ -54,7 +54,7 @@ class RealFileOps final : public FileOps
 public:
     Handle openRead(const std::string& path) override
     {
-        HANDLE h = CreateFileW(toWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+        HANDLE h = CreateFileW(toWidePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
         if (h == INVALID_HANDLE_VALUE)
             throwLastError("open");
@@ -63,8 +63,8 @@ public:
 
     Handle createWrite(const std::string& path) override
     {
-        HANDLE h =
-            CreateFileW(toWide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE h = CreateFileW(toWidePath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
         if (h == INVALID_HANDLE_VALUE)
             throwLastError("create");
         return checked(h);
@@ -114,7 +114,7 @@ public:
     Status status(const std::string& path) override
     {
         WIN32_FILE_ATTRIBUTE_DATA data;
-        if (!GetFileAttributesExW(toWide(path).c_str(), GetFileExInfoStandard, &data)) {
+        if (!GetFileAttributesExW(toWidePath(path).c_str(), GetFileExInfoStandard, &data)) {
             const DWORD error = GetLastError();
             if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
                 return {};
@@ -133,30 +133,31 @@ public:
     {
         // WRITE_THROUGH returns only once the move is on disk, which is what the POSIX branch's folder
         // sync achieves.
-        if (!MoveFileExW(toWide(from).c_str(), toWide(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        if (!MoveFileExW(toWidePath(from).c_str(), toWidePath(to).c_str(),
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
             throwLastError("rename");
     }
 
     void remove(const std::string& path) override
     {
-        if (!DeleteFileW(toWide(path).c_str()))
+        if (!DeleteFileW(toWidePath(path).c_str()))
             throwLastError("remove");
     }
 
     void setAttributes(const std::string& path, std::uint32_t attributes) override
     {
-        if (!SetFileAttributesW(toWide(path).c_str(), (attributes & kKeptAttributes) | FILE_ATTRIBUTE_ARCHIVE))
+        if (!SetFileAttributesW(toWidePath(path).c_str(), (attributes & kKeptAttributes) | FILE_ATTRIBUTE_ARCHIVE))
             throwLastError("set attributes");
     }
 
     bool link(const std::string& existing, const std::string& newName) override
     {
-        return CreateHardLinkW(toWide(newName).c_str(), toWide(existing).c_str(), nullptr) != 0;
+        return CreateHardLinkW(toWidePath(newName).c_str(), toWidePath(existing).c_str(), nullptr) != 0;
     }
 
     std::string resolveLink(const std::string& path) override
     {
-        const std::wstring wide = toWide(path);
+        const std::wstring wide = toWidePath(path);
         const DWORD attributes = GetFileAttributesW(wide.c_str());
         if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0)
             return path;

@@ -80,7 +80,7 @@ std::string findOrdinaryFile(const std::string& fullPath)
     if (name.find_first_of("*?") != std::string::npos)
         return {};
     WIN32_FIND_DATAW data;
-    HANDLE search = FindFirstFileW(toWide(fullPath).c_str(), &data);
+    HANDLE search = FindFirstFileW(toWidePath(fullPath).c_str(), &data);
     if (search == INVALID_HANDLE_VALUE)
         return {};
     std::string found;

@@ -22,18 +22,20 @@ std::vector<std::string> readFolderEntries(const std::string& folder, EntryKind 
     if (folder.empty())
         throw makeError(err::PathNotFound);
     std::vector<std::string> names;
-    std::string pattern = folder;
-    if (pattern.back() != '\\')
-        pattern += '\\';
-    pattern += '*';
-    const std::wstring widePattern = toWide(pattern);
+    const std::wstring wideFolder = toWidePath(folder);
+    if (wideFolder.empty())
+        throw makeError(err::PathNotFound);
+    std::wstring widePattern = wideFolder;
+    if (widePattern.back() != L'\\')
+        widePattern += L'\\';
+    widePattern += L'*';
     QuietDriveErrors quiet;
     WIN32_FIND_DATAW data;
     HANDLE find = ::FindFirstFileExW(widePattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
                                      FIND_FIRST_EX_LARGE_FETCH);
     if (find == INVALID_HANDLE_VALUE) {
         const DWORD code = ::GetLastError();
-        const DWORD attributes = ::GetFileAttributesW(toWide(folder).c_str());
+        const DWORD attributes = ::GetFileAttributesW(wideFolder.c_str());
         if (attributes != INVALID_FILE_ATTRIBUTES) {
             // A file where a folder was expected: Windows versions differ in what they say.
             if (!(attributes & FILE_ATTRIBUTE_DIRECTORY))

@@ -5,17 +5,56 @@
 #include "os/Windows.h"
 
 #include <algorithm>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace vantrel::os {
 
-std::string normalisePath(const std::string& path)
+namespace {
+
+// The most characters the \\?\ form of a path may have.
+constexpr std::size_t kLongestPath = 32767;
+
+bool startsWith(const std::string& text, const char* prefix)
 {
-    if (path.empty())
-        return std::string();
-    // GetFullPathNameW knows the current folder of each drive, so "d:" and "d:sub" resolve as the system does.
-    std::string native = path;
-    std::replace(native.begin(), native.end(), '/', '\\');
-    const std::wstring wide = toWide(native);
+    return text.compare(0, std::char_traits<char>::length(prefix), prefix) == 0;
+}
+
+bool isLetter(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+bool hasDrive(const std::string& path)
+{
+    return path.size() >= 2 && isLetter(path[0]) && path[1] == ':';
+}
+
+// The length of the root that ".." never leaves, "C:\" or "\\server\share", and in `rest` where the names below it
+// begin; 0 for a path that is not absolute.
+std::size_t rootLengthOf(const std::string& path, std::size_t& rest)
+{
+    if (hasDrive(path) && path.size() >= 3 && path[2] == '\\') {
+        rest = 3;
+        return 3;
+    }
+    if (!startsWith(path, "\\\\"))
+        return 0;
+    const std::size_t server = path.find('\\', 2);
+    const std::size_t share = server == std::string::npos ? server : path.find('\\', server + 1);
+    if (share == std::string::npos) {
+        rest = path.size();
+        return path.size();
+    }
+    rest = share + 1;
+    return share;
+}
+
+// The folder the system remembers for a drive ("d:"), as GetFullPathNameW tells it.
+std::string remembered(const std::string& drive)
+{
+    const std::wstring wide = toWide(drive);
     std::wstring buffer(MAX_PATH, L'\0');
     for (;;) {
         const DWORD length = ::GetFullPathNameW(wide.c_str(), DWORD(buffer.size()), buffer.data(), nullptr);
@@ -23,14 +62,88 @@ std::string normalisePath(const std::string& path)
             return std::string();
         if (length < buffer.size()) {
             buffer.resize(length);
-            break;
+            return toUtf8(buffer);
         }
         buffer.resize(length + 1);
     }
-    std::string full = toUtf8(buffer);
-    while (full.size() > 3 && full.back() == '\\' && full.compare(full.size() - 2, 2, ":\\") != 0)
-        full.pop_back();
+}
+
+} // namespace
+
+std::string normalisePath(const std::string& path)
+{
+    if (path.empty())
+        return std::string();
+    std::string native = path;
+    std::replace(native.begin(), native.end(), '/', '\\');
+    // The long form, as the system hands out final paths, comes back in the usual one.
+    if (startsWith(native, "\\\\?\\UNC\\"))
+        native = "\\" + native.substr(7);
+    else if (startsWith(native, "\\\\?\\") && hasDrive(native.substr(4)))
+        native = native.substr(4);
+
+    // The components are resolved here rather than by GetFullPathNameW, which would also cut blanks and dots off
+    // the end of the last name ("Trailing Space ", "Trailing Dot."): names that NTFS holds, and that the file calls
+    // reach through the \\?\ form.
+    if (startsWith(native, "\\\\?\\") || startsWith(native, "\\\\.\\"))
+        return native; // a device or volume name: nothing to resolve
+    std::size_t rest = 0;
+    const std::size_t rootLength = rootLengthOf(native, rest);
+    if (rootLength == 0) {
+        if (hasDrive(native)) {
+            // "d:" and "d:sub" start in the folder the system remembers for drive d.
+            const std::string base = remembered(native.substr(0, 2));
+            return base.empty() ? std::string() : normalisePath(base + '\\' + native.substr(2));
+        }
+        const std::string current = currentFolder();
+        if (native[0] != '\\')
+            return normalisePath(current + '\\' + native);
+        // "\sub" starts at the root of the current folder.
+        std::size_t ignored = 0;
+        const std::size_t currentRoot = rootLengthOf(current, ignored);
+        return currentRoot == 0 ? std::string() : normalisePath(current.substr(0, currentRoot) + native);
+    }
+    const std::string root = native.substr(0, rootLength);
+
+    // "." and empty components vanish, ".." takes one back (never above the root).
+    std::vector<std::string> parts;
+    while (rest <= native.size()) {
+        std::size_t end = native.find('\\', rest);
+        if (end == std::string::npos)
+            end = native.size();
+        std::string part = native.substr(rest, end - rest);
+        if (part == "..") {
+            if (!parts.empty())
+                parts.pop_back();
+        } else if (!part.empty() && part != ".") {
+            parts.push_back(std::move(part));
+        }
+        rest = end + 1;
+    }
+    std::string full = root;
+    for (const std::string& part : parts) {
+        if (full.back() != '\\')
+            full += '\\';
+        full += part;
+    }
     return full;
+}
+
+std::wstring toWidePath(const std::string& path)
+{
+    const std::string full = normalisePath(path);
+    std::wstring wide;
+    if (hasDrive(full))
+        wide = L"\\\\?\\" + toWide(full);
+    else if (startsWith(full, "\\\\") && !startsWith(full, "\\\\?\\") && !startsWith(full, "\\\\.\\"))
+        wide = L"\\\\?\\UNC\\" + toWide(full.substr(2));
+    else
+        wide = toWide(full);
+    // No file has a longer path. A longer one is not cut short on its way into the system (Wine wraps its length
+    // round, into the path of some other file): it names nothing.
+    if (wide.size() > kLongestPath)
+        return std::wstring();
+    return wide;
 }
 
 std::string currentFolder()

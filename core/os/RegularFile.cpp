@@ -26,7 +26,7 @@ void requireDiskFile(void* handle)
 
 std::FILE* openRegularStream(const std::string& path, const char* mode)
 {
-    std::FILE* file = ::_wfopen(toWide(path).c_str(), toWide(mode).c_str());
+    std::FILE* file = ::_wfopen(toWidePath(path).c_str(), toWide(mode).c_str());
     if (file == nullptr)
         return nullptr;
     try {

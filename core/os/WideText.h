@@ -15,6 +15,11 @@ std::string toUtf8(const std::wstring& utf16);
 // A NUL-terminated UTF-16 text, as Windows fills fixed buffers.
 std::string toUtf8(const wchar_t* utf16);
 
+// A path as the file calls take it: made absolute and cleaned (normalisePath), then in the \\?\ form ("\\?\C:\...",
+// "\\?\UNC\server\share\..."), which hands each name to the file system as it is. Without it Windows cuts blanks
+// and dots off the end of a path's last name, and a folder "Trailing Space " could be neither read nor written.
+std::wstring toWidePath(const std::string& path);
+
 // Text in the system's ANSI code page, as the registry functions bound by name (the ...A ones) read it.
 std::string codePageToUtf8(const std::string& text);
 std::string utf8ToCodePage(const std::string& utf8);

@@ -1,6 +1,7 @@
 #include "WindowDriver.h"
 
 #include "ControlIds.h"
+#include "os/WideText.h"
 
 #include <gtest/gtest.h>
 
@@ -340,6 +341,113 @@ TEST(Win32Window, OddFilesAndASecondModify)
     EXPECT_EQ(piped.title, L"Append Error");
     EXPECT_EQ(piped.text, L"Error 75 Path/File access error");
     unixCommand(L"rm", fs9.cfg(L"Bravo")); // Windows cannot delete a pipe of the file system
+}
+
+// A path in the \\?\ form, the only one that reaches names ending in a blank or a dot (Windows cuts both off a
+// path's last name, Wine a dot off every name).
+fs::path longForm(const fs::path& path)
+{
+    return L"\\\\?\\" + path.wstring();
+}
+
+// Folders whose names end in a blank or a dot, as archives, Linux tools and Wine make them (NTFS holds such
+// names): made under a plain name and renamed through the \\?\ form, and renamed back at the end so that the
+// installation can be removed.
+class OddNames
+{
+public:
+    OddNames() = default;
+    ~OddNames()
+    {
+        for (auto pair = renamed_.rbegin(); pair != renamed_.rend(); ++pair)
+            MoveFileW(longForm(pair->second).c_str(), longForm(pair->first).c_str());
+    }
+    OddNames(const OddNames&) = delete;
+    OddNames& operator=(const OddNames&) = delete;
+
+    bool rename(const fs::path& plain, const fs::path& odd)
+    {
+        if (!MoveFileW(longForm(plain).c_str(), longForm(odd).c_str()))
+            return false;
+        renamed_.emplace_back(plain, odd);
+        return true;
+    }
+
+private:
+    std::vector<std::pair<fs::path, fs::path>> renamed_;
+};
+
+// Such folders are listed by their names as they are, classified and rewritten, without an error that would drop
+// the aircraft after them; the folder list opens them.
+TEST(Win32Window, NamesEndingInABlankOrADotAreListedAndModified)
+{
+    Installation fs9;
+    fs9.add(L"Alpha", aircraftCfg("Alpha"));
+    fs9.add(L"Zulu", aircraftCfg("Zulu"));
+    OddNames odd;
+    for (const auto& [name, title] : {std::pair{L"Trailing Space ", "Space"}, std::pair{L"Trailing Dot.", "Dot"}}) {
+        fs9.add(name + std::wstring(L"_"), aircraftCfg(title));
+        ASSERT_TRUE(odd.rename(fs9.aircraftFolder() / (name + std::wstring(L"_")), fs9.aircraftFolder() / name));
+    }
+    fs9.writeSettings("3");
+    VantrelProcess vantrel(fs9.root());
+    ASSERT_TRUE(vantrel.main());
+    EXPECT_FALSE(vantrel.findWindow(L"#32770")) << "an error box";
+    HWND list = vantrel.control(ID_List2);
+    ASSERT_EQ(listEntries(list), (std::vector<std::wstring>{L"Alpha", L"Trailing Dot.", L"Trailing Space ", L"Zulu"}));
+    EXPECT_EQ(caption(vantrel.control(ID_Label3)), L"Aircraft with Wing Leveler Enabled: 4");
+    HWND folders = vantrel.control(ID_Dir1);
+    for (const wchar_t* name : {L"Trailing Dot.", L"Trailing Space "})
+        EXPECT_GE(indexOf(listEntries(folders), name), 0) << os::toUtf8(name);
+
+    clickEntry(list, 1);
+    clickEntry(list, 2);
+    click(vantrel.control(ID_cmdYes));
+    const std::string removed = "default_bank_mode=0\r\ndefault_pitch_mode=0\r\n";
+    for (const auto& [name, title] : {std::pair{L"Trailing Dot.", "Dot"}, std::pair{L"Trailing Space ", "Space"}}) {
+        EXPECT_EQ(readFile(longForm(fs9.cfg(name))), withInserted(aircraftCfg(title), removed)) << title;
+        EXPECT_EQ(readFile(longForm(fs9.backup(name))), aircraftCfg(title)) << title;
+    }
+    EXPECT_EQ(readFile(fs9.cfg(L"Alpha")), aircraftCfg("Alpha"));
+    EXPECT_EQ(readFile(fs9.cfg(L"Zulu")), aircraftCfg("Zulu"));
+    EXPECT_EQ(listEntries(list), (std::vector<std::wstring>{L"Alpha", L"Zulu"}));
+
+    // Restore finds both switched off, and puts one back as it was.
+    click(vantrel.control(ID_Option2));
+    ASSERT_EQ(listEntries(list), (std::vector<std::wstring>{L"Trailing Dot.", L"Trailing Space "}));
+    clickEntry(list, 1);
+    click(vantrel.control(ID_cmdYes));
+    EXPECT_EQ(readFile(longForm(fs9.cfg(L"Trailing Space "))), aircraftCfg("Space"));
+    EXPECT_EQ(listEntries(list), std::vector<std::wstring>{L"Trailing Dot."});
+
+    // The folder list opens such a folder; Quit saves the aircraft folder above it.
+    doubleClickEntry(folders, indexOf(listEntries(folders), L"Trailing Space "));
+    EXPECT_EQ(listEntries(folders).at(static_cast<std::size_t>(listCurrent(folders))), L"Trailing Space ");
+    EXPECT_FALSE(vantrel.findWindow(L"#32770")) << "an error box";
+    postClick(vantrel.control(ID_cmdQuit));
+    EXPECT_EQ(vantrel.waitForExit(), 0);
+    const std::string saved = fs9.settings();
+    EXPECT_EQ(saved.substr(saved.find("\r\n", 3) + 2), fs9.aircraftFolder().string() + "\r\n") << saved;
+}
+
+// A simulator folder whose name ends in a dot: the settings file brings the next start back to its aircraft, with
+// fs9.exe found beside them, and Quit writes the same path again.
+TEST(Win32Window, ASimulatorFolderEndingInADotIsReturnedToFromTheSettings)
+{
+    Installation fs9;
+    fs9.add(L"Alpha", aircraftCfg("Alpha"));
+    const fs::path simulator = fs9.root() / "FS9.";
+    OddNames odd;
+    ASSERT_TRUE(odd.rename(fs9.root() / "FS9", simulator));
+    const std::string settings = "3\r\nz:\r\n" + (simulator / "Aircraft").string() + "\r\n";
+    writeFile(fs9.root() / "Vantrel.ini", settings);
+    VantrelProcess vantrel(fs9.root());
+    ASSERT_TRUE(vantrel.main());
+    EXPECT_EQ(listEntries(vantrel.control(ID_List2)), std::vector<std::wstring>{L"Alpha"});
+    EXPECT_EQ(caption(vantrel.control(ID_Label3)), L"Aircraft with Wing Leveler Enabled: 1");
+    postClick(vantrel.control(ID_cmdQuit));
+    EXPECT_EQ(vantrel.waitForExit(), 0);
+    EXPECT_EQ(fs9.settings(), settings);
 }
 
 } // namespace

@@ -344,12 +344,22 @@ TEST_P(XEvents, EveryControlTakesItsClickAndTheKeyboardReachesAll)
     }
     // Modify hid itself: the focus went to the list.
     EXPECT_TRUE(waitUntil([&] { return focusOf(main) == list; }));
-    // The drive list drops down at a click and closes on Escape.
+    // The drive list drops down at a click; Up moves the highlight to another drive, and Escape closes the list
+    // showing the drive of the folder list again.
     HWND drives = vantrel.control(ID_Drive1);
+    const auto driveShown = [&] { return static_cast<int>(SendMessageW(drives, CB_GETCURSEL, 0, 0)); };
+    const int drive = driveShown();
+    ASSERT_GT(drive, 0) << "a drive above the folder list's";
     clickAt(centre(screenRect(drives)));
     EXPECT_TRUE(waitUntil([&] { return SendMessageW(drives, CB_GETDROPPEDSTATE, 0, 0) != 0; }));
+    keysOver(main, "Up");
+    EXPECT_TRUE(waitUntil([&] { return driveShown() == drive - 1; }));
     keysOver(main, "Escape");
     EXPECT_TRUE(waitUntil([&] { return SendMessageW(drives, CB_GETDROPPEDSTATE, 0, 0) == 0; }));
+    EXPECT_EQ(driveShown(), drive);
+    wchar_t name[64] = {};
+    SendMessageW(drives, CB_GETLBTEXT, static_cast<WPARAM>(driveShown()), reinterpret_cast<LPARAM>(name));
+    EXPECT_EQ(std::wstring(name).substr(0, 2), L"z:") << "the folder list shows drive Z:";
     // A double-click on "FS9" in the folder list leaves the aircraft folder, one on "Aircraft" returns.
     HWND folders = vantrel.control(ID_Dir1);
     for (const wchar_t* folder : {L"FS9", L"Aircraft"}) {

@@ -15,7 +15,8 @@ export XDG_CACHE_HOME="$scratch/home/.cache"
 export WINEPREFIX="$scratch/prefix" WINEARCH=win32 LC_ALL=C.UTF-8 WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 mkdir -p "$HOME"
-export DISPLAY=":$((200 + RANDOM % 300))"
+# VANTREL_TEST_DISPLAY picks the display number where several runs share a machine.
+export DISPLAY=":${VANTREL_TEST_DISPLAY:-$((200 + RANDOM % 300))}"
 Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 cleanup() {

@@ -601,6 +601,10 @@ void MainWindow::onCommand(int id, int code)
             // A drive that could not be read leaves the selection where it was.
             if (comboCurrent(control) != drivesIndex_)
                 comboSetCurrent(control, drivesIndex_);
+        } else if (code == CBN_SELENDCANCEL && comboCurrent(control) != drivesIndex_) {
+            // Escape, or a click elsewhere, after the highlight moved in the dropped-down list: the list keeps
+            // the highlighted drive, but no drive was chosen, so it shows the folder list's drive again.
+            comboSetCurrent(control, drivesIndex_);
         }
         break;
     case ID_Dir1:
