@@ -151,15 +151,23 @@ TEST(RandomInput, ClicksDuringALongModifyChangeNothing)
     HWND list = vantrel.control(ID_List2);
     ASSERT_TRUE(waitMs([&] { return window.rows().size() == static_cast<std::size_t>(count); }, 60000));
     const std::vector<std::string> names = window.rows();
+    waitMs([] { return false; }, 1000);
 
-    // All aircraft but the first: "All", a click on the first, a click on the third and Space on it again.
-    clickAt(centre(screenRect(vantrel.control(ID_cmdAll))));
-    ASSERT_TRUE(waitMs([&] { return window.highlighted() == std::vector<bool>(count, true); }, 60000));
-    xdo(at(centre(entryRect(list, 0))) + " click 1 " + at(centre(entryRect(list, 2))) + " click 1");
-    keysOver(vantrel.main(), "space");
+    // All aircraft but the first: "All", a click on the first, a click on the third and Space on it again. Each
+    // once the window shows the last one done (and, after "All", once its work has surely ended).
     std::vector<bool> chosen(count, true);
+    clickAt(centre(screenRect(vantrel.control(ID_cmdAll))));
+    ASSERT_TRUE(waitMs([&] { return window.highlighted() == chosen; }, 60000));
+    waitMs([] { return false; }, 1000);
+    clickAt(centre(entryRect(list, 0)));
     chosen[0] = false;
-    EXPECT_TRUE(waitMs([&] { return window.highlighted() == chosen; }, 5000));
+    ASSERT_TRUE(waitMs([&] { return window.highlighted() == chosen; }, 5000)) << "first aircraft clicked";
+    clickAt(centre(entryRect(list, 2)));
+    chosen[2] = false;
+    ASSERT_TRUE(waitMs([&] { return window.highlighted() == chosen; }, 5000)) << "third aircraft clicked";
+    keysOver(vantrel.main(), "space");
+    chosen[2] = true;
+    ASSERT_TRUE(waitMs([&] { return window.highlighted() == chosen; }, 5000)) << "Space on the third aircraft";
 
     // Modify, and while it works a click on the first aircraft, Space, a click where Modify was and one on "Restore".
     // Right after them the last aircraft must still be unchanged, or the clicks came too late to test anything.
