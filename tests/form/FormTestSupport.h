@@ -19,7 +19,7 @@ namespace fs = std::filesystem;
 // How long a scan of many folders may take in a test before its watchdog calls it stuck: far more than it needs, far
 // less than the test runner's limit (under Wine file work is many times slower).
 #ifdef _WIN32
-inline constexpr std::chrono::seconds kScanLimit{60};
+inline constexpr std::chrono::seconds kScanLimit{30};
 #else
 inline constexpr std::chrono::seconds kScanLimit{10};
 #endif
