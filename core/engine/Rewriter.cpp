@@ -225,7 +225,8 @@ bool insertLines(BufferedWriter* writer, const InsertChoice& choice, const OwnTe
 // It is copied like every other byte. A UTF-16 file's lines are tested on its text and copied as stored.
 // Returns whether the file changes: false, having stopped, at a wing-leveler line (the file's wing leveler is off
 // already), and false at the end when no line was inserted (no header, or no line chosen): the new file would
-// hold the same lines. With a null `writer` the copy only finds that out, reading the choice until a header gets a line.
+// hold the same lines. With a null `writer` the copy only finds that out, asking for the choice until a header
+// gets a line.
 bool copyWithInsertions(LineReader& reader, BufferedWriter* writer, const InsertChoice& choice, const OwnText& own)
 {
     constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
@@ -342,10 +343,11 @@ void replaceContent(os::FileOps& ops, const AircraftFiles& files, Mode mode, con
         BufferedWriter writer(ops, out.handle(), kBufferSize);
         writer.write(own.mark());
         if (!copyChanging(reader, &writer, mode, choice, own)) {
-            // Another program changed the file between the two readings.
+            // Another program changed the file between the two readings: it is left as it is now, and the
+            // temporary file goes with `replacement`.
             out.close();
             in.close();
-            return; // the temporary file goes with `replacement`
+            return;
         }
         writer.flush();
         ops.flush(out.handle());

@@ -25,9 +25,8 @@ struct InsertChoice
 // whose lines it would not change (no backup, no temporary file either): Remove on one that already carries a
 // wing-leveler line or has no [autopilot] header to insert below (an empty one, say), Restore on one that carries
 // none. A UTF-16 file is rewritten in UTF-16 with its mark and byte order; one that cannot be read as text ("Bad
-// file mode") is left as it is. The new
-// aircraft.cfg keeps the old one's permissions; where aircraft.cfg is a symbolic link, the file it points to is
-// rewritten and the link stays.
+// file mode") is left as it is. The new aircraft.cfg keeps the old one's permissions; where aircraft.cfg is a
+// symbolic link, the file it points to is rewritten and the link stays.
 void rewriteAircraft(const std::string& folder, Mode mode, const InsertChoice& choice,
                      os::FileOps& ops = os::FileOps::real());
 
