@@ -13,6 +13,7 @@
 #include "os/OpenFile.h"
 
 #include <array>
+#include <optional>
 #include <stdexcept>
 #include <vector>
 
@@ -130,44 +131,34 @@ void setAsideLeftovers(os::FileOps& ops, const AircraftFiles& files)
     setAside(ops, files.bakTmp, files.folder, nullptr);
 }
 
-// Copies the whole of `from` into a new file `to` and forces it to disk.
-void copyFile(os::FileOps& ops, const std::string& from, const std::string& to, OwnedTemporary& target)
+// Copies the whole of `from` to the end of the open file `to`.
+void copyInto(os::FileOps& ops, const std::string& from, os::FileOps::Handle to)
 {
     os::OpenFile in(ops, ops.openRead(from));
-    os::OpenFile out(ops, ops.createWrite(to));
-    target.own();
     std::uint64_t offset = 0;
-    std::vector<char> buffer(64 * 1024);
+    std::vector<char> buffer(kBufferSize);
     for (;;) {
         const std::size_t got = ops.readAt(in.handle(), offset, buffer.data(), buffer.size());
         if (got == 0)
             break;
-        ops.write(out.handle(), buffer.data(), got);
+        ops.write(to, buffer.data(), got);
         offset += got;
     }
-    ops.flush(out.handle());
-    out.close();
     in.close();
 }
 
-// A backup that is missing, or so small that it stands for a failed one, is made afresh from aircraft.cfg as it
-// is now: a copy, forced to disk, that takes a name of its own first and is renamed into place, so that
-// aircraftcfg.bak is never partial. It is always a file of its own, never a second name (hard link) of
-// aircraft.cfg: the two would share one file from the moment the backup is made until aircraft.cfg is replaced,
-// and a failure or a kill in between would leave an edit of aircraft.cfg changing its backup too.
-void makeBackup(os::FileOps& ops, const AircraftFiles& files)
+// Whether a backup is made before this rewrite: when none is there, or one so small that it stands for a failed
+// one. It is made afresh from aircraft.cfg as it is now: a copy, forced to disk, that takes a name of its own first
+// and is renamed into place, so that aircraftcfg.bak is never partial. It is always a file of its own, never a
+// second name (hard link) of aircraft.cfg: the two would share one file from the moment the backup is made until
+// aircraft.cfg is replaced, and a failure or a kill in between would leave an edit of aircraft.cfg changing its
+// backup too.
+bool backupDue(os::FileOps& ops, const AircraftFiles& files)
 {
     const os::FileOps::Status backup = ops.status(files.bak);
     if (backup.exists && !backup.regular)
         throw makeError(err::PathFileAccess);
-    if (backup.exists && backup.size > kBackupRefreshLimit)
-        return;
-    OwnedTemporary copy(ops, files.bakTmp);
-    copyFile(ops, files.cfg, files.bakTmp, copy);
-    ops.rename(files.bakTmp, files.bak);
-    copy.release();
-    // No folder sync here: the rename of the new content that follows is ordered after this one (journalled file
-    // systems keep the order of renames), so the backup's name is lasting before aircraft.cfg changes.
+    return !backup.exists || backup.size <= kBackupRefreshLimit;
 }
 
 // What the rewrite writes of its own (the mark, line ends, inserted lines), in the file's encoding.
@@ -313,13 +304,15 @@ bool copyChanging(LineReader& reader, BufferedWriter* writer, Mode mode, const I
                                 : copyWithoutWingLeveler(reader, writer, own);
 }
 
-// Writes the new content beside aircraft.cfg, forces it to disk and only then puts it in place with one
-// rename, so that aircraft.cfg is never partial, whatever fails or wherever the machine stops. The new file
-// is stored like the old one (8-bit, or UTF-16 with the same mark) and gets its permissions.
+// Writes the new content beside aircraft.cfg (and the backup beside the backup), forces it to disk and only then
+// puts it in place with one rename, so that aircraft.cfg is never partial, whatever fails or wherever the machine
+// stops. The new file is stored like the old one (8-bit, or UTF-16 with the same mark) and gets its permissions.
 void replaceContent(os::FileOps& ops, const AircraftFiles& files, Mode mode, const InsertChoice& choice)
 {
     const os::FileOps::Status old = ops.status(files.cfg);
+    OwnedTemporary backup(ops, files.bakTmp);
     OwnedTemporary replacement(ops, files.tmp);
+    bool backedUp = false;
     {
         os::OpenFile in(ops, ops.openRead(files.cfg));
         const Encoding encoding = encodingOf(ops, in.handle(), old.size);
@@ -337,6 +330,14 @@ void replaceContent(os::FileOps& ops, const AircraftFiles& files, Mode mode, con
             in.close();
             return;
         }
+        // The backup and the new content are both written before either is forced to disk: the second flush
+        // right after the first costs little.
+        std::optional<os::OpenFile> backupOut;
+        if (backupDue(ops, files)) {
+            backupOut.emplace(ops, ops.createWrite(files.bakTmp));
+            backup.own();
+            copyInto(ops, files.cfg, backupOut->handle());
+        }
         os::OpenFile out(ops, ops.createWrite(files.tmp));
         replacement.own();
         LineReader reader(ops, in.handle(), kBufferSize, encoding);
@@ -344,19 +345,30 @@ void replaceContent(os::FileOps& ops, const AircraftFiles& files, Mode mode, con
         writer.write(own.mark());
         if (!copyChanging(reader, &writer, mode, choice, own)) {
             // Another program changed the file between the two readings: it is left as it is now, and the
-            // temporary file goes with `replacement`.
+            // temporary files go with their owners.
             out.close();
+            if (backupOut)
+                backupOut->close();
             in.close();
             return;
         }
         writer.flush();
+        if (backupOut) {
+            ops.flush(backupOut->handle());
+            backupOut->close();
+            backedUp = true;
+        }
         ops.flush(out.handle());
         out.close();
         in.close();
     }
     ops.setAttributes(files.tmp, old.attributes);
-    // The backup is made last, right before aircraft.cfg changes.
-    makeBackup(ops, files);
+    // The backup takes its name right before aircraft.cfg changes. No folder sync between the two: journalled file
+    // systems keep the order of renames, so the backup's name is lasting before aircraft.cfg's new content is.
+    if (backedUp) {
+        ops.rename(files.bakTmp, files.bak);
+        backup.release();
+    }
     ops.rename(files.tmp, files.cfg);
     replacement.release();
     // The rename is atomic, so after a crash aircraft.cfg holds the complete old or new content either way; a

@@ -301,8 +301,8 @@ TEST(Rewriter, NewContentIsOnDiskBeforeItTakesItsName)
     const Case cases[] = {
         {"backup made",
          0,
-         {"create aircraftcfg.tmp", "write aircraftcfg.tmp", "flush aircraftcfg.tmp", "setAttributes aircraftcfg.tmp",
-          "create aircraftcfg.bak.tmp", "write aircraftcfg.bak.tmp", "flush aircraftcfg.bak.tmp",
+         {"create aircraftcfg.bak.tmp", "write aircraftcfg.bak.tmp", "create aircraftcfg.tmp", "write aircraftcfg.tmp",
+          "flush aircraftcfg.bak.tmp", "flush aircraftcfg.tmp", "setAttributes aircraftcfg.tmp",
           "rename aircraftcfg.bak.tmp aircraftcfg.bak", "rename aircraftcfg.tmp aircraft.cfg"}},
         {"backup kept",
          101,
