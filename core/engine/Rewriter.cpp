@@ -13,6 +13,7 @@
 #include "os/OpenFile.h"
 
 #include <array>
+#include <optional>
 #include <stdexcept>
 #include <vector>
 
@@ -44,16 +45,14 @@ struct AircraftFiles
     {
         const std::string named = configurationPath(folder);
         cfg = ops.resolveLink(named);
-        linked = cfg != named;
-        cfgFolder = linked ? parentFolder(cfg) : folder;
+        cfgFolder = cfg != named ? parentFolder(cfg) : folder;
         tmp = joinPath(cfgFolder, "aircraftcfg.tmp");
     }
 
     std::string folder;
     std::string bak;
     std::string bakTmp;
-    std::string cfg;       // the file that holds the configuration
-    bool linked = false;   // aircraft.cfg is a symbolic link to cfg
+    std::string cfg;       // the file that holds the configuration (the target where aircraft.cfg is a symbolic link)
     std::string cfgFolder; // cfg's folder, where its new content is written
     std::string tmp;
 };
@@ -80,8 +79,8 @@ public:
         try {
             ops_.remove(path_);
         } catch (...) {
-            // Left behind it does no harm: it is neither the configuration nor the backup, and the next
-            // rewrite empties or sets aside a file of that name before using it.
+            // Left behind it does no harm: it is neither the configuration nor the backup, nor a second name of
+            // either, and the next rewrite sets aside a file of that name before using it.
         }
     }
     void own() { owned_ = true; }
@@ -93,99 +92,73 @@ private:
     bool owned_ = false;
 };
 
-// An aircraftcfg.tmp present now was left by a rewrite that stopped half-way. It may hold the aircraft's only
-// complete configuration (an older program moved aircraft.cfg there before writing anew), so it is kept.
-void setAsideLeftover(os::FileOps& ops, const AircraftFiles& files)
+// A file under one of the rewrite's temporary names now was left by a rewrite that stopped half-way. It may hold
+// the aircraft's only complete configuration (an older program moved aircraft.cfg there before writing anew, or a
+// backup began there as a second name of an aircraft.cfg that has been replaced since), so it is never deleted
+// unread: a leftover aircraftcfg.tmp becomes the configuration again when that is missing (`restoreAs`), and any
+// other leftover is kept under a numbered name. Only a second name (hard link) of a file that has another name
+// goes, as its content stays under that one: a name kept would share its file with aircraft.cfg.
+void setAside(os::FileOps& ops, const std::string& leftover, const std::string& folder, const std::string* restoreAs)
 {
-    const os::FileOps::Status leftover = ops.status(files.tmp);
-    if (!leftover.exists)
+    const os::FileOps::Status found = ops.status(leftover);
+    if (!found.exists)
         return;
-    if (!leftover.regular)
+    if (!found.regular)
         throw makeError(err::PathFileAccess);
-    if (!ops.status(files.cfg).exists) {
-        ops.rename(files.tmp, files.cfg);
-        ops.syncFolder(files.cfgFolder);
+    if (restoreAs != nullptr && !ops.status(*restoreAs).exists) {
+        ops.rename(leftover, *restoreAs);
+        ops.syncFolder(folder);
+        return;
+    }
+    if (found.links > 1) {
+        ops.remove(leftover);
         return;
     }
     for (int n = 1; n <= kMaxLeftovers; ++n) {
-        const std::string keep = files.tmp + "." + std::to_string(n);
+        const std::string keep = leftover + "." + std::to_string(n);
         if (ops.status(keep).exists)
             continue;
-        ops.rename(files.tmp, keep);
-        ops.syncFolder(files.cfgFolder);
+        ops.rename(leftover, keep);
+        ops.syncFolder(folder);
         return;
     }
     throw makeError(err::PathFileAccess);
 }
 
-// Copies the whole of `from` into a new file `to` and forces it to disk.
-void copyFile(os::FileOps& ops, const std::string& from, const std::string& to, OwnedTemporary& target)
+void setAsideLeftovers(os::FileOps& ops, const AircraftFiles& files)
+{
+    setAside(ops, files.tmp, files.cfgFolder, &files.cfg);
+    setAside(ops, files.bakTmp, files.folder, nullptr);
+}
+
+// Copies the whole of `from` to the end of the open file `to`.
+void copyInto(os::FileOps& ops, const std::string& from, os::FileOps::Handle to)
 {
     os::OpenFile in(ops, ops.openRead(from));
-    os::OpenFile out(ops, ops.createWrite(to));
-    target.own();
     std::uint64_t offset = 0;
-    std::vector<char> buffer(64 * 1024);
+    std::vector<char> buffer(kBufferSize);
     for (;;) {
         const std::size_t got = ops.readAt(in.handle(), offset, buffer.data(), buffer.size());
         if (got == 0)
             break;
-        ops.write(out.handle(), buffer.data(), got);
+        ops.write(to, buffer.data(), got);
         offset += got;
     }
-    ops.flush(out.handle());
-    out.close();
     in.close();
 }
 
-// A backup that is missing, or so small that it stands for a failed one, is made afresh from aircraft.cfg as it
-// is now. It takes a name of its own first and is renamed into place, so that aircraftcfg.bak is never partial.
-// Where the file system allows, the backup is a second name of the current aircraft.cfg (a hard link): the
-// very same bytes, with nothing to copy or flush, and the only name of the old content once the new
-// aircraft.cfg is renamed over it. Elsewhere it is a copy, forced to disk.
-// Returns whether the backup now is a second name of aircraft.cfg.
-bool makeBackup(os::FileOps& ops, const AircraftFiles& files)
+// Whether a backup is made before this rewrite: when none is there, or one so small that it stands for a failed
+// one. It is made afresh from aircraft.cfg as it is now: a copy, forced to disk, that takes a name of its own first
+// and is renamed into place, so that aircraftcfg.bak is never partial. It is always a file of its own, never a
+// second name (hard link) of aircraft.cfg: the two would share one file from the moment the backup is made until
+// aircraft.cfg is replaced, and a failure or a kill in between would leave an edit of aircraft.cfg changing its
+// backup too.
+bool backupDue(os::FileOps& ops, const AircraftFiles& files)
 {
     const os::FileOps::Status backup = ops.status(files.bak);
     if (backup.exists && !backup.regular)
         throw makeError(err::PathFileAccess);
-    if (backup.exists && backup.size > kBackupRefreshLimit)
-        return false;
-    OwnedTemporary copy(ops, files.bakTmp);
-    if (ops.status(files.bakTmp).exists)
-        ops.remove(files.bakTmp);
-    // A second name of a linked aircraft.cfg's file would be one more name of the shared configuration.
-    const bool linked = !files.linked && ops.link(files.cfg, files.bakTmp);
-    if (linked)
-        copy.own();
-    else
-        copyFile(ops, files.cfg, files.bakTmp, copy);
-    ops.rename(files.bakTmp, files.bak);
-    copy.release();
-    return linked;
-    // No folder sync here: the flush of the new content that follows commits this rename on the way (journalled
-    // file systems keep the order of renames), so the backup's name is lasting before aircraft.cfg changes.
-}
-
-// The backup made as a second name of aircraft.cfg, when aircraft.cfg is not replaced after all: it becomes a copy
-// of its own, or where that cannot be made, the second name goes (no other backup was there before it, or one of
-// 100 bytes or fewer that was due to be made afresh; the content itself stays in aircraft.cfg).
-void unshareBackup(os::FileOps& ops, const AircraftFiles& files) noexcept
-{
-    try {
-        OwnedTemporary copy(ops, files.bakTmp);
-        if (ops.status(files.bakTmp).exists)
-            ops.remove(files.bakTmp);
-        copyFile(ops, files.cfg, files.bakTmp, copy);
-        ops.rename(files.bakTmp, files.bak);
-        copy.release();
-        return;
-    } catch (...) {
-    }
-    try {
-        ops.remove(files.bak);
-    } catch (...) {
-    }
+    return !backup.exists || backup.size <= kBackupRefreshLimit;
 }
 
 // What the rewrite writes of its own (the mark, line ends, inserted lines), in the file's encoding.
@@ -219,27 +192,38 @@ private:
     std::array<std::string, 4> inserted_;
 };
 
-void insertLines(BufferedWriter& writer, const InsertChoice& choice, const OwnText& own)
+// Below a header: the chosen lines. Returns whether there were any; with a null `writer` it only finds that out.
+bool insertLines(BufferedWriter* writer, const InsertChoice& choice, const OwnText& own)
 {
+    if (writer == nullptr)
+        return (choice.bank && choice.bank()) || (choice.pitch && choice.pitch());
+    bool any = false;
     if (choice.bank && choice.bank()) {
         const bool fs9 = choice.simulator && isFs9(choice.simulator());
-        writer.write(own.line(fs9 ? "default_bank_mode=0" : "use_no_default_bank=1"));
+        writer->write(own.line(fs9 ? "default_bank_mode=0" : "use_no_default_bank=1"));
+        any = true;
     }
     if (choice.pitch && choice.pitch()) {
         const bool fs9 = choice.simulator && isFs9(choice.simulator());
-        writer.write(own.line(fs9 ? "default_pitch_mode=0" : "use_no_default_pitch=1"));
+        writer->write(own.line(fs9 ? "default_pitch_mode=0" : "use_no_default_pitch=1"));
+        any = true;
     }
+    return any;
 }
 
 // Every line goes through; below each [autopilot] header the chosen lines follow. A UTF-8 byte-order mark
 // (written by some editors) is no part of the first line's text: a header right behind it is still a header.
 // It is copied like every other byte. A UTF-16 file's lines are tested on its text and copied as stored.
-// Returns false, having stopped, at a wing-leveler line: the file's wing leveler is off already.
-bool copyWithInsertions(LineReader& reader, BufferedWriter& writer, const InsertChoice& choice, const OwnText& own)
+// Returns whether the file changes: false, having stopped, at a wing-leveler line (the file's wing leveler is off
+// already), and false at the end when no line was inserted (no header, or no line chosen): the new file would
+// hold the same lines. With a null `writer` the copy only finds that out, asking for the choice until a header
+// gets a line.
+bool copyWithInsertions(LineReader& reader, BufferedWriter* writer, const InsertChoice& choice, const OwnText& own)
 {
     constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
     constexpr std::size_t headerLength = 11;
     bool firstLine = true;
+    bool inserted = false;
     std::string head;
     WordScanner scanner;
     std::string_view piece;
@@ -251,40 +235,45 @@ bool copyWithInsertions(LineReader& reader, BufferedWriter& writer, const Insert
         scanner.feed(piece);
         if (scanner.found())
             return false;
-        writer.write(reader.raw(piece));
+        if (writer != nullptr)
+            writer->write(reader.raw(piece));
         if (!lineEnds)
             continue;
         scanner.reset();
-        writer.write(own.lineEnd());
+        if (writer != nullptr)
+            writer->write(own.lineEnd());
         if (firstLine && head.compare(0, byteOrderMark.size(), byteOrderMark) == 0)
             head.erase(0, byteOrderMark.size());
-        if (isAutopilotHeader(head))
-            insertLines(writer, choice, own);
+        if (isAutopilotHeader(head) && (writer != nullptr || !inserted))
+            inserted = insertLines(writer, choice, own) || inserted;
         head.clear();
         firstLine = false;
     }
-    return true;
+    return inserted;
 }
 
 // Every line but the wing-leveler lines goes through. A line is tested to its end before any of it is
 // written; a line longer than the buffer is read a second time to copy it. Returns whether any line was left out:
-// a file without one has its wing leveler on already.
-bool copyWithoutWingLeveler(LineReader& reader, BufferedWriter& writer, const OwnText& own)
+// a file without one has its wing leveler on already. With a null `writer` the copy only finds that out, and stops
+// at the first wing-leveler word.
+bool copyWithoutWingLeveler(LineReader& reader, BufferedWriter* writer, const OwnText& own)
 {
     bool leftOut = false;
     WordScanner scanner;
     std::string_view piece;
     bool lineEnds = false;
-    const auto sink = [&writer](std::string_view bytes) { writer.write(bytes); };
+    const auto sink = [writer](std::string_view bytes) { writer->write(bytes); };
     while (reader.next(piece, lineEnds)) {
         scanner.feed(piece);
+        if (writer == nullptr && scanner.found())
+            return true;
         if (!lineEnds)
             continue;
-        if (!scanner.found()) {
-            reader.copyRange(reader.lineStart(), reader.lineLength(), sink);
-            writer.write(own.lineEnd());
-        } else {
+        if (scanner.found()) {
             leftOut = true;
+        } else if (writer != nullptr) {
+            reader.copyRange(reader.lineStart(), reader.lineLength(), sink);
+            writer->write(own.lineEnd());
         }
         scanner.reset();
     }
@@ -308,50 +297,79 @@ Encoding encodingOf(os::FileOps& ops, os::FileOps::Handle file, std::uint64_t si
     return encoding;
 }
 
-// Writes the new content beside aircraft.cfg, forces it to disk and only then puts it in place with one
-// rename, so that aircraft.cfg is never partial, whatever fails or wherever the machine stops. The new file
-// is stored like the old one (8-bit, or UTF-16 with the same mark) and gets its permissions.
+// Whether the rewrite of the open file changes its lines; with a `writer`, writes the new content on the way.
+bool copyChanging(LineReader& reader, BufferedWriter* writer, Mode mode, const InsertChoice& choice, const OwnText& own)
+{
+    return mode == Mode::Remove ? copyWithInsertions(reader, writer, choice, own)
+                                : copyWithoutWingLeveler(reader, writer, own);
+}
+
+// Writes the new content beside aircraft.cfg (and the backup beside the backup), forces it to disk and only then
+// puts it in place with one rename, so that aircraft.cfg is never partial, whatever fails or wherever the machine
+// stops. The new file is stored like the old one (8-bit, or UTF-16 with the same mark) and gets its permissions.
 void replaceContent(os::FileOps& ops, const AircraftFiles& files, Mode mode, const InsertChoice& choice)
 {
     const os::FileOps::Status old = ops.status(files.cfg);
+    OwnedTemporary backup(ops, files.bakTmp);
     OwnedTemporary replacement(ops, files.tmp);
+    bool backedUp = false;
     {
         os::OpenFile in(ops, ops.openRead(files.cfg));
         const Encoding encoding = encodingOf(ops, in.handle(), old.size);
         const OwnText own(encoding);
+        // The file is classified afresh before anything is written: since the scan it may have been rewritten (by a
+        // Modify that stopped at a later aircraft, or by another program), and a file that the rewrite would give
+        // the same lines (one already in the state this mode makes; in Remove one without a header or an empty one)
+        // is left exactly as it is: nothing written, renamed or backed up.
+        bool changes = false;
+        {
+            LineReader probe(ops, in.handle(), kBufferSize, encoding);
+            changes = copyChanging(probe, nullptr, mode, choice, own);
+        }
+        if (!changes) {
+            in.close();
+            return;
+        }
+        // The backup and the new content are both written before either is forced to disk: the second flush
+        // right after the first costs little.
+        std::optional<os::OpenFile> backupOut;
+        if (backupDue(ops, files)) {
+            backupOut.emplace(ops, ops.createWrite(files.bakTmp));
+            backup.own();
+            copyInto(ops, files.cfg, backupOut->handle());
+        }
         os::OpenFile out(ops, ops.createWrite(files.tmp));
         replacement.own();
         LineReader reader(ops, in.handle(), kBufferSize, encoding);
         BufferedWriter writer(ops, out.handle(), kBufferSize);
         writer.write(own.mark());
-        // The file is classified afresh on the way: since the scan it may have been rewritten (by a Modify that
-        // stopped at a later aircraft, or by another program), and a file already in the state this mode makes
-        // is left as it is, without a backup.
-        const bool changes = mode == Mode::Remove ? copyWithInsertions(reader, writer, choice, own)
-                                                  : copyWithoutWingLeveler(reader, writer, own);
-        if (!changes) {
+        if (!copyChanging(reader, &writer, mode, choice, own)) {
+            // Another program changed the file between the two readings: it is left as it is now, and the
+            // temporary files go with their owners.
             out.close();
+            if (backupOut)
+                backupOut->close();
             in.close();
-            return; // the temporary file goes with `replacement`
+            return;
         }
         writer.flush();
+        if (backupOut) {
+            ops.flush(backupOut->handle());
+            backupOut->close();
+            backedUp = true;
+        }
         ops.flush(out.handle());
         out.close();
         in.close();
     }
     ops.setAttributes(files.tmp, old.attributes);
-    // The backup is made last, right before aircraft.cfg changes: a linked backup shares the file with
-    // aircraft.cfg only for the moment until the rename below.
-    const bool linked = makeBackup(ops, files);
-    try {
-        ops.rename(files.tmp, files.cfg);
-    } catch (...) {
-        // aircraft.cfg stays as it was, and must not stay a second name of its backup: an edit of the one
-        // would change the other.
-        if (linked)
-            unshareBackup(ops, files);
-        throw;
+    // The backup takes its name right before aircraft.cfg changes. No folder sync between the two: journalled file
+    // systems keep the order of renames, so the backup's name is lasting before aircraft.cfg's new content is.
+    if (backedUp) {
+        ops.rename(files.bakTmp, files.bak);
+        backup.release();
     }
+    ops.rename(files.tmp, files.cfg);
     replacement.release();
     // The rename is atomic, so after a crash aircraft.cfg holds the complete old or new content either way; a
     // folder sync would only make the change lasting a few seconds sooner, at the price of a disk flush per
@@ -377,7 +395,7 @@ void rewriteAircraft(const std::string& folder, Mode mode, const InsertChoice& c
         // A read-only aircraft.cfg is its owner's protection: refused before any file is touched.
         if (ops.status(files.cfg).readOnly)
             throw makeError(err::PermissionDenied);
-        setAsideLeftover(ops, files);
+        setAsideLeftovers(ops, files);
         replaceContent(ops, files, mode, choice);
     } catch (const std::system_error& e) {
         throw fileError(e.code(), folder, ops);

@@ -19,12 +19,14 @@ struct InsertChoice
 
 // The rewrite of one aircraft folder (backup rule, Remove/Restore, safe replace). Throws AppError; closes every
 // file on every path. aircraft.cfg holds its complete old or complete new content at every moment; the backup
-// aircraftcfg.bak is made (or refreshed while it holds 100 bytes or fewer) complete or not at all; a leftover
-// aircraftcfg.tmp is never deleted. Mode::None touches nothing, and so does Remove on a file that already carries a
-// wing-leveler line, or Restore on one that carries none (no backup either). A UTF-16 file is rewritten in UTF-16
-// with its mark and byte order; one that cannot be read as text ("Bad file mode") is left as it is. The new
-// aircraft.cfg keeps the old one's permissions; where aircraft.cfg is a symbolic link, the file it points to is
-// rewritten and the link stays.
+// aircraftcfg.bak is made (or refreshed while it holds 100 bytes or fewer) complete or not at all, as a copy that
+// never shares its file with aircraft.cfg; a leftover aircraftcfg.tmp or aircraftcfg.bak.tmp is never deleted
+// unread and never kept as a second name of another file. Mode::None touches nothing, and so does a mode on a file
+// whose lines it would not change (no backup, no temporary file either): Remove on one that already carries a
+// wing-leveler line or has no [autopilot] header to insert below (an empty one, say), Restore on one that carries
+// none. A UTF-16 file is rewritten in UTF-16 with its mark and byte order; one that cannot be read as text ("Bad
+// file mode") is left as it is. The new aircraft.cfg keeps the old one's permissions; where aircraft.cfg is a
+// symbolic link, the file it points to is rewritten and the link stays.
 void rewriteAircraft(const std::string& folder, Mode mode, const InsertChoice& choice,
                      os::FileOps& ops = os::FileOps::real());
 

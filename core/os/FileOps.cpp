@@ -49,6 +49,20 @@ FileOps::Handle checked(HANDLE h)
     return reinterpret_cast<FileOps::Handle>(h);
 }
 
+// The number of names of the file at `path`; 1 where it cannot be opened to look (opened without access to its
+// content, which no other program's sharing mode refuses).
+std::uint32_t linksOf(const std::string& path)
+{
+    HANDLE h = CreateFileW(toWidePath(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return 1;
+    BY_HANDLE_FILE_INFORMATION info;
+    const bool known = GetFileInformationByHandle(h, &info) != 0;
+    CloseHandle(h);
+    return known && info.nNumberOfLinks > 0 ? info.nNumberOfLinks : 1;
+}
+
 class RealFileOps final : public FileOps
 {
 public:
@@ -126,6 +140,8 @@ public:
         st.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
         st.attributes = data.dwFileAttributes & kKeptAttributes;
         st.readOnly = (data.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
+        if (st.regular)
+            st.links = linksOf(path);
         return st;
     }
 
@@ -148,11 +164,6 @@ public:
     {
         if (!SetFileAttributesW(toWidePath(path).c_str(), (attributes & kKeptAttributes) | FILE_ATTRIBUTE_ARCHIVE))
             throwLastError("set attributes");
-    }
-
-    bool link(const std::string& existing, const std::string& newName) override
-    {
-        return CreateHardLinkW(toWidePath(newName).c_str(), toWidePath(existing).c_str(), nullptr) != 0;
     }
 
     std::string resolveLink(const std::string& path) override
@@ -269,6 +280,7 @@ public:
         result.size = static_cast<std::uint64_t>(st.st_size);
         result.attributes = static_cast<std::uint32_t>(st.st_mode & 07777);
         result.readOnly = S_ISREG(st.st_mode) && isWriteProtected(st.st_mode);
+        result.links = static_cast<std::uint32_t>(st.st_nlink);
         return result;
     }
 
@@ -293,11 +305,6 @@ public:
     {
         if (::chmod(path.c_str(), static_cast<mode_t>(attributes & 07777)) != 0)
             throwErrno("set attributes");
-    }
-
-    bool link(const std::string& existing, const std::string& newName) override
-    {
-        return ::link(existing.c_str(), newName.c_str()) == 0;
     }
 
     std::string resolveLink(const std::string& path) override
@@ -331,11 +338,6 @@ public:
 } // namespace
 
 FileOps::~FileOps() = default;
-
-bool FileOps::link(const std::string&, const std::string&)
-{
-    return false;
-}
 
 std::string FileOps::resolveLink(const std::string& path)
 {

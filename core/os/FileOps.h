@@ -24,6 +24,8 @@ public:
         std::uint32_t attributes = 0;
         // The file is marked read-only (on POSIX systems: its owner has no write permission), whoever asks.
         bool readOnly = false;
+        // How many names (hard links) the file has; 1 where that cannot be told.
+        std::uint32_t links = 1;
     };
 
     // The file system itself.
@@ -51,9 +53,6 @@ public:
     virtual void remove(const std::string& path) = 0;
     // Gives the file the permissions of Status::attributes (taken from another file).
     virtual void setAttributes(const std::string& path, std::uint32_t attributes) = 0;
-    // Gives the file `existing` the second name `newName` (a hard link), where the file system allows it.
-    // False where it does not (or the name is taken): the caller then copies instead. Never replaces a file.
-    virtual bool link(const std::string& existing, const std::string& newName);
     // The file that `path` names in the end when it is a symbolic link (a full path), otherwise `path` itself.
     virtual std::string resolveLink(const std::string& path);
     // Makes the folder's entries (renames, new names) durable; a no-op where renames already are.

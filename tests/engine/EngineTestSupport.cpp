@@ -7,7 +7,11 @@
 #include <random>
 #include <stdexcept>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include "os/WideText.h"
+#include "os/Windows.h"
+#else
+#include <sys/wait.h>
 #include <unistd.h>
 #endif
 
@@ -70,6 +74,152 @@ std::vector<std::string> listFolder(const fs::path& folder)
     for (const auto& entry : fs::directory_iterator(folder))
         names.insert(entry.path().filename().string());
     return {names.begin(), names.end()};
+}
+
+unsigned linkCount(const fs::path& path)
+{
+#ifdef _WIN32
+    HANDLE h = CreateFileW(path.wstring().c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        throw std::runtime_error("cannot open " + path.string() + " to count its names");
+    BY_HANDLE_FILE_INFORMATION info{};
+    const BOOL known = GetFileInformationByHandle(h, &info);
+    CloseHandle(h);
+    if (!known)
+        throw std::runtime_error("cannot count the names of " + path.string());
+    return info.nNumberOfLinks;
+#else
+    return static_cast<unsigned>(fs::hard_link_count(path));
+#endif
+}
+
+#ifdef _WIN32
+
+namespace {
+// The holder's path as Windows sees it (under Wine the build folder's Linux path lies on drive Z:).
+std::wstring holderProgram()
+{
+    std::string path = VANTREL_FILE_HOLDER;
+    if (!path.empty() && path.front() == '/')
+        path = "Z:" + path;
+    for (char& c : path)
+        c = c == '/' ? '\\' : c;
+    return os::toWide(path);
+}
+} // namespace
+
+FileHolder::FileHolder()
+{
+    SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+    HANDLE childIn = nullptr, childOut = nullptr, toChild = nullptr, fromChild = nullptr;
+    if (!CreatePipe(&childIn, &toChild, &inherited, 0) || !CreatePipe(&fromChild, &childOut, &inherited, 0))
+        throw std::runtime_error("no pipe for the file holder");
+    SetHandleInformation(toChild, HANDLE_FLAG_INHERIT, 0);
+    SetHandleInformation(fromChild, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = childIn;
+    startup.hStdOutput = childOut;
+    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    PROCESS_INFORMATION process{};
+    std::wstring commandLine = L"\"" + holderProgram() + L"\"";
+    const BOOL started = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
+                                        nullptr, &startup, &process);
+    CloseHandle(childIn);
+    CloseHandle(childOut);
+    if (!started)
+        throw std::runtime_error("the file holder did not start, error " + std::to_string(GetLastError()));
+    CloseHandle(process.hThread);
+    process_ = reinterpret_cast<std::intptr_t>(process.hProcess);
+    toChild_ = reinterpret_cast<std::intptr_t>(toChild);
+    fromChild_ = reinterpret_cast<std::intptr_t>(fromChild);
+}
+
+FileHolder::~FileHolder()
+{
+    CloseHandle(reinterpret_cast<HANDLE>(toChild_));
+    const HANDLE process = reinterpret_cast<HANDLE>(process_);
+    if (WaitForSingleObject(process, 10000) != WAIT_OBJECT_0)
+        TerminateProcess(process, 1);
+    CloseHandle(process);
+    CloseHandle(reinterpret_cast<HANDLE>(fromChild_));
+}
+
+std::string FileHolder::ask(const std::string& command)
+{
+    const std::string line = command + "\n";
+    DWORD done = 0;
+    if (!WriteFile(reinterpret_cast<HANDLE>(toChild_), line.data(), static_cast<DWORD>(line.size()), &done, nullptr))
+        throw std::runtime_error("the file holder does not listen");
+    std::string answer;
+    char c = 0;
+    while (ReadFile(reinterpret_cast<HANDLE>(fromChild_), &c, 1, &done, nullptr) && done == 1 && c != '\n')
+        answer += c;
+    if (!answer.empty() && answer.back() == '\r')
+        answer.pop_back();
+    return answer;
+}
+
+#else
+
+FileHolder::FileHolder()
+{
+    int in[2], out[2];
+    if (::pipe(in) != 0 || ::pipe(out) != 0)
+        throw std::runtime_error("no pipe for the file holder");
+    const pid_t pid = ::fork();
+    if (pid < 0)
+        throw std::runtime_error("the file holder did not start");
+    if (pid == 0) {
+        ::dup2(in[0], 0);
+        ::dup2(out[1], 1);
+        for (const int fd : {in[0], in[1], out[0], out[1]})
+            ::close(fd);
+        ::execl(VANTREL_FILE_HOLDER, VANTREL_FILE_HOLDER, static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    ::close(in[0]);
+    ::close(out[1]);
+    process_ = pid;
+    toChild_ = in[1];
+    fromChild_ = out[0];
+}
+
+FileHolder::~FileHolder()
+{
+    ::close(static_cast<int>(toChild_));
+    int status = 0;
+    ::waitpid(static_cast<pid_t>(process_), &status, 0);
+    ::close(static_cast<int>(fromChild_));
+}
+
+std::string FileHolder::ask(const std::string& command)
+{
+    const std::string line = command + "\n";
+    if (::write(static_cast<int>(toChild_), line.data(), line.size()) != static_cast<ssize_t>(line.size()))
+        throw std::runtime_error("the file holder does not listen");
+    std::string answer;
+    char c = 0;
+    while (::read(static_cast<int>(fromChild_), &c, 1) == 1 && c != '\n')
+        answer += c;
+    return answer;
+}
+
+#endif
+
+void FileHolder::hold(const fs::path& path)
+{
+    const std::string answer = ask("hold " + path.string());
+    if (answer != "held")
+        throw std::runtime_error("the file holder could not open " + path.string() + ": " + answer);
+}
+
+void FileHolder::release()
+{
+    if (ask("release") != "released")
+        throw std::runtime_error("the file holder did not release its file");
 }
 
 FaultyFileOps::FaultyFileOps(int failAt, std::error_code error, bool failFromThen)
@@ -165,12 +315,6 @@ void FaultyFileOps::setAttributes(const std::string& path, std::uint32_t attribu
     real_.setAttributes(path, attributes);
 }
 
-bool FaultyFileOps::link(const std::string& existing, const std::string& newName)
-{
-    step("link", baseName(existing) + " " + baseName(newName));
-    return linksAllowed_ && real_.link(existing, newName);
-}
-
 void FaultyFileOps::syncFolder(const std::string& folder)
 {
     step("syncFolder", baseName(folder));
@@ -252,16 +396,21 @@ std::string modelRemove(const std::string& bytes, bool bank, bool pitch, bool fs
                 out.push_back(fs9 ? "default_pitch_mode=0" : "use_no_default_pitch=1");
         }
     }
+    if (out.size() == lines.size())
+        return bytes; // no line to insert: the file stays as it is, its line ends too
     return joinCrLf(out);
 }
 
 std::string modelRestore(const std::string& bytes)
 {
+    const std::vector<std::string> lines = splitLines(bytes);
     std::vector<std::string> out;
-    for (const std::string& line : splitLines(bytes)) {
+    for (const std::string& line : lines) {
         if (!mentionsWingLeveler(line))
             out.push_back(line);
     }
+    if (out.size() == lines.size())
+        return bytes; // nothing to take out: the file stays as it is
     return joinCrLf(out);
 }
 

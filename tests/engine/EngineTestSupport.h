@@ -34,6 +34,33 @@ void writeBytes(const std::filesystem::path& path, const std::string& bytes);
 bool fileExists(const std::filesystem::path& path);
 // Names of the entries of a folder, sorted.
 std::vector<std::string> listFolder(const std::filesystem::path& folder);
+// How many names (hard links) the file has, as the operating system counts them (also on Windows, where the C
+// library's stat always says 1).
+unsigned linkCount(const std::filesystem::path& path);
+
+// Another program that holds files open (tests/engine/FileHolder.cpp), as a simulator or an editor may while
+// Vantrel runs: on Windows it shares the file for reading only, so that Windows refuses to rename, replace or
+// delete it meanwhile; elsewhere an open file is no obstacle.
+class FileHolder
+{
+public:
+    FileHolder();  // starts the program
+    ~FileHolder(); // ends it, which closes whatever it holds
+    FileHolder(const FileHolder&) = delete;
+    FileHolder& operator=(const FileHolder&) = delete;
+
+    // Returns once the program holds `path` open.
+    void hold(const std::filesystem::path& path);
+    // Returns once it has closed the file again.
+    void release();
+
+private:
+    std::string ask(const std::string& command);
+
+    std::intptr_t process_ = -1;
+    std::intptr_t toChild_ = -1;
+    std::intptr_t fromChild_ = -1;
+};
 
 // The file system, except that chosen calls fail. Call k (1-based, counting every call) fails with `error`;
 // with `failFromThen` set, every later call fails too, which is what a crash or a pulled plug looks like to
@@ -53,12 +80,9 @@ public:
     void rename(const std::string& from, const std::string& to) override;
     void remove(const std::string& path) override;
     void setAttributes(const std::string& path, std::uint32_t attributes) override;
-    bool link(const std::string& existing, const std::string& newName) override;
     std::string resolveLink(const std::string& path) override { return real_.resolveLink(path); }
     void syncFolder(const std::string& folder) override;
 
-    // Off: the file system refuses hard links, as FAT or some network shares do.
-    void setLinksAllowed(bool allowed) { linksAllowed_ = allowed; }
     int calls() const { return calls_; }
     bool injected() const { return injected_; }
     const std::set<Handle>& openHandles() const { return open_; }
@@ -85,7 +109,6 @@ private:
     std::vector<std::string> trace_;
     std::map<Handle, std::string> names_;
     bool misused_ = false;
-    bool linksAllowed_ = true;
 };
 
 // The same text as UTF-16 with its byte-order mark: each byte becomes one code unit, ASCII as itself and every
@@ -97,7 +120,8 @@ std::string toUtf16(const std::string& bytes, bool bigEndian);
 std::vector<std::string> splitLines(const std::string& bytes); // ends: CR, CR LF, LF, end of file
 std::string joinCrLf(const std::vector<std::string>& lines);
 bool mentionsWingLeveler(const std::string& line);
-// A file that already mentions a wing-leveler word is left as it is by Remove, one without by Restore.
+// A file that already mentions a wing-leveler word is left as it is by Remove, and so is one in which Remove has
+// nothing to insert (no header, no line chosen); Restore leaves one without such a word as it is.
 std::string modelRemove(const std::string& bytes, bool bank, bool pitch, bool fs9);
 std::string modelRestore(const std::string& bytes);
 

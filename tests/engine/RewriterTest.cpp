@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -102,21 +103,13 @@ TEST(Rewriter, HeadersAreRecognisedByTheirFirstElevenCharacters)
     EXPECT_EQ(a.content(), "\xEF\xBB\xBF[AutoPilot]\r\ndefault_pitch_mode=0\r\n");
 }
 
-TEST(Rewriter, RemoveWritesUnchangedWithoutBoxes)
+TEST(Rewriter, RemoveWithoutBoxesLeavesTheFileAsItIs)
 {
-    {
-        Aircraft a;
-        a.write("[autopilot]\nx=1");
-        a.rewrite(Mode::Remove, choose(false, false, "fs9.exe"));
-        EXPECT_EQ(a.content(), "[autopilot]\r\nx=1\r\n");
-        EXPECT_EQ(readBytes(a.bak()), "[autopilot]\nx=1") << "the backup is made all the same";
-    }
-    {
-        Aircraft a;
-        a.write("[fltsim.0]\r\ntitle=No autopilot here\r\n");
-        a.rewrite(Mode::Remove);
-        EXPECT_EQ(a.content(), "[fltsim.0]\r\ntitle=No autopilot here\r\n");
-    }
+    Aircraft a;
+    a.write("[autopilot]\nx=1");
+    a.rewrite(Mode::Remove, choose(false, false, "fs9.exe"));
+    EXPECT_EQ(a.content(), "[autopilot]\nx=1");
+    EXPECT_EQ(listFolder(a.dir.path()), std::vector<std::string>{"aircraft.cfg"}) << "no backup either";
 }
 
 TEST(Rewriter, ChoiceIsReadAnewForEveryHeader)
@@ -130,10 +123,12 @@ TEST(Rewriter, ChoiceIsReadAnewForEveryHeader)
     choice.pitch = [] { return true; };
     choice.simulator = [&simulatorReads] { return ++simulatorReads <= 2 ? "fs9.exe" : "fs2000.exe"; };
     rewriteAircraft(a.dir.str(), Mode::Remove, choice);
-    EXPECT_EQ(bankReads, 3);
-    EXPECT_EQ(a.content(), "[autopilot]\r\ndefault_bank_mode=0\r\ndefault_pitch_mode=0\r\n"
-                           "[autopilot]\r\nuse_no_default_pitch=1\r\n"
-                           "[autopilot]\r\nuse_no_default_bank=1\r\nuse_no_default_pitch=1\r\n");
+    // The first reading, which only finds out whether the file changes, stops asking at the first header that gets a
+    // line (read 1); the writing asks again at every header (reads 2 to 4), the simulator at every line written.
+    EXPECT_EQ(bankReads, 4);
+    EXPECT_EQ(a.content(), "[autopilot]\r\ndefault_pitch_mode=0\r\n"
+                           "[autopilot]\r\ndefault_bank_mode=0\r\nuse_no_default_pitch=1\r\n"
+                           "[autopilot]\r\nuse_no_default_pitch=1\r\n");
     // Unset choices count as unticked boxes.
     Aircraft b;
     b.write("[autopilot]\r\n");
@@ -224,8 +219,7 @@ TEST(Rewriter, BackupIsRefreshedUpTo100BytesAndKeptAbove)
 
 TEST(Rewriter, BackupSharesNothingWithTheNewConfiguration)
 {
-    // The backup may be made as a second name of the old file; once the rewrite is done the two are separate
-    // files, so that an editor changing aircraft.cfg in place never changes the backup.
+    // The backup is a file of its own, so that an editor changing aircraft.cfg in place never changes the backup.
     Aircraft a;
     a.write(kWorkedExample);
     a.rewrite(Mode::Remove);
@@ -301,26 +295,16 @@ TEST(Rewriter, NewContentIsOnDiskBeforeItTakesItsName)
     struct Case
     {
         const char* what;
-        bool links;
         std::size_t backupSize; // of the backup already there, 0 for none
         std::vector<std::string> changes;
     };
     const Case cases[] = {
-        {"linked backup",
-         true,
+        {"backup made",
          0,
-         {"create aircraftcfg.tmp", "write aircraftcfg.tmp", "flush aircraftcfg.tmp", "setAttributes aircraftcfg.tmp",
-          "link aircraft.cfg aircraftcfg.bak.tmp", "rename aircraftcfg.bak.tmp aircraftcfg.bak",
-          "rename aircraftcfg.tmp aircraft.cfg"}},
-        {"copied backup",
-         false,
-         0,
-         {"create aircraftcfg.tmp", "write aircraftcfg.tmp", "flush aircraftcfg.tmp", "setAttributes aircraftcfg.tmp",
-          "link aircraft.cfg aircraftcfg.bak.tmp", "create aircraftcfg.bak.tmp", "write aircraftcfg.bak.tmp",
-          "flush aircraftcfg.bak.tmp", "rename aircraftcfg.bak.tmp aircraftcfg.bak",
-          "rename aircraftcfg.tmp aircraft.cfg"}},
+         {"create aircraftcfg.bak.tmp", "write aircraftcfg.bak.tmp", "create aircraftcfg.tmp", "write aircraftcfg.tmp",
+          "flush aircraftcfg.bak.tmp", "flush aircraftcfg.tmp", "setAttributes aircraftcfg.tmp",
+          "rename aircraftcfg.bak.tmp aircraftcfg.bak", "rename aircraftcfg.tmp aircraft.cfg"}},
         {"backup kept",
-         true,
          101,
          {"create aircraftcfg.tmp", "write aircraftcfg.tmp", "flush aircraftcfg.tmp", "setAttributes aircraftcfg.tmp",
           "rename aircraftcfg.tmp aircraft.cfg"}},
@@ -333,10 +317,100 @@ TEST(Rewriter, NewContentIsOnDiskBeforeItTakesItsName)
             if (c.backupSize > 0)
                 writeBytes(a.bak(), std::string(c.backupSize, 'b'));
             FaultyFileOps ops;
-            ops.setLinksAllowed(c.links);
             rewriteAircraft(a.dir.str(), mode, choose(true, true, "fs9.exe"), ops);
             EXPECT_EQ(changesMade(ops), c.changes);
         }
+    }
+}
+
+// Where the rewrite would give the file the same lines, it is left exactly as it is: its bytes (line ends too), its
+// time, and its folder (no backup, no temporary file; a small backup already there stays as it is too). In Remove
+// that is a file without an [autopilot] header or an empty one (both stay in the Remove list), and a file that has a
+// wing-leveler line already; in Restore a file without one.
+TEST(Rewriter, AFileTheModeWouldNotChangeIsLeftExactlyAsItIs)
+{
+    namespace fs = std::filesystem;
+    const struct
+    {
+        const char* what;
+        Mode mode;
+        std::string bytes;
+        InsertChoice choice;
+    } cases[] = {
+        {"no header", Mode::Remove, "[fltsim.0]\ntitle=Glider\nsim=glider\n", choose(true, true, "fs9.exe")},
+        {"empty", Mode::Remove, "", choose(true, true, "fs9.exe")},
+        {"no header, no line end", Mode::Remove, "title=Glider", choose(true, false, "fs2000.exe")},
+        {"no box ticked", Mode::Remove, "[autopilot]\nx=1\r", choose(false, false, "fs9.exe")},
+        {"leveler off", Mode::Remove, "[autopilot]\ndefault_bank_mode=0\n", choose(true, true, "fs9.exe")},
+        {"leveler on", Mode::Restore, "[autopilot]\nx=1\r\rlast", choose(true, true, "fs9.exe")},
+        {"empty", Mode::Restore, "", choose(true, true, "fs9.exe")},
+    };
+    for (const auto& c : cases) {
+        for (const bool smallBackup : {false, true}) {
+            SCOPED_TRACE(std::string(c.what) + (c.mode == Mode::Remove ? ", remove" : ", restore") +
+                         (smallBackup ? ", with a backup of 4 bytes" : ""));
+            Aircraft a;
+            a.write(c.bytes);
+            // A time long ago, as the file system keeps it (some keep whole seconds only).
+            fs::last_write_time(a.cfg(), fs::file_time_type::clock::now() - std::chrono::hours(24 * 400));
+            const auto longAgo = fs::last_write_time(a.cfg());
+            if (smallBackup) {
+                writeBytes(a.bak(), "tiny");
+                fs::last_write_time(a.bak(), longAgo);
+            }
+            const std::vector<std::string> before = listFolder(a.dir.path());
+            FaultyFileOps ops;
+            rewriteAircraft(a.dir.str(), c.mode, c.choice, ops);
+            EXPECT_EQ(changesMade(ops), std::vector<std::string>{}) << "nothing is written, renamed or removed";
+            EXPECT_EQ(a.content(), c.bytes);
+            EXPECT_EQ(fs::last_write_time(a.cfg()), longAgo);
+            EXPECT_EQ(linkCount(a.cfg()), 1u);
+            EXPECT_EQ(listFolder(a.dir.path()), before);
+            if (smallBackup) {
+                EXPECT_EQ(readBytes(a.bak()), "tiny");
+                EXPECT_EQ(fs::last_write_time(a.bak()), longAgo);
+            }
+            EXPECT_TRUE(ops.openHandles().empty());
+        }
+    }
+}
+
+// A leftover aircraftcfg.bak.tmp (a backup copy that a killed run did not finish, or a second name of aircraft.cfg
+// that an older Vantrel left where aircraft.cfg was held open) is handled as a leftover aircraftcfg.tmp is: never
+// deleted unread, never kept as a second name of the configuration.
+TEST(Rewriter, LeftoverBackupCopyIsKeptAndASecondNameOfTheConfigurationGoes)
+{
+    namespace fs = std::filesystem;
+    const fs::path bakTmp = "aircraftcfg.bak.tmp";
+    {
+        // A copy of its own: kept under the first free numbered name, the backup made afresh.
+        Aircraft a;
+        a.write(kWorkedExample);
+        writeBytes(a.dir.path() / bakTmp, kWorkedExample.substr(0, 40));
+        writeBytes(a.dir.path() / "aircraftcfg.bak.tmp.1", "an earlier one");
+        a.rewrite(Mode::Remove);
+        EXPECT_EQ(readBytes(a.dir.path() / "aircraftcfg.bak.tmp.1"), "an earlier one");
+        EXPECT_EQ(readBytes(a.dir.path() / "aircraftcfg.bak.tmp.2"), kWorkedExample.substr(0, 40));
+        EXPECT_EQ(readBytes(a.bak()), kWorkedExample);
+        EXPECT_EQ(listFolder(a.dir.path()), (std::vector<std::string>{"aircraft.cfg", "aircraftcfg.bak",
+                                                                      "aircraftcfg.bak.tmp.1", "aircraftcfg.bak.tmp.2"}));
+    }
+    for (const Mode mode : {Mode::Remove, Mode::Restore}) {
+        // A second name of aircraft.cfg, beside a backup that is kept: the name goes, the content stays in
+        // aircraft.cfg (and is rewritten there, or left as it is by Restore, which has nothing to take out).
+        SCOPED_TRACE(mode == Mode::Remove ? "remove" : "restore");
+        Aircraft a;
+        a.write(kWorkedExample);
+        const std::string backup(500, 'b');
+        writeBytes(a.bak(), backup);
+        fs::create_hard_link(a.cfg(), a.dir.path() / bakTmp);
+        ASSERT_EQ(linkCount(a.cfg()), 2u);
+        a.rewrite(mode);
+        EXPECT_EQ(listFolder(a.dir.path()), (std::vector<std::string>{"aircraft.cfg", "aircraftcfg.bak"}));
+        EXPECT_EQ(a.content(), mode == Mode::Remove ? example("default_bank_mode=0\r\ndefault_pitch_mode=0\r\n")
+                                                    : kWorkedExample);
+        EXPECT_EQ(linkCount(a.cfg()), 1u);
+        EXPECT_EQ(readBytes(a.bak()), backup);
     }
 }
 
@@ -417,7 +491,7 @@ TEST(Rewriter, LeftoverTemporaryFileIsNeverLost)
         EXPECT_EQ(readBytes(a.dir.path() / "aircraftcfg.tmp.2"), "someone else's");
         EXPECT_EQ(readBytes(a.dir.path() / "aircraftcfg.tmp.3"), "second leftover");
         EXPECT_FALSE(fileExists(a.tmp()));
-        EXPECT_EQ(a.content(), "[autopilot]\r\npartial\r\n");
+        EXPECT_EQ(a.content(), "[autopilot]\r\npartial") << "with no line to insert the file stays as it is";
     }
 }
 

@@ -5,8 +5,10 @@
 #include "browse/FolderModel.h"
 #include "form/Captions.h"
 #include "os/Paths.h"
+#include "support/Watchdog.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cctype>
 #include <cstdint>
 #include <cstdio>
@@ -392,8 +394,15 @@ TEST_F(CatalogueTest, AllOnManyAircraftSelectsEveryOne)
         std::snprintf(name, sizeof name, "Plane%04d", i);
         sim.addAircraft(name, plainCfg());
     }
+    // Three scans of 1,500 folders, far more than the read-ahead works out ahead: one that stops waiting for a
+    // result ends the test within seconds, naming the step.
+    std::atomic<const char*> step{"start-up"};
+    const Watchdog watchdog(kScanLimit,
+                            [&] { return std::string("the scan of 1,500 aircraft stuck in ") + step.load(); });
     startUp();
+    step = "the navigation to the aircraft folder";
     navigateTo(sim.aircraftFolder);
+    step = "All";
     form().cmdAll_Click();
     EXPECT_EQ(selectedEntries().size(), 1500u);
     EXPECT_EQ(state().label3, "Aircraft with Wing Leveler Enabled: 1500");

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -16,6 +17,14 @@
 namespace vantrel::test {
 
 namespace fs = std::filesystem;
+
+// How long a scan of many folders may take in a test before its watchdog calls it stuck: far more than it needs, far
+// less than the test runner's limit (under Wine file work is many times slower).
+#ifdef _WIN32
+inline constexpr std::chrono::seconds kScanLimit{30};
+#else
+inline constexpr std::chrono::seconds kScanLimit{10};
+#endif
 
 std::string readFile(const fs::path& path);
 void writeFile(const fs::path& path, const std::string& bytes);

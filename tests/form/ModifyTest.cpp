@@ -2,6 +2,7 @@
 #include "FormTestSupport.h"
 
 #include <algorithm>
+#include <chrono>
 
 namespace vantrel::test {
 namespace {
@@ -142,6 +143,38 @@ TEST_F(ModifyTest, ConfigurationNamedInCapitalsKeepsItsName)
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (Entries{"Aircraft.CFG", "aircraftcfg.bak"}));
     EXPECT_NE(readFile(sim.aircraftFolder / "Cub" / "Aircraft.CFG").find("default_bank_mode=0"), std::string::npos);
+}
+
+// An aircraft without an [autopilot] header, or with an empty aircraft.cfg, is in the Remove list (its wing leveler is
+// not off), but Remove has nothing to insert: Modify leaves its folder exactly as it was (bytes, time, no backup, no
+// temporary file), and the aircraft stays in the list.
+TEST_F(ModifyTest, AircraftWithNothingToInsertIsLeftAsItIsAndStaysListed)
+{
+    Installation sim = makeInstallation(work_ / "Sim");
+    sim.addAircraft("Alpha", kWorkedExample);
+    sim.addAircraft("Empty", "");
+    sim.addAircraft("Glider", "[fltsim.0]\ntitle=Glider\nsim=glider\n");
+    // A time long ago, as the file system keeps it (some keep whole seconds only).
+    fs::last_write_time(sim.cfgPath("Empty"), fs::file_time_type::clock::now() - std::chrono::hours(24 * 400));
+    const auto longAgo = fs::last_write_time(sim.cfgPath("Empty"));
+    fs::last_write_time(sim.cfgPath("Glider"), longAgo);
+    startIn(sim);
+    ASSERT_EQ(list2Entries(), (Entries{"Alpha", "Empty", "Glider"}));
+    form().cmdAll_Click();
+    form().cmdYes_Click();
+
+    EXPECT_TRUE(view_.messages.empty());
+    EXPECT_EQ(readFile(sim.cfgPath("Empty")), "");
+    EXPECT_EQ(readFile(sim.cfgPath("Glider")), "[fltsim.0]\ntitle=Glider\nsim=glider\n");
+    for (const char* name : {"Empty", "Glider"}) {
+        EXPECT_EQ(fs::last_write_time(sim.cfgPath(name)), longAgo) << name;
+        std::vector<std::string> files;
+        for (const auto& item : fs::directory_iterator(sim.aircraftFolder / name))
+            files.push_back(item.path().filename().u8string());
+        EXPECT_EQ(files, Entries{"aircraft.cfg"}) << name << ": no backup, no temporary file";
+    }
+    EXPECT_TRUE(fs::exists(sim.aircraftFolder / "Alpha" / "aircraftcfg.bak"));
+    EXPECT_EQ(list2Entries(), (Entries{"Empty", "Glider"}));
 }
 
 } // namespace

@@ -33,6 +33,8 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <stdexcept>
+#include <utility>
 
 #include <cstdlib>
 #include <optional>
@@ -42,15 +44,23 @@
 namespace vantrel::test {
 namespace {
 
-// The real window, except that the end of the program and the beep are only counted.
+// The real window, except that the end of the program and the beep are only counted, and that a test can make its
+// next drawing fail as nothing in the program expects.
 class TestWindow : public qt::MainWindow
 {
 public:
     void beep() override { ++beeps; }
     void endProgram() override { ++ends; }
+    void render(const form::WindowState& state) override
+    {
+        if (std::exchange(failNextRender, false))
+            throw std::runtime_error("the window could not draw");
+        qt::MainWindow::render(state);
+    }
 
     int beeps = 0;
     int ends = 0;
+    bool failNextRender = false;
 };
 
 // Runs `action` on the next modal window to open above `below` (the modal window active now), from the event loop
@@ -590,6 +600,29 @@ TEST_F(QtViewTest, OddFilesAndSecondClicks)
     clickEntry("List2", 1);
     EXPECT_EQ(boxesWithin(100, modify), QStringList{QStringLiteral("Error 75 Path/File access error")});
     ::chmod(cfg(1).c_str(), 0644);
+}
+
+// Every event enters the program through its event guard: a click whose handling fails as nothing expects (here the
+// drawing at its end) gives one box that names the failure, and the window goes on to handle the next click.
+TEST_F(QtViewTest, AClickWhoseHandlingFailsGivesOneBoxAndTheNextClickIsHandled)
+{
+    start(aircraftFolder());
+    auto* list = child<QListWidget>("List2");
+    ASSERT_GT(list->count(), 1);
+
+    window->failNextRender = true;
+    const QStringList boxes =
+        boxesWithin(100, [&] { QTest::mouseClick(child<QPushButton>("cmdAll"), Qt::LeftButton); });
+    ASSERT_EQ(boxes.size(), 1) << boxes.join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(boxes[0], QStringLiteral("Error 51 Internal error\nthe window could not draw"));
+    EXPECT_EQ(list->selectionModel()->selectedRows().size(), list->count()) << "All's selection drawn after the box";
+    EXPECT_NE(window->cursor().shape(), Qt::WaitCursor);
+
+    EXPECT_EQ(boxesWithin(50, [&] { clickEntry("List2", 0); }), QStringList());
+    EXPECT_FALSE(list->item(0)->isSelected());
+    EXPECT_TRUE(list->item(1)->isSelected());
+    EXPECT_FALSE(form->state().list2[0].selected);
+    EXPECT_TRUE(child<QPushButton>("cmdYes")->isVisible());
 }
 
 } // namespace

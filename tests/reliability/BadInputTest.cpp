@@ -38,18 +38,21 @@ std::string lower(std::string text)
 }
 
 // What Remove must write with FS2004's lines and both boxes ticked. A UTF-8 byte-order mark belongs to the file,
-// not to its first line's text.
+// not to its first line's text. A file without a header to insert below stays as it is.
 std::string removed(const std::string& bytes)
 {
     std::string out;
+    bool inserted = false;
     const std::vector<std::string> lines = linesOf(bytes);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         out += lines[i] + "\r\n";
         const std::string text = i == 0 && lines[i].rfind("\xEF\xBB\xBF", 0) == 0 ? lines[i].substr(3) : lines[i];
-        if (lower(text).rfind("[autopilot]", 0) == 0)
+        if (lower(text).rfind("[autopilot]", 0) == 0) {
             out += "default_bank_mode=0\r\ndefault_pitch_mode=0\r\n";
+            inserted = true;
+        }
     }
-    return out;
+    return inserted ? out : bytes;
 }
 
 // What Restore must write: every line but the wing-leveler lines, each ended by CR LF.
@@ -117,9 +120,15 @@ TEST_F(BadInputTest, OddContentIsListedRightAndKeepsEveryByte)
 
     allAndModify();
     EXPECT_EQ(takeBoxes(), "");
+    // Files without an [autopilot] header get nothing inserted: they are left as they are, without a backup.
+    const auto untouched = [](const std::string& name) { return name == "Empty" || name == "NoHeader"; };
     for (const auto& [name, bytes] : content) {
         EXPECT_EQ(readFile(sim.cfgPath(name)), removed(bytes)) << name;
-        EXPECT_EQ(readFile(bak(sim.aircraftFolder / name)), bytes) << name << ": the backup is the original";
+        if (untouched(name)) {
+            EXPECT_FALSE(fs::exists(bak(sim.aircraftFolder / name))) << name << ": a backup of a file left as it is";
+        } else {
+            EXPECT_EQ(readFile(bak(sim.aircraftFolder / name)), bytes) << name << ": the backup is the original";
+        }
         EXPECT_FALSE(fs::exists(sim.aircraftFolder / name / "aircraftcfg.tmp")) << name;
     }
     EXPECT_EQ(list2Entries(), (Entries{"Empty", "NoHeader"})) << "only files without an [autopilot] header stay";
@@ -135,12 +144,15 @@ TEST_F(BadInputTest, OddContentIsListedRightAndKeepsEveryByte)
         EXPECT_EQ(readFile(sim.cfgPath(name)), restored(removed(bytes))) << name;
         EXPECT_EQ(restored(removed(bytes)), restored(bytes)) << name << ": the original lines are back";
         // A backup of 100 bytes or fewer is taken afresh before every rewrite.
-        EXPECT_EQ(readFile(bak(sim.aircraftFolder / name)), bytes.size() > 100 ? bytes : removed(bytes)) << name;
+        if (!untouched(name)) {
+            EXPECT_EQ(readFile(bak(sim.aircraftFolder / name)), bytes.size() > 100 ? bytes : removed(bytes)) << name;
+        }
     }
     EXPECT_EQ(list2Entries(), Entries{"All Aircraft have WL Restored"});
 }
 
-// A 50 MB file that is one line, beside a normal aircraft: listed, and Modify only adds the line end.
+// A 50 MB file that is one line, beside a normal aircraft: listed, and Remove, with no header to insert below,
+// leaves it exactly as it is; with a header in front of it only the inserted lines and the line ends are added.
 TEST_F(BadInputTest, FiftyMegabyteSingleLine)
 {
     Installation sim = makeInstallation(work_ / "Sim");
@@ -161,11 +173,19 @@ TEST_F(BadInputTest, FiftyMegabyteSingleLine)
     ASSERT_EQ(list2Entries(), (Entries{"Huge", "Small"}));
     allAndModify();
     EXPECT_EQ(takeBoxes(), "");
-    const std::string after = readFile(sim.cfgPath("Huge"));
-    EXPECT_EQ(after.size(), huge.size() + 2);
-    EXPECT_TRUE(after == huge + "\r\n") << "every byte of the long line kept, the line end added";
-    EXPECT_TRUE(readFile(bak(sim.aircraftFolder / "Huge")) == huge);
+    EXPECT_TRUE(readFile(sim.cfgPath("Huge")) == huge) << "no header: the file stays as it is";
+    EXPECT_FALSE(fs::exists(bak(sim.aircraftFolder / "Huge")));
     EXPECT_EQ(readFile(sim.cfgPath("Small")), modifiedCfg());
+
+    writeFile(sim.cfgPath("Huge"), "[autopilot]\r\n" + huge);
+    ASSERT_EQ(list2Entries(), Entries{"Huge"});
+    allAndModify();
+    EXPECT_EQ(takeBoxes(), "");
+    const std::string after = readFile(sim.cfgPath("Huge"));
+    EXPECT_EQ(after.size(), 13 + 43 + huge.size() + 2);
+    EXPECT_TRUE(after == "[autopilot]\r\ndefault_bank_mode=0\r\ndefault_pitch_mode=0\r\n" + huge + "\r\n")
+        << "every byte of the long line kept, the line end added";
+    EXPECT_TRUE(readFile(bak(sim.aircraftFolder / "Huge")) == "[autopilot]\r\n" + huge);
 }
 
 // Folder names with commas, blanks, quotes, non-ASCII letters and bytes that are not UTF-8 are listed as text and

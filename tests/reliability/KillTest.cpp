@@ -1,7 +1,9 @@
-// SIGKILL in the middle of Modify, at moments spread over the run, in both modes, on 8-bit and UTF-16 files:
-// after every kill each aircraft.cfg holds its complete old or complete new content, the backup is the original
-// file or absent, and the next Modify in a new process finishes the job and leaves no temporary file behind (a kept
-// leftover aircraftcfg.tmp.N excepted, which must be a piece of what was being written).
+// SIGKILL in the middle of Modify, at moments spread over the run, in both modes, on 8-bit and UTF-16 files, some of
+// them behind an aircraft.cfg that is a symbolic link: after every kill each aircraft.cfg holds its complete old or
+// complete new content, the backup is the original file or absent, no file shares its file with another name (the
+// backup is never a second name of aircraft.cfg), and the next Modify in a new process finishes the job and leaves
+// no temporary file behind (a kept leftover aircraftcfg.tmp.N or aircraftcfg.bak.tmp.N excepted, which must be a
+// piece of one of the two contents). A driver that stops answering (a stuck scan) fails the test within seconds.
 #include "ChildProcess.h"
 #include "ReliabilitySupport.h"
 
@@ -22,6 +24,9 @@ using namespace std::chrono_literals;
 
 constexpr int kAircraft = 300;
 constexpr int kKills = 20;
+// The longest the driver may say nothing (a whole start-up or Modify takes well under a second): longer, and it is
+// stuck, a scan waiting for a result that never comes, say.
+constexpr auto kSilence = 20s;
 
 std::string aircraftName(int i)
 {
@@ -74,6 +79,13 @@ std::string utf16(const std::string& text, bool bigEndian)
     return out;
 }
 
+// Every fiftieth aircraft's aircraft.cfg is a symbolic link to a file in a folder of its own outside the aircraft
+// folder, where its new content is written.
+bool isLinked(int i)
+{
+    return i % 50 == 25;
+}
+
 enum class Mode { Remove, Restore };
 
 const char* modeName(Mode mode)
@@ -116,7 +128,14 @@ protected:
                 plain_.push_back(plain);
                 modified_.push_back(modifiedCfg(plain));
             }
-            writeBytes(folder(i) / "aircraft.cfg", plain_.back());
+            if (isLinked(i)) {
+                writeBytes(sharedFolder(i) / "aircraft.cfg", plain_.back());
+                fs::create_directories(folder(i));
+                fs::create_symlink(fs::path("..") / ".." / "Shared" / aircraftName(i) / "aircraft.cfg",
+                                   folder(i) / "aircraft.cfg");
+            } else {
+                writeBytes(folder(i) / "aircraft.cfg", plain_.back());
+            }
         }
         current_ = scratch_.path() / "current";
         fs::create_directories(current_);
@@ -124,6 +143,8 @@ protected:
     }
 
     fs::path folder(int i) const { return aircraftFolder_ / aircraftName(i); }
+    // Where a linked aircraft.cfg's file lives.
+    fs::path sharedFolder(int i) const { return scratch_.path() / "FS9" / "Shared" / aircraftName(i); }
     const std::string& oldContent(Mode mode, int i) const { return mode == Mode::Remove ? plain_[i] : modified_[i]; }
     const std::string& newContent(Mode mode, int i) const { return mode == Mode::Remove ? modified_[i] : plain_[i]; }
 
@@ -134,7 +155,7 @@ protected:
         ChildProcess child({VANTREL_RELIABILITY_DRIVER, current_.string(), modeName(mode)});
         std::vector<std::string> lines;
         std::string line;
-        while (child.readLine(line, 120s)) {
+        while (nextLine(child, line, lines)) {
             lines.push_back(line);
             if (line == "modify")
                 break;
@@ -147,7 +168,7 @@ protected:
         // Modify is over when the driver speaks again; the time until then, not until the process has gone,
         // is what the kill moments are spread over.
         bool heardAfter = false;
-        while (child.readLine(line, 120s)) {
+        while (nextLine(child, line, lines)) {
             if (!heardAfter) {
                 result.modifyTime = std::chrono::steady_clock::now() - began;
                 heardAfter = true;
@@ -164,6 +185,25 @@ protected:
         result.report = parseReport(lines);
         EXPECT_TRUE(result.report.modifyBegan) << "the driver never reached Modify";
         return result;
+    }
+
+    // The driver's next line. A driver that says nothing for kSilence is stuck: it is killed, and the test fails,
+    // saying where it stuck.
+    static bool nextLine(ChildProcess& child, std::string& line, const std::vector<std::string>& heard)
+    {
+        const auto began = std::chrono::steady_clock::now();
+        if (child.readLine(line, kSilence))
+            return true;
+        if (std::chrono::steady_clock::now() - began >= kSilence) {
+            child.kill(SIGKILL);
+            const bool modifying = std::find(heard.begin(), heard.end(), "modify") != heard.end();
+            ADD_FAILURE() << "the driver said nothing for " << kSilence.count() << " s "
+                          << (heard.empty() ? std::string("before its first line") : "after \"" + heard.back() + "\"")
+                          << ": stuck in "
+                          << (modifying ? "Modify (its rewrites or the rescan that ends it)"
+                                        : "start-up's scan or All's rescan");
+        }
+        return false;
     }
 
     static bool isPrefixOf(const std::string& piece, const std::string& whole)
@@ -187,28 +227,49 @@ protected:
         return done;
     }
 
-    // The files beside aircraft.cfg. A temporary file may stand there only right after a kill, holding the
-    // beginning of what was being written; a kept leftover is a piece of one of the two contents.
+    // The files beside aircraft.cfg (and beside the file a linked aircraft.cfg names). A temporary file may stand
+    // there only right after a kill, holding the beginning of what was being written; a kept leftover is a piece of
+    // one of the two contents. Every file has one name: none is a second name (hard link) of aircraft.cfg.
     void checkSideFiles(int i, const std::string& when, bool afterKill)
     {
-        for (const auto& entry : fs::directory_iterator(folder(i))) {
-            const std::string name = entry.path().filename().string();
-            const std::string bytes = readBytes(entry.path());
-            if (name == "aircraft.cfg")
-                continue;
-            if (name == "aircraftcfg.bak") {
-                EXPECT_EQ(bytes, plain_[i]) << when << ": backup of " << aircraftName(i) << " is not the original";
-            } else if (name == "aircraftcfg.tmp" || name == "aircraftcfg.bak.tmp" ||
-                       name.rfind("aircraftcfg.tmp.", 0) == 0) {
-                const bool kept = name.rfind("aircraftcfg.tmp.", 0) == 0;
-                EXPECT_TRUE(afterKill || kept) << when << ": " << aircraftName(i) << " still has " << name;
-                EXPECT_TRUE(isPrefixOf(bytes, plain_[i]) || isPrefixOf(bytes, modified_[i]))
-                    << when << ": " << aircraftName(i) << "/" << name << " is not a piece of either content";
-                if (kept && afterKill == false)
-                    ++keptLeftovers_;
-            } else {
-                ADD_FAILURE() << when << ": unexpected file " << aircraftName(i) << "/" << name;
+        std::vector<fs::path> folders{folder(i)};
+        if (isLinked(i))
+            folders.push_back(sharedFolder(i));
+        for (const fs::path& at : folders) {
+            for (const auto& entry : fs::directory_iterator(at)) {
+                const std::string name = entry.path().filename().string();
+                const std::string where = aircraftName(i) + (at == folder(i) ? "/" : " (shared)/") + name;
+                if (entry.is_symlink()) {
+                    EXPECT_TRUE(isLinked(i) && at == folder(i) && name == "aircraft.cfg") << when << ": " << where;
+                    continue;
+                }
+                EXPECT_EQ(fs::hard_link_count(entry.path()), 1u)
+                    << when << ": " << where << " shares its file with another name";
+                checkSideFile(i, entry.path(), name, when, where, afterKill);
             }
+        }
+        if (isLinked(i)) {
+            EXPECT_TRUE(fs::is_symlink(folder(i) / "aircraft.cfg")) << when << ": " << aircraftName(i);
+        }
+    }
+
+    void checkSideFile(int i, const fs::path& path, const std::string& name, const std::string& when,
+                       const std::string& where, bool afterKill)
+    {
+        if (name == "aircraft.cfg")
+            return;
+        const std::string bytes = readBytes(path);
+        const bool kept = name.rfind("aircraftcfg.tmp.", 0) == 0 || name.rfind("aircraftcfg.bak.tmp.", 0) == 0;
+        if (name == "aircraftcfg.bak") {
+            EXPECT_EQ(bytes, plain_[i]) << when << ": backup " << where << " is not the original";
+        } else if (kept || name == "aircraftcfg.tmp" || name == "aircraftcfg.bak.tmp") {
+            EXPECT_TRUE(afterKill || kept) << when << ": still there: " << where;
+            EXPECT_TRUE(isPrefixOf(bytes, plain_[i]) || isPrefixOf(bytes, modified_[i]))
+                << when << ": " << where << " is not a piece of either content";
+            if (kept && afterKill == false)
+                ++keptLeftovers_;
+        } else {
+            ADD_FAILURE() << when << ": unexpected file " << where;
         }
     }
 
@@ -316,7 +377,7 @@ TEST_F(KillTest, EveryAircraftIsCompleteOldOrNewAfterSigkillAndTheNextModifyFini
         // The moments are spread over the run: most kills stop it with part of the aircraft done.
         EXPECT_GE(midRun[m], kKills / 2);
     }
-    std::cout << "leftovers kept as aircraftcfg.tmp.N: " << keptLeftovers_ << '\n';
+    std::cout << "leftovers kept as aircraftcfg.tmp.N or aircraftcfg.bak.tmp.N: " << keptLeftovers_ << '\n';
     RecordProperty("kills_survived", landed[0] + landed[1]);
 }
 

@@ -4,6 +4,7 @@
 #include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -17,10 +18,17 @@ class Watchdog
 {
 public:
     Watchdog(std::chrono::seconds limit, std::string what)
-        : what_(std::move(what)), thread_([this, limit] {
+        : Watchdog(limit, std::function<std::string()>([what] { return what; }))
+    {
+    }
+    // `where` is asked, on the watchdog's own thread, for the message when the time is up: it says where the guarded
+    // work stuck, from what that work has published (in atomics) as it went.
+    Watchdog(std::chrono::seconds limit, std::function<std::string()> where)
+        : where_(std::move(where)), thread_([this, limit] {
               std::unique_lock<std::mutex> lock(mutex_);
               if (!done_.wait_for(lock, limit, [this] { return finished_; })) {
-                  std::fprintf(stderr, "watchdog: %s\n", what_.c_str());
+                  std::fprintf(stderr, "watchdog: %s (still running after %lld s)\n", where_().c_str(),
+                               static_cast<long long>(limit.count()));
                   std::fflush(stderr);
                   std::_Exit(3);
               }
@@ -40,7 +48,7 @@ public:
     Watchdog& operator=(const Watchdog&) = delete;
 
 private:
-    std::string what_;
+    std::function<std::string()> where_;
     std::mutex mutex_;
     std::condition_variable done_;
     bool finished_ = false;

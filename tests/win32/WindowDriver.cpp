@@ -20,10 +20,9 @@ namespace {
 
 constexpr auto kPatience = std::chrono::seconds(20);
 
-// The build folder's path as Windows sees it (under Wine a Linux path lies on drive Z:).
-std::wstring programPath()
+// A program's path in the build folder as Windows sees it (under Wine a Linux path lies on drive Z:).
+std::wstring programPath(std::string path)
 {
-    std::string path = VANTREL_EXE;
     if (!path.empty() && path.front() == '/') {
         path = "Z:" + path;
         for (char& c : path)
@@ -83,9 +82,9 @@ bool waitUntil(const std::function<bool()>& condition)
     return true;
 }
 
-VantrelProcess::VantrelProcess(const std::filesystem::path& folder)
+VantrelProcess::VantrelProcess(const std::filesystem::path& folder, const char* program)
 {
-    std::wstring commandLine = L"\"" + programPath() + L"\"";
+    std::wstring commandLine = L"\"" + programPath(program) + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.wstring().c_str(),

@@ -17,7 +17,8 @@ namespace vantrel::test {
 class VantrelProcess
 {
 public:
-    explicit VantrelProcess(const std::filesystem::path& folder);
+    // `program`: the path of another build of the program to start instead of vantrel.exe.
+    explicit VantrelProcess(const std::filesystem::path& folder, const char* program = VANTREL_EXE);
     ~VantrelProcess();
     VantrelProcess(const VantrelProcess&) = delete;
     VantrelProcess& operator=(const VantrelProcess&) = delete;

@@ -312,5 +312,42 @@ TEST_P(XEvents, EveryControlTakesItsClickAndTheKeyboardReachesAll)
 
 INSTANTIATE_TEST_SUITE_P(Dpi, XEvents, testing::Values(96, 144, 192));
 
+// Every event enters the program through the window base's event guard: a real click whose handling fails as nothing
+// expects (the test build's drawing fails once, tests/win32/FailingDrawMain.cpp) gives one box that names the
+// failure, and the window handles the next click.
+TEST(XEventGuard, AClickWhoseHandlingFailsGivesOneBoxAndTheNextClickIsHandled)
+{
+    setDpi(96);
+    Installation fs9;
+    for (const wchar_t* name : {L"Alpha", L"Bravo", L"Charlie"})
+        fs9.add(name, aircraftCfg("Plane"));
+    fs9.writeSettings("3");
+    VantrelProcess vantrel(fs9.root(), VANTREL_FAILING_DRAW_EXE);
+    ASSERT_TRUE(vantrel.main());
+    HWND list = vantrel.control(ID_List2);
+    ASSERT_TRUE(waitUntil([&] { return listEntries(list).size() == 3; }));
+
+    writeFile(fs9.root() / "fail-next-render", "");
+    clickAt(centre(screenRect(vantrel.control(ID_cmdAll))));
+    HWND box = vantrel.waitForWindow(L"#32770");
+    ASSERT_TRUE(box) << "no box: the failure did not come back to the program's event guard";
+    EXPECT_EQ(caption(box), L"Vantrel");
+    EXPECT_EQ(caption(GetDlgItem(box, 0xFFFF)), L"Error 51 Internal error\r\nthe window could not draw");
+    EXPECT_FALSE(std::filesystem::exists(fs9.root() / "fail-next-render"));
+    clickAt(centre(screenRect(GetDlgItem(box, IDOK))));
+    EXPECT_TRUE(waitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); }));
+    // All's selection is drawn after the box, and no second box follows.
+    EXPECT_TRUE(waitUntil([&] { return selected(list).size() == 3; }));
+    Sleep(300);
+    EXPECT_EQ(vantrel.findWindow(L"#32770"), nullptr);
+
+    // The next click is handled as ever: it toggles the first entry off.
+    clickAt(centre(entryRect(list, 0)));
+    EXPECT_TRUE(waitUntil([&] { return selected(list) == std::set<int>{1, 2}; }));
+    EXPECT_EQ(vantrel.findWindow(L"#32770"), nullptr);
+    clickAt(centre(screenRect(vantrel.control(ID_cmdQuit))));
+    EXPECT_EQ(vantrel.waitForExit(), 0);
+}
+
 } // namespace
 } // namespace vantrel::test
