@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 
 #include <algorithm>
+#include <utility>
 
 namespace vantrel::qt {
 
@@ -80,29 +81,22 @@ void SelectionList::keyPressEvent(QKeyEvent* event)
     // How many entries the list shows whole: what Page Up and Page Down move by.
     const int rowHeight = std::max(1, sizeHintForRow(0));
     const int pageRows = std::max(1, viewport()->height() / rowHeight);
+    // The keys that move the current entry, and what they move it by.
+    static constexpr std::pair<int, ListMove> kMoves[] = {
+        {Qt::Key_Up, ListMove::Up},         {Qt::Key_Down, ListMove::Down},
+        {Qt::Key_PageUp, ListMove::PageUp}, {Qt::Key_PageDown, ListMove::PageDown},
+        {Qt::Key_Home, ListMove::Home},     {Qt::Key_End, ListMove::End}};
+    for (const auto& [key, move] : kMoves) {
+        if (event->key() == key) {
+            emit currentMoved(move, pageRows);
+            return;
+        }
+    }
     switch (event->key()) {
     case Qt::Key_Space:
     case Qt::Key_Select:
         if (currentRow() >= 0)
             emit entryToggled(currentRow());
-        return;
-    case Qt::Key_Up:
-        emit currentMoved(ListMove::Up, pageRows);
-        return;
-    case Qt::Key_Down:
-        emit currentMoved(ListMove::Down, pageRows);
-        return;
-    case Qt::Key_PageUp:
-        emit currentMoved(ListMove::PageUp, pageRows);
-        return;
-    case Qt::Key_PageDown:
-        emit currentMoved(ListMove::PageDown, pageRows);
-        return;
-    case Qt::Key_Home:
-        emit currentMoved(ListMove::Home, pageRows);
-        return;
-    case Qt::Key_End:
-        emit currentMoved(ListMove::End, pageRows);
         return;
     case Qt::Key_Left:
     case Qt::Key_Right:

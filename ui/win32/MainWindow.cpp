@@ -161,8 +161,8 @@ LRESULT CALLBACK MainWindow::list2Proc(HWND list, UINT message, WPARAM wParam, L
 {
     auto& window = *reinterpret_cast<MainWindow*>(self);
     bool used = false;
-    const bool input = message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK || message == WM_KEYDOWN ||
-                       message == WM_CHAR;
+    const bool input =
+        message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK || message == WM_KEYDOWN || message == WM_CHAR;
     if (input && window.form_) {
         form::frmVantrel& form = *window.form_;
         form.runEvent([&] { used = window.onList2Input(list, message, wParam, lParam); });
@@ -191,28 +191,20 @@ bool MainWindow::onList2Input(HWND list, UINT message, WPARAM wParam, LPARAM lPa
         GetClientRect(list, &client);
         const int rowHeight = std::max(1, static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0)));
         const int pageRows = std::max(1, static_cast<int>(client.bottom - client.top) / rowHeight);
+        // The keys that move the current entry, and what they move it by.
+        static constexpr std::pair<WPARAM, form::ListMove> kMoves[] = {
+            {VK_UP, form::ListMove::Up},         {VK_DOWN, form::ListMove::Down}, {VK_PRIOR, form::ListMove::PageUp},
+            {VK_NEXT, form::ListMove::PageDown}, {VK_HOME, form::ListMove::Home}, {VK_END, form::ListMove::End}};
+        for (const auto& [key, move] : kMoves) {
+            if (wParam == key) {
+                form_->List2_Move(move, pageRows);
+                return true;
+            }
+        }
         switch (wParam) {
         case VK_SPACE:
             if (form_->state().list2Current >= 0)
                 form_->List2_Toggle(form_->state().list2Current);
-            return true;
-        case VK_UP:
-            form_->List2_Move(form::ListMove::Up, pageRows);
-            return true;
-        case VK_DOWN:
-            form_->List2_Move(form::ListMove::Down, pageRows);
-            return true;
-        case VK_PRIOR:
-            form_->List2_Move(form::ListMove::PageUp, pageRows);
-            return true;
-        case VK_NEXT:
-            form_->List2_Move(form::ListMove::PageDown, pageRows);
-            return true;
-        case VK_HOME:
-            form_->List2_Move(form::ListMove::Home, pageRows);
-            return true;
-        case VK_END:
-            form_->List2_Move(form::ListMove::End, pageRows);
             return true;
         case VK_LEFT:
         case VK_RIGHT:
@@ -631,7 +623,6 @@ void MainWindow::onCommand(int id, int code)
     }
     }
 }
-
 
 // Text in the lists' font, or in a fallback face where that lacks the characters.
 void MainWindow::drawEntryText(HDC dc, RECT box, const std::wstring& text, COLORREF colour)
