@@ -335,6 +335,15 @@ TEST(Win32Window, OddFilesAndASecondModify)
     fs::remove(fs9.cfg(L"Bravo"));
     if (!unixCommand(L"mkfifo", fs9.cfg(L"Bravo")))
         GTEST_SKIP() << "no named pipe can be put in a folder outside Wine";
+    // Wine may report a Unix program ended before it has run: the pipe is waited for, as the folder lists it.
+    ASSERT_TRUE(waitUntil([&] {
+        WIN32_FIND_DATAW found{};
+        HANDLE search = FindFirstFileW(fs9.cfg(L"Bravo").c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE)
+            return false;
+        FindClose(search);
+        return true;
+    }));
     clickEntry(list, 0);
     postClick(vantrel.control(ID_cmdYes));
     const auto piped = vantrel.answerMessage();
