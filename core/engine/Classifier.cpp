@@ -287,4 +287,17 @@ std::string findSimulator(const std::string& simulatorFolder)
     return found;
 }
 
+bool endsInAircraft(const std::string& path)
+{
+    return path.size() >= kAircraftFolder.size() &&
+           lowerAscii(path.substr(path.size() - kAircraftFolder.size())) == kAircraftFolder;
+}
+
+std::string simulatorBeside(const std::string& aircraftFolder)
+{
+    if (aircraftFolder.size() < kAircraftFolder.size())
+        return std::string();
+    return findSimulator(aircraftFolder.substr(0, aircraftFolder.size() - kAircraftFolder.size()));
+}
+
 } // namespace vantrel::engine

@@ -4,6 +4,7 @@
 #include "os/OpenFolder.h"
 
 #include <string>
+#include <string_view>
 
 namespace vantrel::engine {
 
@@ -36,5 +37,15 @@ void classifyFileIn(const os::OpenFolder& folder, const std::string& name, const
 // simulatorFolder ends with the native separator; returns "fs9.exe", "fs2000.exe" or "" (lower-cased name found,
 // fs9 first).
 std::string findSimulator(const std::string& simulatorFolder);
+
+// An installation keeps its aircraft in a folder called "Aircraft" (in any letter case) beside the simulator.
+inline constexpr std::string_view kAircraftFolder = "aircraft";
+
+// Whether `path` ends in "aircraft", in any letter case.
+bool endsInAircraft(const std::string& path);
+
+// The simulator beside the aircraft folder `aircraftFolder` (findSimulator in the path without its last
+// kAircraftFolder.size() characters, which ends with the separator); "" for a shorter path.
+std::string simulatorBeside(const std::string& aircraftFolder);
 
 } // namespace vantrel::engine
