@@ -36,14 +36,14 @@ std::string totalAircraftCaption(int subfolderCount, const std::string& aircraft
     return text::get(text::Id::TotalAircraft) + std::to_string(count);
 }
 
-std::string listCaption(bool restoreList, int count)
+std::string listCaption(Mode listMode, int count)
 {
-    return (restoreList ? text::get(text::Id::ListDisabled) : text::get(text::Id::ListEnabled)) + std::to_string(count);
+    return text::get(listMode == Mode::Restore ? text::Id::ListDisabled : text::Id::ListEnabled) + std::to_string(count);
 }
 
-std::string messageEntryText(bool restoreMode)
+std::string messageEntryText(Mode mode)
 {
-    return text::get(restoreMode ? text::Id::AllRestored : text::Id::AllRemoved);
+    return text::get(mode == Mode::Restore ? text::Id::AllRestored : text::Id::AllRemoved);
 }
 
 namespace {

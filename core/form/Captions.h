@@ -1,8 +1,10 @@
 #pragma once
 
+#include "form/Mode.h"
+
 #include <string>
 
-// Names and captions of the catalogue, worked out from paths and counts.
+// Names and captions of the aircraft scan, worked out from paths and counts.
 namespace vantrel::form {
 
 // Where an aircraft's display name sits in the path of its aircraft.cfg: 1-based position of the first character
@@ -25,10 +27,10 @@ bool isCslFolder(const std::string& name);
 std::string totalAircraftCaption(int subfolderCount, const std::string& aircraftFolder);
 
 // The title of the selection list: the aircraft whose wing leveler is enabled (Remove) or disabled (Restore).
-std::string listCaption(bool restoreList, int count);
+std::string listCaption(Mode listMode, int count);
 
 // The single entry of a list in which no aircraft qualifies.
-std::string messageEntryText(bool restoreMode);
+std::string messageEntryText(Mode mode);
 
 // Bytes of a path or of a configuration line as text to show: valid UTF-8 as it is, anything else read as
 // the Western code page of the simulator's files (Windows-1252) and turned into UTF-8.

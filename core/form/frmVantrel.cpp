@@ -8,6 +8,7 @@
 #include "find/SimulatorSearch.h"
 #include "form/Captions.h"
 #include "form/ScanAhead.h"
+#include "layout/Order.h"
 #include "os/AppError.h"
 #include "os/Ascii.h"
 #include "os/Drives.h"
@@ -37,17 +38,18 @@ namespace {
 std::string installationFolderOf(const std::string& path, const std::string& fileName)
 {
     const char separator = os::nativeSeparator();
-    const std::string lower = lowerAscii(path);
-    for (std::size_t end = lower.size(); end >= 8; --end) {
-        const bool wholeName = end == lower.size() || lower[end] == separator;
-        const std::size_t start = end - 8;
-        if (wholeName && lower.compare(start, 8, "aircraft") == 0 && start > 0 && lower[start - 1] == separator &&
-            !engine::findSimulator(path.substr(0, start)).empty())
-            return path.substr(0, end);
+    const std::size_t length = engine::kAircraftFolder.size();
+    for (std::size_t end = path.size(); end >= length; --end) {
+        const bool wholeName = end == path.size() || path[end] == separator;
+        const std::size_t start = end - length;
+        const std::string folder = path.substr(0, end);
+        if (wholeName && engine::endsInAircraft(folder) && start > 0 && path[start - 1] == separator &&
+            !engine::simulatorBeside(folder).empty())
+            return folder;
     }
     const std::string full = path + separator + fileName;
-    const std::size_t found = lowerAscii(full).find(std::string("aircraft") + separator);
-    return found == std::string::npos ? std::string() : full.substr(0, found + 8);
+    const std::size_t found = lowerAscii(full).find(std::string(engine::kAircraftFolder) + separator);
+    return found == std::string::npos ? std::string() : full.substr(0, found + length);
 }
 
 std::string withSeparator(std::string folder)
@@ -57,14 +59,40 @@ std::string withSeparator(std::string folder)
     return folder;
 }
 
+// The option buttons of the main window, in the order of the layout table.
+const std::vector<const layout::Control*>& optionRows()
+{
+    static const std::vector<const layout::Control*> rows = layout::optionButtons(layout::kMain);
+    return rows;
+}
+
+// The number of the option button called `name` (from 1), 0 for none.
+int optionNumberOf(const char* name)
+{
+    const auto& rows = optionRows();
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        if (layout::sameName(rows[i]->name, name))
+            return static_cast<int>(i) + 1;
+    return 0;
+}
+
+// Whether option button `option` exists and can be chosen: "Advanced" only while the program enables it.
+bool canChoose(const WindowState& state, int option)
+{
+    const auto& rows = optionRows();
+    if (option < 1 || option > static_cast<int>(rows.size()))
+        return false;
+    return !layout::sameName(rows[static_cast<std::size_t>(option) - 1]->name, "Option3") || state.option3Enabled;
+}
+
 } // namespace
 
 int optionAfter(const WindowState& state, int option, int step)
 {
-    constexpr int kOptions = 3;
-    for (int tried = 0; tried < kOptions; ++tried) {
-        option = (option - 1 + step + kOptions) % kOptions + 1;
-        if (option != 3 || state.option3Enabled)
+    const int count = static_cast<int>(optionRows().size());
+    for (int tried = 0; tried < count; ++tried) {
+        option = (option - 1 + step + count) % count + 1;
+        if (canChoose(state, option))
             return option;
     }
     return option;
@@ -134,7 +162,7 @@ void frmVantrel::setResponseInterval(std::chrono::milliseconds interval)
 
 frmVantrel::Shared frmVantrel::shared() const
 {
-    return {Data, VantrelDir, SelectAll, ErrorMsg, StartOfName, LastChoice(), MyFile};
+    return {Data, VantrelDir, SelectAll, ErrorMsg, StartOfName, LastChoice, MyFile};
 }
 
 // ---- Rendering and message boxes ----
@@ -387,41 +415,83 @@ void frmVantrel::Form_Terminate()
 void frmVantrel::chooseOption(int option)
 {
     handle([this, option] {
-        if (option < 1 || option > 3 || state_.option == option || (option == 3 && !state_.option3Enabled))
+        if (!canChoose(state_, option) || state_.option == option)
             return;
         state_.option = option;
-        if (option == 1)
-            Option1_Click();
-        else if (option == 2)
-            Option2_Click();
-        else
-            Option3_Click();
+        chosenMode_.reset();
+        if (const Wire* wire = findWire(layout::kMain.name, optionRows()[option - 1]->name, Event::Choose))
+            wire->handler(*this, {});
     });
 }
 
-// The mode is kept once, as the option button chosen. "Advanced" can be chosen only in mode Remove (Restore
-// disables it), so while it holds the choice, Remove is the mode chosen last.
-int frmVantrel::LastChoice() const
+void frmVantrel::fire(const Wire& wire, const EventInput& input)
 {
-    return state_.option == 2 ? 2 : 1;
+    // An option button runs its handler only when it changes the choice.
+    if (wire.event == Event::Choose)
+        chooseOption(optionNumberOf(wire.control));
+    else
+        wire.handler(*this, input);
 }
 
-void frmVantrel::Option1_Click()
+// What choosing each option button does: the rows of the wiring table below name these handlers.
+struct frmVantrel::OptionHandlers
 {
-    state_.option3Enabled = true;
-    LoadListRemove();
+    static void Option1_Click(frmVantrel& form)
+    {
+        form.state_.option3Enabled = true;
+        form.chooseMode(Mode::Remove);
+    }
+
+    // "Advanced" can be chosen only in mode Remove.
+    static void Option2_Click(frmVantrel& form)
+    {
+        form.state_.option3Enabled = false;
+        form.chooseMode(Mode::Restore);
+    }
+
+    // The Advanced dialog, until its Done goes back to the mode chosen last.
+    static void Option3_Click(frmVantrel& form)
+    {
+        form.impl_->codeBeforeAdvanced = encodeOptionCode(form.state_.chkBank, form.state_.chkPitch);
+        form.showModal([&form] { form.view_.showAdvanced(); });
+    }
+};
+
+Wiring frmVantrel::wiring()
+{
+    using Options = OptionHandlers;
+    static constexpr Wire kWires[] = {
+        // window       control       event               handler
+        {"frmVantrel", "Option1", Event::Choose, &Options::Option1_Click},
+        {"frmVantrel", "Option2", Event::Choose, &Options::Option2_Click},
+        {"frmVantrel", "Option3", Event::Choose, &Options::Option3_Click},
+        {"frmVantrel", "Drive1", Event::Select, &frmVantrel::Drive1_Select},
+        {"frmVantrel", "Drive1", Event::DropDown, &frmVantrel::Drive1_DropDown},
+        {"frmVantrel", "Dir1", Event::Open, &frmVantrel::Dir1_Open},
+        {"frmVantrel", "List2", Event::Toggle, &frmVantrel::List2_Toggle},
+        {"frmVantrel", "List2", Event::SetCurrent, &frmVantrel::List2_SetCurrent},
+        {"frmVantrel", "List2", Event::Move, &frmVantrel::List2_Move},
+        {"frmVantrel", "List2", Event::TypeLetter, &frmVantrel::List2_TypeLetter},
+        {"frmVantrel", "cmdYes", Event::Click, &frmVantrel::cmdYes_Click},
+        {"frmVantrel", "cmdAll", Event::Click, &frmVantrel::cmdAll_Click},
+        {"frmVantrel", "cmdNo", Event::Click, &frmVantrel::cmdNo_Click},
+        {"frmVantrel", "cmdQuit", Event::Click, &frmVantrel::cmdQuit_Click},
+        {"frmVantrel", "Label4", Event::Click, &frmVantrel::Label4_Click},
+        {"frmAdvanced", "chkBank", Event::Tick, &frmVantrel::chkBank_Set},
+        {"frmAdvanced", "chkPitch", Event::Tick, &frmVantrel::chkPitch_Set},
+        {"frmAdvanced", "cmdDone", Event::Click, &frmVantrel::cmdDone_Click},
+        {"frmAbout", "cmdSysInfo", Event::Click, &frmVantrel::cmdSysInfo_Click},
+    };
+    return {kWires, std::size(kWires)};
 }
 
-void frmVantrel::Option2_Click()
+// Remove or Restore becomes the mode, and its list is built afresh.
+void frmVantrel::chooseMode(Mode mode)
 {
-    state_.option3Enabled = false;
-    LoadListRestore();
-}
-
-void frmVantrel::Option3_Click()
-{
-    impl_->codeBeforeAdvanced = encodeOptionCode(state_.chkBank, state_.chkPitch);
-    showModal([this] { view_.showAdvanced(); });
+    chosenMode_ = mode;
+    LastChoice = mode;
+    lastChoiceOption_ = state_.option;
+    loadList(mode);
 }
 
 void frmVantrel::chkBank_Set(int value)
@@ -446,7 +516,7 @@ void frmVantrel::cmdDone_Click()
         view_.hideAdvanced();
         view_.refresh();
         // Back to the mode chosen last, which builds its list afresh.
-        chooseOption(LastChoice());
+        chooseOption(lastChoiceOption_);
     });
 }
 
@@ -530,40 +600,23 @@ void frmVantrel::Dir1_Change()
 {
     ++impl_->navigations;
     const std::string& path = impl_->Dir1.path();
-    const auto hideListArea = [this] {
-        impl_->listAreaShown = false;
-        state_.list2Visible = false;
-        state_.label1Visible = true;
-        state_.label2Visible = false;
-        state_.label3Visible = false;
-        // Modify goes too: it would act on the selection of a list that is no longer on screen.
-        hideSelectionCommands(state_);
-    };
-    if (path.size() < 8 || lowerAscii(path.substr(path.size() - 8)) != "aircraft") {
-        hideListArea();
+    if (!engine::endsInAircraft(path)) {
+        showListArea(false);
         return;
     }
     try {
-        MyFile = engine::findSimulator(path.substr(0, path.size() - 8));
+        MyFile = engine::simulatorBeside(path);
         if (MyFile != "fs9.exe" && MyFile != "fs2000.exe") {
-            hideListArea();
+            showListArea(false);
             return;
         }
-        impl_->File1.setFileName("");
-        List1_.clear();
-        state_.list2.clear();
-        state_.list2Current = -1;
-        ++state_.list2Revision;
+        clearList();
         hideSelectionCommands(state_);
         impl_->File1.setPath(path);
         state_.label2 = totalAircraftCaption(impl_->Dir1.listCount(), path);
-        state_.label1Visible = false;
-        state_.label2Visible = true;
-        state_.label3Visible = true;
-        state_.list2Visible = true;
-        impl_->listAreaShown = true;
+        showListArea(true);
         impl_->dir1JustRead = true;
-        LoadListRemove();
+        loadList(Mode::Remove);
         if (List1_.empty() && state_.list2.size() == 1)
             hideSelectionCommands(state_);
     } catch (const AppError& error) {
@@ -571,7 +624,21 @@ void frmVantrel::Dir1_Change()
     }
 }
 
-// ---- The catalogue ----
+// The list area (the selection list, its title and the count of aircraft) shows, or gives way to the request to
+// choose the aircraft folder.
+void frmVantrel::showListArea(bool shown)
+{
+    impl_->listAreaShown = shown;
+    state_.list2Visible = shown;
+    state_.label1Visible = !shown;
+    state_.label2Visible = shown;
+    state_.label3Visible = shown;
+    // Modify goes too: it would act on the selection of a list that is no longer on screen.
+    if (!shown)
+        hideSelectionCommands(state_);
+}
+
+// ---- The aircraft scan ----
 
 frmVantrel::WingLeveler frmVantrel::CheckFile(const std::string& cfgFileName, const FolderScan* readAhead)
 {
@@ -584,10 +651,8 @@ frmVantrel::WingLeveler frmVantrel::CheckFile(const std::string& cfgFileName, co
         // The folder list shows the same folder from the start of a scan to its end, so the simulator beside it
         // is looked for once per scan.
         if (!impl_->scanSimulator) {
-            const std::string& path = impl_->Dir1.path();
             impl_->scanSimulator.emplace();
-            if (path.size() >= 8)
-                *impl_->scanSimulator = engine::findSimulator(path.substr(0, path.size() - 8));
+            *impl_->scanSimulator = engine::simulatorBeside(impl_->Dir1.path());
         }
         MyFile = *impl_->scanSimulator;
         ErrorMsg = text::get(text::Id::StepOpening) + cfgFileName;
@@ -612,17 +677,8 @@ frmVantrel::WingLeveler frmVantrel::CheckFile(const std::string& cfgFileName, co
     }
 }
 
-void frmVantrel::LoadListRemove()
-{
-    loadList(false);
-}
-
-void frmVantrel::LoadListRestore()
-{
-    loadList(true);
-}
-
-void frmVantrel::loadList(bool restoreList)
+// Builds the list of `listMode` afresh from the folders of the folder list.
+void frmVantrel::loadList(Mode listMode)
 {
     impl_->scanning = true;
     impl_->scanSimulator.reset();
@@ -634,106 +690,134 @@ void frmVantrel::loadList(bool restoreList)
     } endOfScan{*impl_};
     const bool dir1JustRead = std::exchange(impl_->dir1JustRead, false);
     try {
-        List1_.clear();
-        state_.list2.clear();
-        state_.list2Current = -1;
-        ++state_.list2Revision;
-        impl_->File1.setFileName("");
+        clearList();
         ErrorMsg = text::get(text::Id::StepLoopThroughFolders);
         // Aircraft added or removed since the folder was opened count: the folders are read afresh, unless the
         // navigation that runs this scan has just read them.
         if (!dir1JustRead)
             impl_->Dir1.refresh();
-
-        const int folderCount = impl_->Dir1.listCount();
-        const char separator = os::nativeSeparator();
-        // The folders' files are read and classified on the other cores, ahead of this loop; the loop takes the
-        // results in the folders' order and does everything else as if it had read them itself.
-        std::optional<ScanAhead> ahead;
-        ahead.emplace(impl_->Dir1.listSnapshot(), impl_->File1.pattern());
-        for (int x = 0; x < folderCount; ++x) {
-            keepResponding(listCaption(restoreList, static_cast<int>(state_.list2.size())));
-            if (impl_->quitting)
-                break;
-            const std::string& folder = impl_->Dir1.list(x);
-            ErrorMsg = text::get(text::Id::StepSetPathTo) + folder;
-            const FolderScan* readAhead = nullptr;
-            const auto index = static_cast<std::size_t>(x);
-            if (index < ahead->folders().size() && ahead->folders()[index] == folder) {
-                FolderScan& scan = ahead->at(index);
-                if (scan.listingFailure)
-                    std::rethrow_exception(scan.listingFailure);
-                impl_->File1.setListing(std::move(scan.listing));
-                readAhead = &scan;
-            } else {
-                // The folder list changed under the scan (from inside a message box's event loop): read it here.
-                impl_->File1.setPath(folder);
-            }
-            if (impl_->File1.listCount() > 0)
-                impl_->File1.setListIndex(configurationEntry(impl_->File1.files()));
-            const std::string fileName = impl_->File1.fileName();
-            ErrorMsg = text::get(text::Id::StepCheck) + fileName;
-            if (lowerAscii(fileName) != "aircraft.cfg")
-                continue;
-
-            ErrorMsg = text::get(text::Id::StepGetAircraftName);
-            const std::string cfgFileName = impl_->File1.path() + separator + fileName;
-            AircraftNameSpan span = aircraftNameOf(cfgFileName);
-            StartOfName = span.start;
-            const std::string airCraftName = std::move(span.name);
-            if (isCslFolder(airCraftName))
-                continue;
-
-            ErrorMsg = text::get(text::Id::StepCheckForWingLeveler);
-            const WingLeveler leveler = CheckFile(cfgFileName, readAhead);
-            // An aircraft whose file could not be read was reported by the detection; it belongs to neither
-            // list, since nothing is known of its wing leveler. The user may have changed files while the box was
-            // shown, so the folders after this one are read afresh, from now on.
-            if (leveler == WingLeveler::Unreadable) {
-                ahead.reset();
-                ahead.emplace(impl_->Dir1.listSnapshot(), impl_->File1.pattern(), index + 1);
-                continue;
-            }
-
-            ErrorMsg = text::get(text::Id::StepAddToList);
-            if ((leveler == WingLeveler::Disabled) == restoreList) {
-                List1_.push_back(impl_->File1.path());
-                // "All" selects each entry as it joins the list, so a scan that fails halfway leaves the entries
-                // found so far selected.
-                appendEntry(state_, {displayText(airCraftName), SelectAll});
-            }
-        }
-
-        const int listed = static_cast<int>(state_.list2.size());
-        if (StartOfName > 0 && listed == 0) {
-            // Every aircraft of the folder is already in the other state.
-            if (state_.option == 1)
-                appendEntry(state_, {messageEntryText(false), false});
-            if (state_.option == 2)
-                appendEntry(state_, {messageEntryText(true), false});
-            if (!state_.list2.empty()) {
-                state_.list2[0].selected = true;
-                state_.list2Current = 0;
-            }
-            hideSelectionCommands(state_);
-            // The title's count must not contradict the list: none of the aircraft qualifies.
-            state_.label3 = listCaption(restoreList, 0);
-        } else {
-            state_.label3 = listCaption(restoreList, listed);
-            if (listed > 0) {
-                state_.list2Current = 0;
-                impl_->scanning = false;
-                List2_Click();
-            } else {
-                state_.cmdAllVisible = false;
-                state_.cmdNoVisible = false;
-            }
-        }
+        scanFolders(listMode);
+        showScanResult(listMode);
     } catch (const AppError& error) {
         reportError(error, text::get(text::Id::LoadListError), &ErrorMsg);
     }
     ++state_.selectionRevision;
     impl_->scanning = false;
+}
+
+// The selection list and the aircraft folders of its entries start empty, and the file list has no file chosen.
+void frmVantrel::clearList()
+{
+    impl_->File1.setFileName("");
+    List1_.clear();
+    state_.list2.clear();
+    state_.list2Current = -1;
+    ++state_.list2Revision;
+}
+
+// Each folder of the folder list in turn, its aircraft listed where it belongs in the list of `listMode`.
+void frmVantrel::scanFolders(Mode listMode)
+{
+    const int folderCount = impl_->Dir1.listCount();
+    // The folders' files are read and classified on the other cores, ahead of this loop; the loop takes the
+    // results in the folders' order and does everything else as if it had read them itself.
+    std::optional<ScanAhead> ahead;
+    ahead.emplace(impl_->Dir1.listSnapshot(), impl_->File1.pattern());
+    for (int x = 0; x < folderCount; ++x) {
+        keepResponding(listCaption(listMode, static_cast<int>(state_.list2.size())));
+        if (impl_->quitting)
+            break;
+        const FolderScan* readAhead = readFolder(x, *ahead);
+        // The user may have changed files while the report of an unreadable aircraft was shown, so the folders
+        // after this one are read afresh, from now on.
+        if (!listAircraftOf(readAhead, listMode)) {
+            ahead.reset();
+            ahead.emplace(impl_->Dir1.listSnapshot(), impl_->File1.pattern(), static_cast<std::size_t>(x) + 1);
+        }
+    }
+}
+
+// File1 lists the files of folder `index` of the folder list. Returns what was read of the folder ahead of the
+// scan, or null where the folder list changed under the scan (from inside a message box's event loop) and the
+// folder was read here.
+const FolderScan* frmVantrel::readFolder(int index, ScanAhead& ahead)
+{
+    const std::string& folder = impl_->Dir1.list(index);
+    ErrorMsg = text::get(text::Id::StepSetPathTo) + folder;
+    const auto at = static_cast<std::size_t>(index);
+    if (at < ahead.folders().size() && ahead.folders()[at] == folder) {
+        FolderScan& scan = ahead.at(at);
+        if (scan.listingFailure)
+            std::rethrow_exception(scan.listingFailure);
+        impl_->File1.setListing(std::move(scan.listing));
+        return &scan;
+    }
+    impl_->File1.setPath(folder);
+    return nullptr;
+}
+
+// The aircraft of the folder that File1 lists, if it has one, joins the list when its wing leveler is in the state
+// that the list of `listMode` shows. False when its aircraft.cfg could not be read.
+bool frmVantrel::listAircraftOf(const FolderScan* readAhead, Mode listMode)
+{
+    if (impl_->File1.listCount() > 0)
+        impl_->File1.setListIndex(configurationEntry(impl_->File1.files()));
+    const std::string fileName = impl_->File1.fileName();
+    ErrorMsg = text::get(text::Id::StepCheck) + fileName;
+    if (lowerAscii(fileName) != "aircraft.cfg")
+        return true;
+
+    ErrorMsg = text::get(text::Id::StepGetAircraftName);
+    const std::string cfgFileName = impl_->File1.path() + os::nativeSeparator() + fileName;
+    AircraftNameSpan span = aircraftNameOf(cfgFileName);
+    StartOfName = span.start;
+    const std::string airCraftName = std::move(span.name);
+    if (isCslFolder(airCraftName))
+        return true;
+
+    ErrorMsg = text::get(text::Id::StepCheckForWingLeveler);
+    const WingLeveler leveler = CheckFile(cfgFileName, readAhead);
+    // An aircraft whose file could not be read was reported by the detection; it belongs to neither list, since
+    // nothing is known of its wing leveler.
+    if (leveler == WingLeveler::Unreadable)
+        return false;
+
+    ErrorMsg = text::get(text::Id::StepAddToList);
+    if ((leveler == WingLeveler::Disabled) == (listMode == Mode::Restore)) {
+        List1_.push_back(impl_->File1.path());
+        // "All" selects each entry as it joins the list, so a scan that fails halfway leaves the entries found so
+        // far selected.
+        appendEntry(state_, {displayText(airCraftName), SelectAll});
+    }
+    return true;
+}
+
+// The list's title and its first entry; where no aircraft of the folder qualifies, the message entry alone.
+void frmVantrel::showScanResult(Mode listMode)
+{
+    const int listed = static_cast<int>(state_.list2.size());
+    if (StartOfName > 0 && listed == 0) {
+        // Every aircraft of the folder is already in the other state.
+        if (chosenMode_)
+            appendEntry(state_, {messageEntryText(*chosenMode_), false});
+        if (!state_.list2.empty()) {
+            state_.list2[0].selected = true;
+            state_.list2Current = 0;
+        }
+        hideSelectionCommands(state_);
+        // The title's count must not contradict the list: none of the aircraft qualifies.
+        state_.label3 = listCaption(listMode, 0);
+    } else {
+        state_.label3 = listCaption(listMode, listed);
+        if (listed > 0) {
+            state_.list2Current = 0;
+            impl_->scanning = false;
+            List2_Click();
+        } else {
+            state_.cmdAllVisible = false;
+            state_.cmdNoVisible = false;
+        }
+    }
 }
 
 // ---- The selection list ----
@@ -842,10 +926,8 @@ void frmVantrel::List2_Click()
 // The list of the chosen mode, built afresh; with "Advanced" chosen there is none to build.
 void frmVantrel::rescanCurrentMode()
 {
-    if (state_.option == 1)
-        LoadListRemove();
-    if (state_.option == 2)
-        LoadListRestore();
+    if (chosenMode_)
+        loadList(*chosenMode_);
 }
 
 void frmVantrel::cmdAll_Click()
@@ -907,16 +989,14 @@ void frmVantrel::AddFF(const std::vector<std::string>& folders)
     choice.simulator = [this] { return lowerAscii(MyFile); };
     // With neither mode chosen ("Advanced" holds the selection), nothing is touched at all.
     engine::Mode mode = engine::Mode::None;
-    if (state_.option == 1)
-        mode = engine::Mode::Remove;
-    else if (state_.option == 2)
-        mode = engine::Mode::Restore;
+    if (chosenMode_)
+        mode = *chosenMode_ == Mode::Restore ? engine::Mode::Restore : engine::Mode::Remove;
 
     // The list's title counts down the aircraft of the list as they are modified.
-    const bool restoreList = state_.option == 2;
+    const Mode listMode = chosenMode_.value_or(Mode::Remove);
     int listed = static_cast<int>(List1_.size());
     for (const std::string& folder : folders) {
-        keepResponding(listCaption(restoreList, listed));
+        keepResponding(listCaption(listMode, listed));
         // Quit, asked for meanwhile, has saved the settings; a window that ends the program then never gets here.
         if (impl_->quitting)
             return;

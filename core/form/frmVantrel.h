@@ -1,11 +1,26 @@
 #pragma once
 
+// The program's main window without its toolkit, named as the design names it:
+//   frmVantrel    the main window; its event methods are the handlers that the wiring table (Wiring.h) connects
+//   Option1..3    the option buttons "Remove", "Restore" and "Advanced"; Remove and Restore choose the Mode
+//   LastChoice    the mode chosen last, which the Advanced dialog's Done goes back to
+//   Drive1        the drive list; Dir1 the folder list; File1 the hidden file list the aircraft scan reads
+//   List2         the selection list the user sees; List1 the aircraft folder of each of its entries
+//   loadList      the aircraft scan (LoadListRemove, LoadListRestore): builds the list of one mode afresh
+//   CheckFile     classifies one aircraft: is its wing leveler enabled, disabled, or its file unreadable
+//   cmdYes        "Modify"; AddFF is its rewrite loop over the aircraft chosen
+//   cmdAll, cmdNo "All" and "Clear"; cmdQuit "Quit", which saves the settings (Vantrel.ini) and ends the program
+//   MyFile        the simulator found beside the aircraft folder ("fs9.exe", "fs2000.exe" or empty)
+
+#include "form/Mode.h"
 #include "form/View.h"
+#include "form/Wiring.h"
 
 #include <chrono>
 #include <exception>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,6 +33,7 @@ class SimulatorSearchPlatform;
 namespace vantrel::form {
 
 struct FolderScan;
+class ScanAhead;
 
 // The texts of the About dialog, composed afresh at each opening.
 struct AboutText
@@ -29,8 +45,8 @@ struct AboutText
 };
 AboutText aboutText();
 
-// The option button that an arrow key moves to from option button `option` (1 "Remove", 2 "Restore", 3
-// "Advanced"): the next (`step` 1) or previous (-1) one that can be chosen, round the group.
+// The option button that an arrow key moves to from option button `option` (numbered from 1 in the order of the
+// layout table): the next (`step` 1) or previous (-1) one that can be chosen, round the group.
 int optionAfter(const WindowState& state, int option, int step);
 
 // The main window without its toolkit: it owns what the window shows and runs every procedure of the
@@ -54,8 +70,8 @@ public:
     // another.
     void setResponseInterval(std::chrono::milliseconds interval);
 
-    // The variables that the procedures share (declared below) and the mode chosen last (1 Remove, 2 Restore), as
-    // they stand: a read-only view for tests.
+    // The variables that the procedures share (declared below) and the mode chosen last, as they stand: a read-only
+    // view for tests.
     struct Shared
     {
         std::string Data;
@@ -63,7 +79,7 @@ public:
         bool SelectAll = false;
         std::string ErrorMsg;
         int StartOfName = 0;
-        int LastChoice = 0;
+        Mode LastChoice = Mode::Remove;
         std::string MyFile;
     };
     Shared shared() const;
@@ -73,8 +89,14 @@ public:
     void Form_Unload();    // the window is being closed (close box, end of the Windows or desktop session)
     void Form_Terminate(); // the window object goes away
 
-    // The user chose option button 1 "Remove", 2 "Restore" or 3 "Advanced": it becomes the chosen one and its
-    // click handler (Option1_Click, ...) runs, unless it was chosen already (or, for 3, is disabled).
+    // Which handler each control's events run: both windows connect their controls by one loop over it.
+    static Wiring wiring();
+    // Runs what the connection `wire` does for an event that carries `input`.
+    void fire(const Wire& wire, const EventInput& input);
+
+    // The user chose option button `option` (numbered from 1 in the order of the layout table: "Remove",
+    // "Restore", "Advanced"): it becomes the chosen one and its handler in the wiring table runs, unless it was
+    // chosen already or cannot be chosen.
     void chooseOption(int option);
 
     void Label4_Click(); // the "About" link
@@ -121,24 +143,26 @@ public:
 
 private:
     struct Impl;
+    struct OptionHandlers; // the option buttons' handlers, beside their rows of the wiring table
 
     // What CheckFile found out about an aircraft's wing leveler.
     enum class WingLeveler { Enabled, Disabled, Unreadable };
 
-    void Option1_Click();
-    void Option2_Click();
-    void Option3_Click();
+    void chooseMode(Mode mode);
     void Drive1_Change();
     void Dir1_Change();
+    void showListArea(bool shown);
     void openSimulatorFound();
     // `readAhead`: what the scan read of the aircraft's folder ahead of time, or null.
     WingLeveler CheckFile(const std::string& cfgFileName, const FolderScan* readAhead);
     void AddFF(const std::vector<std::string>& folders);
-    void LoadListRemove();
-    void LoadListRestore();
-    void loadList(bool restoreList);
+    void loadList(Mode listMode);
+    void clearList();
+    void scanFolders(Mode listMode);
+    const FolderScan* readFolder(int index, ScanAhead& ahead);
+    bool listAircraftOf(const FolderScan* readAhead, Mode listMode);
+    void showScanResult(Mode listMode);
     void rescanCurrentMode();
-    int LastChoice() const;
 
     // The render rule (View.h): `body` is one event handler's work; the state is rendered after it unless it ran
     // inside another handler. `show` shows a modal dialog or message box over a freshly rendered window.
@@ -158,6 +182,10 @@ private:
     std::string ErrorMsg;   // step under way, shown on the last line of an error report
     int StartOfName = 0;    // where the name of the aircraft found last started (1-based); 0 before any was found
     std::string MyFile;     // the simulator beside the aircraft folder: "fs9.exe", "fs2000.exe" or empty
+    Mode LastChoice = Mode::Remove; // the mode chosen last
+    int lastChoiceOption_ = 1;      // the option button that chose it
+    // The mode whose option button is chosen; none while another option ("Advanced") holds the choice.
+    std::optional<Mode> chosenMode_ = Mode::Remove;
 
     View& view_;
     WindowState state_;

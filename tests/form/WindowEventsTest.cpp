@@ -4,7 +4,11 @@
 #include "os/SysInfo.h"
 #include "os/SysInfoPlatform.h"
 
+#include "layout/Layout.h"
+
 #include <algorithm>
+#include <set>
+#include <tuple>
 
 namespace vantrel::test {
 namespace {
@@ -167,6 +171,68 @@ TEST_F(WindowEventsTest, EveryWayOutRunsQuitOnce)
         EXPECT_EQ(view_.ends, 1) << way;
         view_.ends = 0;
     }
+}
+
+// The wiring table: every control that acts is connected once, by an event its kind sends, and nothing else is.
+TEST_F(WindowEventsTest, EveryControlThatActsIsWiredOnceByAnEventOfItsKind)
+{
+    using form::Event;
+    using layout::Kind;
+    const std::map<Kind, std::set<Event>> sends = {
+        {Kind::OptionButton, {Event::Choose}},
+        {Kind::CheckBox, {Event::Tick}},
+        {Kind::CommandButton, {Event::Click}},
+        {Kind::Label, {Event::Click}},
+        {Kind::DriveList, {Event::Select, Event::DropDown}},
+        {Kind::FolderList, {Event::Open}},
+        {Kind::ListBox, {Event::Toggle, Event::SetCurrent, Event::Move, Event::TypeLetter}}};
+    const layout::Window* windows[] = {&layout::kMain, &layout::kAdvanced, &layout::kAbout};
+    std::set<std::tuple<std::string, std::string, Event>> wired;
+    for (const form::Wire& wire : form::frmVantrel::wiring()) {
+        EXPECT_TRUE(wired.insert({wire.window, wire.control, wire.event}).second) << wire.control << " wired twice";
+        const layout::Control* row = nullptr;
+        for (const layout::Window* window : windows)
+            for (const layout::Control& control : *window)
+                if (layout::sameName(window->name, wire.window) && layout::sameName(control.name, wire.control))
+                    row = &control;
+        ASSERT_NE(row, nullptr) << wire.window << " has no control " << wire.control;
+        EXPECT_TRUE(layout::isCreated(*row) && sends.count(row->kind) && sends.at(row->kind).count(wire.event))
+            << wire.control;
+    }
+    // Every button, box and link runs a handler of the program; the About dialog's OK closes its dialog itself.
+    for (const layout::Window* window : windows) {
+        for (const layout::Control& row : *window) {
+            const bool acts = row.kind == Kind::OptionButton || row.kind == Kind::CheckBox ||
+                              row.kind == Kind::CommandButton || (row.style & layout::kLink) != 0;
+            const auto ofRow = [&](const auto& entry) { return std::get<1>(entry) == row.name; };
+            if (acts && !layout::sameName(row.name, "cmdOK")) {
+                EXPECT_TRUE(std::any_of(wired.begin(), wired.end(), ofRow)) << row.name << " is not wired";
+            }
+        }
+    }
+}
+
+// A window's event runs its handler; an option button's only when it changes the choice.
+TEST_F(WindowEventsTest, AWiredEventRunsItsHandlerAndAnOptionOnlyWhenItChangesTheChoice)
+{
+    Installation sim = makeInstallation(work_ / "Sim");
+    sim.addAircraft("Cub", plainCfg());
+    sim.addAircraft("Done", modifiedCfg());
+    startIn(sim);
+
+    const form::Wire* restore = form::findWire("frmVantrel", "Option2", form::Event::Choose);
+    ASSERT_NE(restore, nullptr);
+    form().fire(*restore, {});
+    EXPECT_EQ(state().option, 2);
+    EXPECT_EQ(form().shared().LastChoice, form::Mode::Restore);
+    EXPECT_EQ(list2Entries(), Entries{"Done"});
+    const auto revision = state().list2Revision;
+    form().fire(*restore, {});
+    EXPECT_EQ(state().list2Revision, revision) << "the chosen option is not chosen again";
+
+    form().fire(*form::findWire("frmVantrel", "List2", form::Event::Toggle), form::EventInput::of(0));
+    EXPECT_TRUE(state().list2[0].selected);
+    EXPECT_TRUE(state().cmdYesVisible);
 }
 
 } // namespace

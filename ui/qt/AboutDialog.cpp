@@ -39,7 +39,7 @@ void setLines(QLabel* label, const std::string& text)
 
 } // namespace
 
-AboutDialog::AboutDialog(QWidget* parent, const form::AboutText& text)
+AboutDialog::AboutDialog(QWidget* parent, const form::AboutText& text, const Fire& fire)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::CustomizeWindowHint)
 {
@@ -53,9 +53,8 @@ AboutDialog::AboutDialog(QWidget* parent, const form::AboutText& text)
     setLines(findChild<QLabel*>(QStringLiteral("lblVersion")), text.version);
     setLines(findChild<QLabel*>(QStringLiteral("lblDescription")), text.description);
 
-    auto* sysInfo = findChild<QPushButton*>(QStringLiteral("cmdSysInfo"));
+    connectControls(this, layout::kAbout, fire);
     auto* ok = findChild<QPushButton*>(QStringLiteral("cmdOK"));
-    connect(sysInfo, &QPushButton::clicked, this, &AboutDialog::sysInfoRequested);
     // OK is also the cancel button: Escape and the close box reject(), which closes the dialog like OK.
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     ok->setFocus();

@@ -13,22 +13,22 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
+#include <utility>
+
 namespace vantrel::qt {
 
 namespace {
 const layout::Window& design = layout::kAdvanced;
 }
 
-AdvancedDialog::AdvancedDialog(QWidget* mainWindow)
+AdvancedDialog::AdvancedDialog(QWidget* mainWindow, Fire fire)
     : QDialog(mainWindow, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                              Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint)
+                              Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
+      fire_(std::move(fire))
 {
     setModal(true);
     buildControls(this, design);
-    connect(bank(), &QCheckBox::clicked, this, [this](bool ticked) { emit bankSet(ticked ? 1 : 0); });
-    connect(pitch(), &QCheckBox::clicked, this, [this](bool ticked) { emit pitchSet(ticked ? 1 : 0); });
-    connect(findChild<QPushButton*>(QStringLiteral("cmdDone")), &QPushButton::clicked, this,
-            &AdvancedDialog::doneRequested);
+    connectControls(this, design, fire_);
 
     applyFont();
 }
@@ -67,15 +67,21 @@ QCheckBox* AdvancedDialog::pitch() const
     return findChild<QCheckBox*>(QStringLiteral("chkPitch"));
 }
 
+void AdvancedDialog::requestDone()
+{
+    if (const form::Wire* wire = form::findWire(design.name, "cmdDone", form::Event::Click))
+        fire_(*wire, {});
+}
+
 void AdvancedDialog::closeEvent(QCloseEvent* event)
 {
     event->ignore();
-    emit doneRequested();
+    requestDone();
 }
 
 void AdvancedDialog::reject()
 {
-    emit doneRequested();
+    requestDone();
 }
 
 } // namespace vantrel::qt

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/qt/ControlBuilder.h"
+
 #include <QDialog>
 
 #include <string>
@@ -9,22 +11,17 @@ class QCheckBox;
 namespace vantrel::qt {
 
 // The Advanced options dialog: which autopilot defaults the removal switches off. It shows the boxes and the
-// instruction that the program gives it and reports each click; the program decides when it goes away. Its
-// close box and Escape ask for Done, like the button.
+// instruction that the program gives it and hands each click to the program through `fire`; the program decides
+// when it goes away. Its close box and Escape count as Done, like the button.
 class AdvancedDialog : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit AdvancedDialog(QWidget* mainWindow);
+    AdvancedDialog(QWidget* mainWindow, Fire fire);
 
     // Box values as the program holds them: 0 not ticked, 1 ticked.
     void render(int bank, int pitch, const std::string& label);
-
-signals:
-    void bankSet(int value);
-    void pitchSet(int value);
-    void doneRequested();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -32,8 +29,11 @@ protected:
 
 private:
     void applyFont();
+    void requestDone();
     QCheckBox* bank() const;
     QCheckBox* pitch() const;
+
+    Fire fire_;
 };
 
 } // namespace vantrel::qt

@@ -1,5 +1,6 @@
 #include "ui/qt/ControlBuilder.h"
 
+#include "form/frmVantrel.h"
 #include "layout/Order.h"
 #include "ui/qt/DriveComboBox.h"
 #include "ui/qt/FolderListWidget.h"
@@ -7,7 +8,10 @@
 #include "ui/qt/ProgramIcon.h"
 #include "ui/qt/SelectionList.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
+#include <QEvent>
+#include <QMouseEvent>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -99,6 +103,35 @@ void paint(QWidget* widget, layout::Colours colours)
     widget->setPalette(palette);
 }
 
+// Clicks on a link label: the left button released over it.
+class LinkClicks : public QObject
+{
+public:
+    LinkClicks(QObject* label, std::function<void()> clicked) : QObject(label), clicked_(std::move(clicked)) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::MouseButtonRelease)
+            return false;
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() != Qt::LeftButton ||
+            !static_cast<QWidget*>(watched)->rect().contains(mouse->position().toPoint()))
+            return false;
+        clicked_();
+        return true;
+    }
+
+private:
+    std::function<void()> clicked_;
+};
+
+// Connects `signal` of `control`, a widget of the kind that sends it, to `slot` for as long as `window` lives.
+template <typename Widget, typename... Args, typename Slot>
+void connectSignal(QWidget* window, QWidget* control, void (Widget::*signal)(Args...), Slot slot)
+{
+    QObject::connect(qobject_cast<Widget*>(control), signal, window, slot);
+}
+
 } // namespace
 
 void buildControls(QWidget* window, const layout::Window& design)
@@ -138,6 +171,55 @@ void buildControls(QWidget* window, const layout::Window& design)
         if (previous != nullptr)
             QWidget::setTabOrder(previous, widget);
         previous = widget;
+    }
+}
+
+void connectControls(QWidget* window, const layout::Window& design, const Fire& fire)
+{
+    using form::Event;
+    using form::EventInput;
+    for (const form::Wire& wire : form::frmVantrel::wiring()) {
+        if (!layout::sameName(wire.window, design.name))
+            continue;
+        QWidget* control = window->findChild<QWidget*>(QLatin1String(wire.control));
+        const form::Wire* const to = &wire;
+        const auto on = [window, control](auto signal, auto slot) { connectSignal(window, control, signal, slot); };
+        const auto plain = [fire, to] { fire(*to, {}); };
+        const auto indexed = [fire, to](int index) { fire(*to, EventInput::of(index)); };
+        switch (wire.event) {
+        case Event::Click:
+        case Event::Choose:
+            if (qobject_cast<QAbstractButton*>(control) != nullptr)
+                on(&QAbstractButton::clicked, plain);
+            else
+                control->installEventFilter(new LinkClicks(control, plain));
+            break;
+        case Event::Tick:
+            on(&QAbstractButton::clicked, [indexed](bool ticked) { indexed(ticked ? 1 : 0); });
+            break;
+        case Event::Select:
+            on(&QComboBox::activated, indexed);
+            break;
+        case Event::DropDown:
+            on(&DriveComboBox::aboutToDropDown, plain);
+            break;
+        case Event::Open:
+            on(&FolderListWidget::entryOpened, indexed);
+            break;
+        case Event::Toggle:
+            on(&SelectionList::entryToggled, indexed);
+            break;
+        case Event::SetCurrent:
+            on(&QListWidget::currentRowChanged, indexed);
+            break;
+        case Event::Move:
+            on(&SelectionList::currentMoved,
+               [fire, to](form::ListMove move, int rows) { fire(*to, EventInput::of(move, rows)); });
+            break;
+        case Event::TypeLetter:
+            on(&SelectionList::letterTyped, [fire, to](const std::string& letter) { fire(*to, EventInput::of(letter)); });
+            break;
+        }
     }
 }
 

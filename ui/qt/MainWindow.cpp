@@ -19,11 +19,9 @@
 #include <QCloseEvent>
 #include <QFontInfo>
 #include <QFontMetrics>
-#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -81,7 +79,7 @@ MainWindow::MainWindow(QWidget* parent)
     dropper_ = new InputDropper(this);
     createControls();
     applyFonts();
-    connectControls();
+    connectControls(this, design, toProgram());
     // Logging off or shutting down sends no close event: the end of the desktop session runs Quit all the same,
     // so that the settings are saved.
     connect(qApp, &QGuiApplication::commitDataRequest, this,
@@ -105,10 +103,8 @@ void MainWindow::setPresenter(form::frmVantrel* presenter)
 void MainWindow::createControls()
 {
     buildControls(this, design);
-    frmLeveler = findChild<QGroupBox*>(QStringLiteral("frmLeveler"));
     Option3 = findChild<QRadioButton*>(QStringLiteral("Option3"));
     List2 = findChild<SelectionList*>(QStringLiteral("List2"));
-    frmDriveDialog = findChild<QGroupBox*>(QStringLiteral("frmDriveDialog"));
     Drive1 = findChild<DriveComboBox*>(QStringLiteral("Drive1"));
     Label2 = findChild<QLabel*>(QStringLiteral("Label2"));
     Dir1 = findChild<FolderListWidget*>(QStringLiteral("Dir1"));
@@ -118,7 +114,6 @@ void MainWindow::createControls()
     cmdAll = findChild<QPushButton*>(QStringLiteral("cmdAll"));
     cmdNo = findChild<QPushButton*>(QStringLiteral("cmdNo"));
     cmdQuit = findChild<QPushButton*>(QStringLiteral("cmdQuit"));
-    Label4 = findChild<QLabel*>(QStringLiteral("Label4"));
     optionButtons().first()->setChecked(true);
     // The options are one group for the keyboard, which the window keeps itself: one Tab stop, on the chosen option,
     // and the arrow keys choose among them.
@@ -126,7 +121,6 @@ void MainWindow::createControls()
         option->setAutoExclusive(false);
         option->installEventFilter(this);
     }
-    Label4->installEventFilter(this);
     Dir1->setFocus();
 }
 
@@ -142,30 +136,12 @@ void MainWindow::forward(void (form::frmVantrel::*handler)(Params...), const Arg
     presenter_->runEvent(call);
 }
 
-void MainWindow::connectControls()
+Fire MainWindow::toProgram()
 {
-    const QList<QRadioButton*> options = optionButtons();
-    for (int i = 0; i < options.size(); ++i) {
-        connect(options[i], &QRadioButton::clicked, this,
-                [this, option = i + 1] { forward(&form::frmVantrel::chooseOption, option); });
-    }
-    connect(Drive1, &QComboBox::activated, this,
-            [this](int index) { forward(&form::frmVantrel::Drive1_Select, index); });
-    connect(Drive1, &DriveComboBox::aboutToDropDown, this, [this] { forward(&form::frmVantrel::Drive1_DropDown); });
-    connect(Dir1, &FolderListWidget::entryOpened, this,
-            [this](int entry) { forward(&form::frmVantrel::Dir1_Open, entry); });
-    connect(List2, &SelectionList::entryToggled, this,
-            [this](int entry) { forward(&form::frmVantrel::List2_Toggle, entry); });
-    connect(List2, &QListWidget::currentRowChanged, this,
-            [this](int entry) { forward(&form::frmVantrel::List2_SetCurrent, entry); });
-    connect(List2, &SelectionList::currentMoved, this,
-            [this](form::ListMove move, int rows) { forward(&form::frmVantrel::List2_Move, move, rows); });
-    connect(List2, &SelectionList::letterTyped, this,
-            [this](const std::string& letter) { forward(&form::frmVantrel::List2_TypeLetter, letter); });
-    connect(cmdYes, &QPushButton::clicked, this, [this] { forward(&form::frmVantrel::cmdYes_Click); });
-    connect(cmdAll, &QPushButton::clicked, this, [this] { forward(&form::frmVantrel::cmdAll_Click); });
-    connect(cmdNo, &QPushButton::clicked, this, [this] { forward(&form::frmVantrel::cmdNo_Click); });
-    connect(cmdQuit, &QPushButton::clicked, this, [this] { forward(&form::frmVantrel::cmdQuit_Click); });
+    return [this](const form::Wire& wire, const form::EventInput& input) {
+        if (presenter_ != nullptr)
+            presenter_->runEvent([&] { presenter_->fire(wire, input); });
+    };
 }
 
 // The window's design font, or a stand-in at a size at which the longest caption the window can show fits its
@@ -371,14 +347,8 @@ void MainWindow::setBusy(bool busy)
 
 void MainWindow::showAdvanced()
 {
-    if (advanced_ == nullptr) {
-        advanced_ = new AdvancedDialog(this);
-        connect(advanced_, &AdvancedDialog::bankSet, this,
-                [this](int value) { forward(&form::frmVantrel::chkBank_Set, value); });
-        connect(advanced_, &AdvancedDialog::pitchSet, this,
-                [this](int value) { forward(&form::frmVantrel::chkPitch_Set, value); });
-        connect(advanced_, &AdvancedDialog::doneRequested, this, [this] { forward(&form::frmVantrel::cmdDone_Click); });
-    }
+    if (advanced_ == nullptr)
+        advanced_ = new AdvancedDialog(this, toProgram());
     advanced_->render(chkBank_, chkPitch_, advancedLabel_);
     advanced_->exec();
 }
@@ -392,8 +362,7 @@ void MainWindow::hideAdvanced()
 void MainWindow::showAbout()
 {
     const form::AboutText text = form::aboutText();
-    AboutDialog about(this, text);
-    connect(&about, &AboutDialog::sysInfoRequested, this, [this] { forward(&form::frmVantrel::cmdSysInfo_Click); });
+    AboutDialog about(this, text, toProgram());
     about.exec();
 }
 
@@ -454,13 +423,6 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
             const QList<QRadioButton*> options = optionButtons();
             if (chosen >= 1 && chosen <= options.size() && options[chosen - 1]->isEnabled())
                 options[chosen - 1]->setFocus(Qt::OtherFocusReason);
-        }
-    }
-    if (watched == Label4 && event->type() == QEvent::MouseButtonRelease) {
-        auto* mouse = static_cast<QMouseEvent*>(event);
-        if (mouse->button() == Qt::LeftButton && Label4->rect().contains(mouse->position().toPoint())) {
-            forward(&form::frmVantrel::Label4_Click);
-            return true;
         }
     }
     return QWidget::eventFilter(watched, event);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "form/View.h"
+#include "ui/qt/ControlBuilder.h"
 
 #include <QList>
 #include <QWidget>
@@ -8,7 +9,6 @@
 #include <cstdint>
 #include <string>
 
-class QGroupBox;
 class QLabel;
 class QListWidget;
 class QPushButton;
@@ -62,7 +62,8 @@ protected:
 
 private:
     void createControls();
-    void connectControls();
+    // Runs the program's handler of a connection of the wiring table; the program draws what it left.
+    Fire toProgram();
     void applyFonts();
     void fitScripts(QListWidget* list);
     // The option buttons in the table's order: button i chooses mode i + 1.
@@ -78,10 +79,8 @@ private:
 
     form::frmVantrel* presenter_ = nullptr;
 
-    QGroupBox* frmLeveler = nullptr;
     QRadioButton* Option3 = nullptr;
     SelectionList* List2 = nullptr;
-    QGroupBox* frmDriveDialog = nullptr;
     DriveComboBox* Drive1 = nullptr;
     QLabel* Label2 = nullptr;
     FolderListWidget* Dir1 = nullptr;
@@ -91,7 +90,6 @@ private:
     QPushButton* cmdAll = nullptr;
     QPushButton* cmdNo = nullptr;
     QPushButton* cmdQuit = nullptr;
-    QLabel* Label4 = nullptr;
     AdvancedDialog* advanced_ = nullptr;
 
     // What the long lists show, so that they are refilled only when the program changed them.

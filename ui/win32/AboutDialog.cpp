@@ -87,11 +87,8 @@ bool AboutDialog::onClick(int id)
     case IDCANCEL:
         endModal();
         return true;
-    case ID_cmdSysInfo:
-        form_->cmdSysInfo_Click();
-        return true;
     }
-    return false;
+    return Window::onClick(id);
 }
 
 LRESULT AboutDialog::handle(UINT message, WPARAM wParam, LPARAM lParam)

@@ -46,26 +46,13 @@ void AdvancedDialog::hide()
         endModal();
 }
 
+// The boxes tick themselves; the program keeps their values.
 bool AdvancedDialog::onClick(int id)
 {
-    switch (id) {
-    // The boxes tick themselves; the program keeps their values.
-    case ID_chkBank:
-        chkBank_ = isChecked(item(window_, ID_chkBank)) ? 1 : 0;
-        form_->chkBank_Set(chkBank_);
-        return true;
-    case ID_chkPitch:
-        chkPitch_ = isChecked(item(window_, ID_chkPitch)) ? 1 : 0;
-        form_->chkPitch_Set(chkPitch_);
-        return true;
     // Enter, Escape and the close box count as "Done".
-    case ID_cmdDone:
-    case IDOK:
-    case IDCANCEL:
-        form_->cmdDone_Click();
-        return true;
-    }
-    return false;
+    if (id == IDOK || id == IDCANCEL)
+        return fire(ID_cmdDone, form::Event::Click);
+    return Window::onClick(id);
 }
 
 } // namespace vantrel::win32

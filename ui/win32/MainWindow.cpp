@@ -35,17 +35,6 @@ HICON folderIcon(bool open)
     return nullptr;
 }
 
-// The command buttons and the program's handler of each.
-struct Command
-{
-    int id;
-    void (form::frmVantrel::*handler)();
-};
-const Command kCommands[] = {{ID_cmdYes, &form::frmVantrel::cmdYes_Click},
-                             {ID_cmdAll, &form::frmVantrel::cmdAll_Click},
-                             {ID_cmdNo, &form::frmVantrel::cmdNo_Click},
-                             {ID_cmdQuit, &form::frmVantrel::cmdQuit_Click}};
-
 } // namespace
 
 MainWindow::MainWindow() : Window(layout::kMain)
@@ -111,7 +100,7 @@ bool MainWindow::onKey(const MSG& message)
 {
     if (message.message == WM_KEYDOWN && (message.wParam == VK_RETURN || message.wParam == VK_SPACE) &&
         message.hwnd == item(window_, ID_Label4)) {
-        form_->Label4_Click();
+        fire(ID_Label4, form::Event::Click);
         return true;
     }
     if (message.message == WM_KEYDOWN && isOptionButton(message.hwnd) && moveAmongOptions(message.hwnd, message.wParam))
@@ -183,7 +172,7 @@ bool MainWindow::onList2Input(HWND list, UINT message, WPARAM wParam, LPARAM lPa
         const bool secondPress = message == WM_LBUTTONDBLCLK && entry == lastPressed_;
         lastPressed_ = entry;
         if (entry >= 0 && !secondPress)
-            form_->List2_Toggle(entry);
+            fire(ID_List2, form::Event::Toggle, form::EventInput::of(entry));
         return true;
     }
     case WM_KEYDOWN: {
@@ -197,14 +186,14 @@ bool MainWindow::onList2Input(HWND list, UINT message, WPARAM wParam, LPARAM lPa
             {VK_NEXT, form::ListMove::PageDown}, {VK_HOME, form::ListMove::Home}, {VK_END, form::ListMove::End}};
         for (const auto& [key, move] : kMoves) {
             if (wParam == key) {
-                form_->List2_Move(move, pageRows);
+                fire(ID_List2, form::Event::Move, form::EventInput::of(move, pageRows));
                 return true;
             }
         }
         switch (wParam) {
         case VK_SPACE:
             if (form_->state().list2Current >= 0)
-                form_->List2_Toggle(form_->state().list2Current);
+                fire(ID_List2, form::Event::Toggle, form::EventInput::of(form_->state().list2Current));
             return true;
         case VK_LEFT:
         case VK_RIGHT:
@@ -217,7 +206,8 @@ bool MainWindow::onList2Input(HWND list, UINT message, WPARAM wParam, LPARAM lPa
     case WM_CHAR:
         // A letter moves to the next entry that begins with it; the list box's own search would select.
         if (wParam > L' ' && (GetKeyState(VK_CONTROL) & 0x8000) == 0)
-            form_->List2_TypeLetter(toUtf8(std::wstring(1, static_cast<wchar_t>(wParam))));
+            fire(ID_List2, form::Event::TypeLetter,
+                 form::EventInput::of(toUtf8(std::wstring(1, static_cast<wchar_t>(wParam)))));
         return true;
     default:
         return false;
@@ -556,40 +546,27 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
 
 void MainWindow::onCommand(int id, int code)
 {
-    if (code == BN_CLICKED) {
-        int option = 0;
-        for (const layout::Control* row : layout::optionButtons(design_)) {
-            ++option;
-            if (controlId(design_, row->name) == id) {
-                // A click checks the button first; a notification from a button left unchecked (Windows sends one
-                // when an option gets the focus) chooses nothing.
-                if (isChecked(control(row->name)))
-                    form_->chooseOption(option);
-                else
-                    render(form_->state());
-                return;
-            }
-        }
-        for (const Command& command : kCommands) {
-            if (command.id == id) {
-                (form_->*command.handler)();
-                return;
-            }
-        }
-    }
     HWND control = item(window_, id);
+    if (code == BN_CLICKED && isOptionButton(control)) {
+        // A click checks the button first; a notification from a button left unchecked (Windows sends one when an
+        // option gets the focus) chooses nothing.
+        if (isChecked(control))
+            fire(id, form::Event::Choose);
+        else
+            render(form_->state());
+        return;
+    }
+    // The command buttons and the link (whose click is a button's click to Windows).
+    if (code == BN_CLICKED && onClick(id))
+        return;
     switch (id) {
-    case ID_Label4:
-        if (code == STN_CLICKED)
-            form_->Label4_Click();
-        break;
     case ID_Drive1:
         if (code == CBN_DROPDOWN) {
-            form_->Drive1_DropDown();
+            fire(id, form::Event::DropDown);
         } else if (code == CBN_SELENDOK) {
             const int chosen = comboCurrent(control);
             if (chosen >= 0 && chosen != drivesIndex_)
-                form_->Drive1_Select(chosen);
+                fire(id, form::Event::Select, form::EventInput::of(chosen));
             // A drive that could not be read leaves the selection where it was.
             if (comboCurrent(control) != drivesIndex_)
                 comboSetCurrent(control, drivesIndex_);
@@ -601,7 +578,7 @@ void MainWindow::onCommand(int id, int code)
         break;
     case ID_Dir1:
         if (code == LBN_DBLCLK && listCurrent(control) >= 0)
-            form_->Dir1_Open(listCurrent(control));
+            fire(id, form::Event::Open, form::EventInput::of(listCurrent(control)));
         break;
     case ID_List2:
         // The list changed its selection by some way of its own: it shows the program's again.
@@ -615,7 +592,7 @@ void MainWindow::onCommand(int id, int code)
         HWND folders = item(window_, ID_Dir1);
         HWND focus = GetFocus();
         if (focus == folders && listCurrent(folders) >= 0)
-            form_->Dir1_Open(listCurrent(folders));
+            fire(ID_Dir1, form::Event::Open, form::EventInput::of(listCurrent(folders)));
         else if (focus && GetParent(focus) == window_ &&
                  (SendMessageW(focus, WM_GETDLGCODE, 0, 0) & DLGC_UNDEFPUSHBUTTON))
             SendMessageW(focus, BM_CLICK, 0, 0);

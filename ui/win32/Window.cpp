@@ -6,6 +6,7 @@
 #include "EventGuard.h"
 #include "Wide.h"
 
+#include "form/frmVantrel.h"
 #include "layout/Order.h"
 
 #include <vector>
@@ -264,6 +265,9 @@ void Window::createControls()
     }
     for (const layout::Control* row : layout::stackingTopFirst(design_))
         SetWindowPos(control(row->name), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    for (const form::Wire& wire : form::frmVantrel::wiring())
+        if (layout::sameName(wire.window, design_.name))
+            wires_.emplace_back(controlId(design_, wire.control), &wire);
 }
 
 void Window::layout(UINT dpi)
@@ -380,8 +384,32 @@ LRESULT CALLBACK Window::windowProc(HWND window, UINT message, WPARAM wParam, LP
     return guarded(*self->form_, [&] { return self->handle(message, wParam, lParam); });
 }
 
-bool Window::onClick(int)
+bool Window::onClick(int id)
 {
+    const layout::Control* row = rowOf(id);
+    if (row == nullptr)
+        return false;
+    switch (row->kind) {
+    case layout::Kind::CheckBox:
+        return fire(id, form::Event::Tick, form::EventInput::of(isChecked(item(window_, id)) ? 1 : 0));
+    case layout::Kind::CommandButton:
+        return fire(id, form::Event::Click);
+    case layout::Kind::Label:
+        return (row->style & layout::kLink) != 0 && fire(id, form::Event::Click);
+    default:
+        return false;
+    }
+}
+
+bool Window::fire(int id, form::Event event, const form::EventInput& input)
+{
+    for (const auto& [control, wire] : wires_) {
+        if (control == id && wire->event == event) {
+            if (form_ != nullptr)
+                form_->fire(*wire, input);
+            return true;
+        }
+    }
     return false;
 }
 

@@ -2,9 +2,12 @@
 
 #include "Win32.h"
 
+#include "form/Wiring.h"
 #include "layout/Layout.h"
 
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace vantrel::form {
 class frmVantrel;
@@ -13,7 +16,8 @@ class frmVantrel;
 namespace vantrel::win32 {
 
 // A top-level window built from its design table: it owns the window handle and its fonts, routes the window's
-// messages to handle() (the message thunk), creates the controls by one loop over the table, places them at
+// messages to handle() (the message thunk), creates the controls by one loop over the table and connects them
+// to the program by one loop over the wiring table, places them at
 // the monitor's DPI, colours them, and moves the focus with Tab in the table's order.
 class Window
 {
@@ -33,8 +37,12 @@ protected:
                 bool classIcon = false);
     // Messages of the window; what a window does not handle goes to Window::handle().
     virtual LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
-    // A click on the button with identifier `id` (IDCANCEL also for the close box); true when handled.
+    // A click on the control with identifier `id` (IDCANCEL also for the close box); true when handled. A check box,
+    // command button or link runs the program's handler that the wiring table connects to it.
     virtual bool onClick(int id);
+    // Runs the program's handler that the wiring table connects to event `event` of the control with identifier
+    // `id`; false when none is connected.
+    bool fire(int id, form::Event event, const form::EventInput& input = {});
     // Fonts and places at `dpi`; a window with more to size extends it.
     virtual void layout(UINT dpi);
     // Tab and Shift+Tab in the table's order; true when the key was used.
@@ -65,6 +73,8 @@ private:
     void deleteFonts();
 
     HFONT fonts_[4] = {};
+    // The window's connections of the wiring table, by control identifier.
+    std::vector<std::pair<int, const form::Wire*>> wires_;
     bool* modalDone_ = nullptr;
 };
 

@@ -18,7 +18,7 @@ namespace {
 
 using Entries = std::vector<std::string>;
 
-class CatalogueTest : public FormTest
+class AircraftScanTest : public FormTest
 {
 protected:
     Installation typical()
@@ -35,7 +35,7 @@ protected:
     }
 };
 
-TEST_F(CatalogueTest, NavigationListsTheAircraftOfEachModeInFolderOrder)
+TEST_F(AircraftScanTest, NavigationListsTheAircraftOfEachModeInFolderOrder)
 {
     Installation sim = typical();
     startUp();
@@ -63,14 +63,14 @@ TEST_F(CatalogueTest, NavigationListsTheAircraftOfEachModeInFolderOrder)
     form().chooseOption(2);
     EXPECT_EQ(list2Entries(), Entries{"b737"});
     EXPECT_EQ(state().label3, "Aircraft with Wing Leveler Disabled: 1");
-    EXPECT_EQ(form().shared().LastChoice, 2);
+    EXPECT_EQ(form().shared().LastChoice, form::Mode::Restore);
     EXPECT_FALSE(state().option3Enabled);
     form().chooseOption(1);
     EXPECT_EQ(list2Entries().size(), 4u);
     EXPECT_TRUE(state().option3Enabled);
 }
 
-TEST_F(CatalogueTest, SelectionButtonsFollowClicksAllAndClear)
+TEST_F(AircraftScanTest, SelectionButtonsFollowClicksAllAndClear)
 {
     Installation sim = typical();
     startUp();
@@ -110,7 +110,7 @@ TEST_F(CatalogueTest, SelectionButtonsFollowClicksAllAndClear)
     EXPECT_EQ(selectedEntries().size(), 5u);
 }
 
-TEST_F(CatalogueTest, MessageEntryWhenEverythingIsDone)
+TEST_F(AircraftScanTest, MessageEntryWhenEverythingIsDone)
 {
     Installation sim = makeInstallation(work_ / "FS9");
     sim.addAircraft("Done1", modifiedCfg());
@@ -140,7 +140,7 @@ TEST_F(CatalogueTest, MessageEntryWhenEverythingIsDone)
     EXPECT_EQ(buttons(), "111");
 }
 
-TEST_F(CatalogueTest, EmptyFolderBeforeAndAfterAnyAircraftWasFound)
+TEST_F(AircraftScanTest, EmptyFolderBeforeAndAfterAnyAircraftWasFound)
 {
     Installation empty = makeInstallation(work_ / "Empty");
     empty.addFolder("one");
@@ -163,7 +163,7 @@ TEST_F(CatalogueTest, EmptyFolderBeforeAndAfterAnyAircraftWasFound)
     EXPECT_EQ(list2Entries(), Entries{"All Aircraft have WL Removed"});
 }
 
-TEST_F(CatalogueTest, RejectedFoldersHideTheListAreaAndItsCommands)
+TEST_F(AircraftScanTest, RejectedFoldersHideTheListAreaAndItsCommands)
 {
     Installation sim = makeInstallation(work_ / "Sim");
     sim.addAircraft("Cub", plainCfg());
@@ -194,7 +194,7 @@ TEST_F(CatalogueTest, RejectedFoldersHideTheListAreaAndItsCommands)
     EXPECT_EQ(buttons(), "000");
 }
 
-TEST_F(CatalogueTest, NavigationInRestoreModeBuildsTheRemoveListAndStaysInRestore)
+TEST_F(AircraftScanTest, NavigationInRestoreModeBuildsTheRemoveListAndStaysInRestore)
 {
     Installation first = makeInstallation(work_ / "First");
     first.addAircraft("Done", modifiedCfg());
@@ -212,7 +212,7 @@ TEST_F(CatalogueTest, NavigationInRestoreModeBuildsTheRemoveListAndStaysInRestor
     EXPECT_EQ(list2Entries(), Entries{"All Aircraft have WL Restored"}) << "the message follows the chosen mode";
 }
 
-TEST_F(CatalogueTest, SimulatorIsLookedForRightBeforeTheFoldersName)
+TEST_F(AircraftScanTest, SimulatorIsLookedForRightBeforeTheFoldersName)
 {
     // A folder whose name merely ends in "aircraft" passes the name test; the executables are then looked for
     // with the rest of its name in front: Myfs9.exe, Myfs2000.exe. Neither is a simulator.
@@ -229,7 +229,7 @@ TEST_F(CatalogueTest, SimulatorIsLookedForRightBeforeTheFoldersName)
 }
 
 #ifndef _WIN32
-TEST_F(CatalogueTest, FolderThatCannotBeReadStopsTheScanWithALoadListError)
+TEST_F(AircraftScanTest, FolderThatCannotBeReadStopsTheScanWithALoadListError)
 {
     // A path too long for the system to open: the aircraft folder still lists the sub-folder by name, but the
     // sub-folder itself cannot be read.
@@ -268,7 +268,7 @@ TEST_F(CatalogueTest, FolderThatCannotBeReadStopsTheScanWithALoadListError)
     EXPECT_EQ(view_.messages.size(), 2u);
 }
 
-TEST_F(CatalogueTest, ManyAircraftKeepTheOrderOfTheBoxesAndTheStopAtAFolderThatCannotBeRead)
+TEST_F(AircraftScanTest, ManyAircraftKeepTheOrderOfTheBoxesAndTheStopAtAFolderThatCannotBeRead)
 {
     // More aircraft than the scan reads ahead, two files that cannot be classified (16-bit text without a mark),
     // and a folder that cannot be read (its path is too long for the system) with aircraft behind it.
@@ -327,7 +327,7 @@ TEST_F(CatalogueTest, ManyAircraftKeepTheOrderOfTheBoxesAndTheStopAtAFolderThatC
 }
 #endif
 
-TEST_F(CatalogueTest, NamesAndCounts)
+TEST_F(AircraftScanTest, NamesAndCounts)
 {
     // An installation below another folder named "Aircraft" still names each aircraft by its folder; a combat
     // simulator's folder counts every sub-folder.
@@ -350,7 +350,7 @@ TEST_F(CatalogueTest, NamesAndCounts)
     EXPECT_FALSE(form::isCslFolder("CSL2"));
 }
 
-TEST_F(CatalogueTest, CorpusAircraftLandInTheRightList)
+TEST_F(AircraftScanTest, CorpusAircraftLandInTheRightList)
 {
     const fs::path corpus = fs::u8path(VANTREL_CORPUS_DIR);
     if (!fs::exists(corpus))
@@ -386,7 +386,7 @@ TEST_F(CatalogueTest, CorpusAircraftLandInTheRightList)
     EXPECT_TRUE(view_.messages.empty());
 }
 
-TEST_F(CatalogueTest, AllOnManyAircraftSelectsEveryOne)
+TEST_F(AircraftScanTest, AllOnManyAircraftSelectsEveryOne)
 {
     Installation sim = makeInstallation(work_ / "Big");
     for (int i = 0; i < 1500; ++i) {
