@@ -29,12 +29,10 @@ constexpr int controlId(const layout::Window& design, const char* name)
 }
 
 // The identifiers that code and tests name.
-constexpr int ID_frmLeveler = controlId(layout::kMain, "frmLeveler");
 constexpr int ID_Option1 = controlId(layout::kMain, "Option1");
 constexpr int ID_Option2 = controlId(layout::kMain, "Option2");
 constexpr int ID_Option3 = controlId(layout::kMain, "Option3");
 constexpr int ID_List2 = controlId(layout::kMain, "List2");
-constexpr int ID_frmDriveDialog = controlId(layout::kMain, "frmDriveDialog");
 constexpr int ID_Drive1 = controlId(layout::kMain, "Drive1");
 constexpr int ID_Label2 = controlId(layout::kMain, "Label2");
 constexpr int ID_Dir1 = controlId(layout::kMain, "Dir1");
@@ -46,16 +44,13 @@ constexpr int ID_cmdNo = controlId(layout::kMain, "cmdNo");
 constexpr int ID_cmdQuit = controlId(layout::kMain, "cmdQuit");
 constexpr int ID_Label4 = controlId(layout::kMain, "Label4");
 
-constexpr int ID_frmAdvanced = controlId(layout::kAdvanced, "frmAdvanced");
 constexpr int ID_AdvancedLabel1 = controlId(layout::kAdvanced, "Label1");
 constexpr int ID_chkBank = controlId(layout::kAdvanced, "chkBank");
 constexpr int ID_chkPitch = controlId(layout::kAdvanced, "chkPitch");
 constexpr int ID_cmdDone = controlId(layout::kAdvanced, "cmdDone");
 
-constexpr int ID_Picture1 = controlId(layout::kAbout, "Picture1");
 constexpr int ID_lblTitle = controlId(layout::kAbout, "lblTitle");
 constexpr int ID_lblVersion = controlId(layout::kAbout, "lblVersion");
-constexpr int ID_lblDescription = controlId(layout::kAbout, "lblDescription");
 constexpr int ID_cmdSysInfo = controlId(layout::kAbout, "cmdSysInfo");
 
 // Resources.

@@ -53,7 +53,7 @@ MainWindow::~MainWindow()
 {
     if (black_)
         DeleteObject(black_);
-    for (HICON icon : {folderClosed_, folderOpen_, bigIcon_, smallIcon_})
+    for (HICON icon : {folderClosed_, folderOpen_})
         if (icon)
             DestroyIcon(icon);
 }

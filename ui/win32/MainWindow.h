@@ -86,8 +86,6 @@ private:
     HBRUSH black_ = nullptr;
     HICON folderClosed_ = nullptr;
     HICON folderOpen_ = nullptr;
-    HICON bigIcon_ = nullptr;
-    HICON smallIcon_ = nullptr;
 
     // What the lists show, and the revisions they were filled from.
     std::vector<browse::FolderEntry> folders_;
