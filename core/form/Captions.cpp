@@ -38,7 +38,8 @@ std::string totalAircraftCaption(int subfolderCount, const std::string& aircraft
 
 std::string listCaption(Mode listMode, int count)
 {
-    return text::get(listMode == Mode::Restore ? text::Id::ListDisabled : text::Id::ListEnabled) + std::to_string(count);
+    return text::get(listMode == Mode::Restore ? text::Id::ListDisabled : text::Id::ListEnabled) +
+           std::to_string(count);
 }
 
 std::string messageEntryText(Mode mode)

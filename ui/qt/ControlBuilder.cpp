@@ -217,7 +217,8 @@ void connectControls(QWidget* window, const layout::Window& design, const Fire& 
                [fire, to](form::ListMove move, int rows) { fire(*to, EventInput::of(move, rows)); });
             break;
         case Event::TypeLetter:
-            on(&SelectionList::letterTyped, [fire, to](const std::string& letter) { fire(*to, EventInput::of(letter)); });
+            on(&SelectionList::letterTyped,
+               [fire, to](const std::string& letter) { fire(*to, EventInput::of(letter)); });
             break;
         }
     }
