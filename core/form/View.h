@@ -30,8 +30,8 @@ struct ListEntry
 // last drew them, so that it refills a list (and loses its scroll position) only when it must.
 struct WindowState
 {
-    // Option buttons of the "Autopilot Wing Leveler" frame: which one is chosen (1 "Remove", 2 "Restore",
-    // 3 "Advanced", 0 none) and whether "Advanced" can be chosen.
+    // Option buttons of the "Autopilot Wing Leveler" frame: which one is chosen, numbered from 1 in the order of
+    // the layout table ("Remove", "Restore", "Advanced"; 0 none), and whether "Advanced" can be chosen.
     int option = 1;
     bool option3Enabled = false;
 

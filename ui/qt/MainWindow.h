@@ -66,7 +66,7 @@ private:
     Fire toProgram();
     void applyFonts();
     void fitScripts(QListWidget* list);
-    // The option buttons in the table's order: button i chooses mode i + 1.
+    // The option buttons in the table's order: button i is option i + 1 of the program.
     QList<QRadioButton*> optionButtons() const;
     void renderOptions(const form::WindowState& state);
     void renderBrowser(const form::WindowState& state);
