@@ -6,14 +6,14 @@
 //   bits 3-5: buffer size of the extra line-reader pass (1, 2, 3, 5, 13, 64, 4096, 65536 bytes)
 //   bits 6-7: piece size of the extra word-scanner pass (1, 7, 12, the whole line)
 //
-// Each input is checked against a plain model written here: every line read as the model splits it, the
-// positions of both words, the verdict of the classification, the exact bytes of Remove, Restore of that result
-// giving back every line that is not a wing-leveler line (all of them, for a file without such lines), a backup
-// that is the original file, no temporary file left, and every file closed. A UTF-16 file with its mark is the
-// same check on its text (ASCII code units as themselves, others as '?'), its lines copied as stored and the
-// rest written in its byte order; a file that looks like 16- or 32-bit text without saying how, or UTF-16 of odd
-// length, is refused with "Bad file mode" and left as it is, without a backup. Any difference aborts.
+// Each input is checked against the tests' model of the rewrite (tests/support/RewriteModel.h): every line read
+// as the model splits it, the positions of both words, the verdict of the classification, the exact bytes of
+// Remove and of Restore of that result, the original lines back after Remove and Restore of a file without
+// wing-leveler lines, a backup that is the original file wherever the file changed, no temporary file left, and
+// every file closed. A file that the program refuses ("Bad file mode": 16- or 32-bit text without a mark saying
+// how, UTF-16 of odd length) is left as it is, without a backup. Any difference aborts.
 #include "MemoryFileOps.h"
+#include "support/RewriteModel.h"
 
 #include "engine/Classifier.h"
 #include "engine/LineReader.h"
@@ -34,6 +34,9 @@
 namespace {
 
 using vantrel::fuzz::MemoryFileOps;
+using vantrel::test::mentionsWingLeveler;
+using vantrel::test::StoredText;
+using vantrel::test::wordPosition;
 namespace engine = vantrel::engine;
 
 void check(bool ok, const char* what)
@@ -42,158 +45,6 @@ void check(bool ok, const char* what)
         std::fprintf(stderr, "invariant broken: %s\n", what);
         std::abort();
     }
-}
-
-// Lines as the program must see them: ended by CR, CR LF, a lone LF, or the end of the file. `starts` receives
-// the offset of each line's first byte (of its end byte, for an empty line).
-std::vector<std::string> modelLines(std::string_view bytes, std::vector<std::uint64_t>* starts = nullptr)
-{
-    std::vector<std::string> lines;
-    std::string line;
-    bool open = false;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const char c = bytes[i];
-        if (!open && starts)
-            starts->push_back(i);
-        if (c == '\r' || c == '\n') {
-            lines.push_back(line);
-            line.clear();
-            open = false;
-            if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
-                ++i;
-            continue;
-        }
-        line.push_back(c);
-        open = true;
-    }
-    if (open)
-        lines.push_back(line);
-    return lines;
-}
-
-std::string lowerAscii(std::string_view text)
-{
-    std::string out(text);
-    for (char& c : out) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    }
-    return out;
-}
-
-int modelPosition(std::string_view line, std::string_view word)
-{
-    const std::size_t at = lowerAscii(line).find(word);
-    return at == std::string::npos ? 0 : static_cast<int>(at + 1);
-}
-
-bool modelWingLeveler(std::string_view line)
-{
-    return modelPosition(line, "default_pitch") > 0 || modelPosition(line, "default_bank") > 0;
-}
-
-bool modelHeader(std::string_view line)
-{
-    return line.size() >= 11 && lowerAscii(line.substr(0, 11)) == "[autopilot]";
-}
-
-// How the model reads a file: its text (one char per character), its lines, and each line's bytes as stored.
-struct StoredText
-{
-    bool refused = false;
-    int width = 1;          // bytes per character
-    bool bigEndian = false; // UTF-16 byte order
-    std::string mark;       // bytes before the text
-    std::string text;       // 8-bit: the bytes; UTF-16: ASCII units as themselves, others '?'
-    std::vector<std::string> lines;
-    std::vector<std::string> stored; // each line's bytes as stored
-    std::vector<std::uint64_t> starts;
-
-    // ASCII in the file's encoding.
-    std::string encode(std::string_view ascii) const
-    {
-        if (width == 1)
-            return std::string(ascii);
-        std::string out;
-        for (const char c : ascii) {
-            out += bigEndian ? '\0' : c;
-            out += bigEndian ? c : '\0';
-        }
-        return out;
-    }
-};
-
-StoredText modelText(const std::string& bytes)
-{
-    StoredText t;
-    const auto starts = [&bytes](std::string_view prefix) { return bytes.compare(0, prefix.size(), prefix) == 0; };
-    if (starts(std::string_view("\xFF\xFE\0\0", 4)) || starts(std::string_view("\0\0\xFE\xFF", 4))) {
-        t.refused = true;
-        return t;
-    }
-    if (starts("\xFF\xFE") || starts("\xFE\xFF")) {
-        t.width = 2;
-        t.bigEndian = bytes[0] == '\xFE';
-        t.mark = bytes.substr(0, 2);
-        if (bytes.size() % 2 != 0) {
-            t.refused = true;
-            return t;
-        }
-        for (std::size_t i = 2; i < bytes.size(); i += 2) {
-            const unsigned char first = static_cast<unsigned char>(bytes[i]);
-            const unsigned char second = static_cast<unsigned char>(bytes[i + 1]);
-            const unsigned unit = t.bigEndian ? (first << 8 | second) : (second << 8 | first);
-            t.text += unit < 0x80 ? static_cast<char>(unit) : '?';
-        }
-    } else {
-        const std::size_t sniffed = std::min<std::size_t>(bytes.size(), 512);
-        bool evenZero = true;
-        bool oddZero = true;
-        for (std::size_t i = 0; i < sniffed; ++i) {
-            if (bytes[i] != '\0')
-                (i % 2 == 0 ? evenZero : oddZero) = false;
-        }
-        if (sniffed >= 2 && (evenZero || oddZero)) {
-            t.refused = true;
-            return t;
-        }
-        t.text = bytes;
-    }
-    t.lines = modelLines(t.text, &t.starts);
-    for (std::size_t i = 0; i < t.lines.size(); ++i)
-        t.stored.push_back(bytes.substr(t.mark.size() + t.width * t.starts[i], t.width * t.lines[i].size()));
-    return t;
-}
-
-std::string joinLines(const StoredText& t, bool dropWingLeveler)
-{
-    std::string out = t.mark;
-    for (std::size_t i = 0; i < t.lines.size(); ++i) {
-        if (dropWingLeveler && modelWingLeveler(t.lines[i]))
-            continue;
-        out += t.stored[i];
-        out += t.encode("\r\n");
-    }
-    return out;
-}
-
-std::string modelRemove(const StoredText& t, bool bank, bool pitch, bool fs9)
-{
-    std::string out = t.mark;
-    for (std::size_t i = 0; i < t.lines.size(); ++i) {
-        const std::string& line = t.lines[i];
-        out += t.stored[i];
-        out += t.encode("\r\n");
-        // A UTF-8 byte-order mark before the first line is no part of its text.
-        const bool marked = i == 0 && line.compare(0, 3, "\xEF\xBB\xBF") == 0;
-        if (!modelHeader(marked ? std::string_view(line).substr(3) : std::string_view(line)))
-            continue;
-        if (bank)
-            out += t.encode(fs9 ? "default_bank_mode=0\r\n" : "use_no_default_bank=1\r\n");
-        if (pitch)
-            out += t.encode(fs9 ? "default_pitch_mode=0\r\n" : "use_no_default_pitch=1\r\n");
-    }
-    return out;
 }
 
 // The line reader with a small buffer hands out the model's lines, tells where each starts, and copies each
@@ -238,12 +89,12 @@ void checkWordScanner(const std::string& line, std::size_t pieceSize)
         for (std::size_t at = 0; at < line.size(); at += pieceSize)
             scanner.feed(std::string_view(line).substr(at, pieceSize));
     }
-    check(scanner.findPitch() == modelPosition(line, "default_pitch"), "word scanner: pitch position");
-    check(scanner.findBank() == modelPosition(line, "default_bank"), "word scanner: bank position");
+    check(scanner.findPitch() == wordPosition(line, "default_pitch"), "word scanner: pitch position");
+    check(scanner.findBank() == wordPosition(line, "default_bank"), "word scanner: bank position");
     const engine::LinePositions whole = engine::testLine(line);
     check(whole.findPitch == scanner.findPitch() && whole.findBank == scanner.findBank(), "line test");
-    check(whole.isWingLeveler() == modelWingLeveler(line), "line test: verdict");
-    check(engine::isAutopilotHeader(line) == modelHeader(line), "header test");
+    check(whole.isWingLeveler() == mentionsWingLeveler(line), "line test: verdict");
+    check(engine::isAutopilotHeader(line) == vantrel::test::isAutopilotHeader(line), "header test");
 }
 
 void checkClassification(MemoryFileOps& ops, const std::string& path, const std::vector<std::string>& lines,
@@ -253,7 +104,7 @@ void checkClassification(MemoryFileOps& ops, const std::string& path, const std:
     engine::classifyFile(path, result, ops);
     std::size_t firstHit = lines.size();
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (modelWingLeveler(lines[i])) {
+        if (mentionsWingLeveler(lines[i])) {
             firstHit = i;
             break;
         }
@@ -263,8 +114,8 @@ void checkClassification(MemoryFileOps& ops, const std::string& path, const std:
     if (!lines.empty()) {
         const std::string& last = lines[firstHit < lines.size() ? firstHit : lines.size() - 1];
         check(result.lastLine == last.substr(0, engine::Classification::kLastLineLimit), when);
-        check(result.findPitch == modelPosition(last, "default_pitch"), when);
-        check(result.findBank == modelPosition(last, "default_bank"), when);
+        check(result.findPitch == wordPosition(last, "default_pitch"), when);
+        check(result.findBank == wordPosition(last, "default_bank"), when);
     }
 }
 
@@ -318,7 +169,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     choice.pitch = [pitch] { return pitch; };
     choice.simulator = [fs9] { return std::string(fs9 ? "FS9.exe" : "fs2000.exe"); };
 
-    const StoredText t = modelText(original);
+    const StoredText t = vantrel::test::readStored(original);
     if (t.refused) {
         checkRefused(ops, cfg, [&] {
             engine::Classification result;
@@ -338,22 +189,40 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     engine::rewriteAircraft(folder, engine::Mode::Remove, choice, ops);
     const std::string removed = ops.files[cfg];
-    check(removed == modelRemove(t, bank, pitch, fs9), "Remove: bytes differ from the model");
-    check(ops.files[bak] == original, "Remove: the backup is not the original file");
+    check(removed == vantrel::test::modelRemove(original, bank, pitch, fs9), "Remove: bytes differ from the model");
+    check(removed == original ? ops.files.count(bak) == 0 : ops.files[bak] == original,
+          "Remove: the backup is not the original file");
     checkFolder(ops, folder, "Remove: a file besides aircraft.cfg and its backup");
-    const StoredText afterRemove = modelText(removed);
-    check(!afterRemove.refused && afterRemove.width == t.width, "Remove: the result is stored differently");
+    const StoredText afterRemove = vantrel::test::readStored(removed);
+    if (afterRemove.refused) {
+        // Stray zero bytes that did not look like 16-bit text beside the old line ends may look so beside CR LF:
+        // the program then refuses the file it wrote, and leaves it as it is.
+        checkRefused(ops, cfg, [&] { engine::rewriteAircraft(folder, engine::Mode::Restore, choice, ops); });
+        check(ops.files[cfg] == removed, "refused after Remove: the file was changed");
+        return 0;
+    }
+    check(afterRemove.width == t.width, "Remove: the result is stored differently");
     checkClassification(ops, cfg, afterRemove.lines, "classification after Remove");
 
+    const bool hadBackup = ops.files.count(bak) != 0;
+    const std::string backupBefore = hadBackup ? ops.files[bak] : std::string();
     engine::rewriteAircraft(folder, engine::Mode::Restore, choice, ops);
     const std::string restored = ops.files[cfg];
-    check(restored == joinLines(t, true), "Restore: not the original's lines without the wing-leveler lines");
-    bool anyWingLeveler = false;
-    for (const std::string& line : lines)
-        anyWingLeveler = anyWingLeveler || modelWingLeveler(line);
-    if (!anyWingLeveler)
-        check(restored == joinLines(t, false), "Restore after Remove: the original lines are not back");
-    check(ops.files[bak] == (original.size() > 100 ? original : removed), "Restore: backup rule");
+    check(restored == vantrel::test::modelRestore(removed), "Restore: bytes differ from the model");
+    if (removed != original) {
+        // Remove inserted lines (the original has no wing-leveler line): Restore gives back every original line
+        // as stored, each ended by CR LF.
+        std::string back = t.mark;
+        for (const std::string& line : t.stored)
+            back += line + t.encode("\r\n");
+        check(restored == back, "Restore after Remove: the original lines are not back");
+    }
+    // A backup of 100 bytes or fewer is taken afresh before every rewrite; a larger one is kept.
+    const std::string backupAfter = ops.files.count(bak) != 0 ? ops.files[bak] : std::string();
+    if (restored == removed)
+        check(backupAfter == backupBefore, "Restore: the backup changed although the file did not");
+    else
+        check(backupAfter == (hadBackup && backupBefore.size() > 100 ? backupBefore : removed), "Restore: backup rule");
     checkFolder(ops, folder, "Restore: a file besides aircraft.cfg and its backup");
 
     engine::rewriteAircraft(folder, engine::Mode::None, choice, ops);

@@ -2,6 +2,13 @@
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 JOBS=$(nproc 2>/dev/null || echo 2)
 
+# fail MESSAGE...: prints "WHAT: MESSAGE" and ends the script with status 1. WHAT is $FAILING, what the script
+# checks at that point, or else the script's name.
+fail() {
+    echo "${FAILING:-${0##*/}}: $*" >&2
+    exit 1
+}
+
 # ensure_packages PKG...: installs the missing ones with apt-get when running as root; otherwise names
 # them and the command to run, and fails.
 ensure_packages() {
@@ -60,6 +67,12 @@ wine_scratch() {
     export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 }
 
+# wine_fonts: the design's bitmap faces ("Small Fonts", "MS Sans Serif") and Tahoma into the prefix. They are
+# Wine's own, but Debian keeps them outside the prefix, where Wine does not look.
+wine_fonts() {
+    cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
+}
+
 # wine_scratch_remove: stops the scratch prefix's Wine server and removes the scratch folder.
 wine_scratch_remove() {
     [ -n "${WINE_SCRATCH:-}" ] || return 0
@@ -88,5 +101,56 @@ source_date_epoch() {
         echo "$SOURCE_DATE_EPOCH"
     else
         git -C "$ROOT" log -1 --format=%ct
+    fi
+}
+
+# start_xvfb [SCREEN]: a virtual X display of its own (Xvfb; SCREEN default 1024x768x24), on display number
+# $VANTREL_TEST_DISPLAY where several runs share a machine, otherwise on a free number picked at random (and on
+# another one when that turns out to be taken). Exports DISPLAY once the server answers; XVFB_PID is the
+# server, which stop_xvfb stops. Needs xdotool, which asks the server.
+start_xvfb() {
+    local screen=${1:-1024x768x24} number _
+    XVFB_PID=""
+    for _ in 1 2 3 4 5; do
+        number=${VANTREL_TEST_DISPLAY:-$((200 + RANDOM % 300))}
+        [ -n "${VANTREL_TEST_DISPLAY:-}" ] || [ ! -e "/tmp/.X$number-lock" ] || continue
+        export DISPLAY=":$number"
+        Xvfb "$DISPLAY" -screen 0 "$screen" -nolisten tcp >/dev/null 2>&1 &
+        XVFB_PID=$!
+        for _ in $(seq 1 100); do
+            xdotool getmouselocation >/dev/null 2>&1 && break
+            kill -0 "$XVFB_PID" 2>/dev/null || break
+            sleep 0.1
+        done
+        # Our server, not another one already on that display.
+        if kill -0 "$XVFB_PID" 2>/dev/null && xdotool getmouselocation >/dev/null 2>&1; then
+            return 0
+        fi
+        stop_xvfb
+    done
+    echo "no virtual X display could be started" >&2
+    return 1
+}
+
+# stop_xvfb: stops the server that start_xvfb started, if any.
+stop_xvfb() {
+    [ -n "${XVFB_PID:-}" ] || return 0
+    kill "$XVFB_PID" 2>/dev/null || true
+    wait "$XVFB_PID" 2>/dev/null || true
+    XVFB_PID=""
+}
+
+# install_demo FOLDER SETTINGS [wine]: a copy of the demo installation (data/demo: fs9.exe and a dozen made-up
+# aircraft, four with the wing leveler already off) as FOLDER/FS9, and the settings file SETTINGS that opens its
+# Aircraft folder: the three lines Vantrel writes on Quit (both defaults ticked, the drive, the aircraft
+# folder). With "wine" the drive and folder are those the Windows program sees under Wine, where the Linux
+# file system is drive Z:.
+install_demo() {
+    local aircraft="$1/FS9/Aircraft"
+    cp -R "$ROOT/data/demo/FS9" "$1/FS9"
+    if [ "${3:-}" = wine ]; then
+        printf '3\r\nz:\r\nZ:%s\r\n' "$(echo "$aircraft" | tr / '\\')" >"$2"
+    else
+        printf '3\r\n/\r\n%s\r\n' "$aircraft" >"$2"
     fi
 }

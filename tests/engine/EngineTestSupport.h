@@ -1,6 +1,7 @@
 #pragma once
 
 #include "os/FileOps.h"
+#include "support/RewriteModel.h"
 
 #include <filesystem>
 #include <map>
@@ -115,14 +116,5 @@ private:
 // other byte b as U+0A00 + b, whose stored bytes hold a line feed (0x0A) that a byte-wise reader would take for
 // a line end.
 std::string toUtf16(const std::string& bytes, bool bigEndian);
-
-// An independent, whole-file model of the rewrite, to check the streaming engine against.
-std::vector<std::string> splitLines(const std::string& bytes); // ends: CR, CR LF, LF, end of file
-std::string joinCrLf(const std::vector<std::string>& lines);
-bool mentionsWingLeveler(const std::string& line);
-// A file that already mentions a wing-leveler word is left as it is by Remove, and so is one in which Remove has
-// nothing to insert (no header, no line chosen); Restore leaves one without such a word as it is.
-std::string modelRemove(const std::string& bytes, bool bank, bool pitch, bool fs9);
-std::string modelRestore(const std::string& bytes);
 
 } // namespace vantrel::test

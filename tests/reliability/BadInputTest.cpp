@@ -2,6 +2,7 @@
 // stand where a file should be, and broken settings files. Each case ends in the right list or a clear warning
 // box, and no byte of any file is lost or changed outside the lines that the program means to change.
 #include "form/FormTestSupport.h"
+#include "support/RewriteModel.h"
 
 #include <algorithm>
 #include <map>
@@ -11,60 +12,10 @@ namespace {
 
 using Entries = std::vector<std::string>;
 
-// The lines of a file as the program reads them: ended by CR, CR LF, a lone LF or the end of the file.
-std::vector<std::string> linesOf(const std::string& bytes)
-{
-    std::vector<std::string> lines;
-    std::string line;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] != '\r' && bytes[i] != '\n') {
-            line += bytes[i];
-            continue;
-        }
-        lines.push_back(line);
-        line.clear();
-        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
-            ++i;
-    }
-    if (!line.empty())
-        lines.push_back(line);
-    return lines;
-}
-
-std::string lower(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(), [](char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; });
-    return text;
-}
-
-// What Remove must write with FS2004's lines and both boxes ticked. A UTF-8 byte-order mark belongs to the file,
-// not to its first line's text. A file without a header to insert below stays as it is.
+// What Remove must write with FS2004's lines and both boxes ticked.
 std::string removed(const std::string& bytes)
 {
-    std::string out;
-    bool inserted = false;
-    const std::vector<std::string> lines = linesOf(bytes);
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        out += lines[i] + "\r\n";
-        const std::string text = i == 0 && lines[i].rfind("\xEF\xBB\xBF", 0) == 0 ? lines[i].substr(3) : lines[i];
-        if (lower(text).rfind("[autopilot]", 0) == 0) {
-            out += "default_bank_mode=0\r\ndefault_pitch_mode=0\r\n";
-            inserted = true;
-        }
-    }
-    return inserted ? out : bytes;
-}
-
-// What Restore must write: every line but the wing-leveler lines, each ended by CR LF.
-std::string restored(const std::string& bytes)
-{
-    std::string out;
-    for (const std::string& line : linesOf(bytes)) {
-        const std::string text = lower(line);
-        if (text.find("default_pitch") == std::string::npos && text.find("default_bank") == std::string::npos)
-            out += line + "\r\n";
-    }
-    return out;
+    return modelRemove(bytes, true, true, true);
 }
 
 fs::path bak(const fs::path& folder)
@@ -141,8 +92,9 @@ TEST_F(BadInputTest, OddContentIsListedRightAndKeepsEveryByte)
     allAndModify();
     EXPECT_EQ(takeBoxes(), "");
     for (const auto& [name, bytes] : content) {
-        EXPECT_EQ(readFile(sim.cfgPath(name)), restored(removed(bytes))) << name;
-        EXPECT_EQ(restored(removed(bytes)), restored(bytes)) << name << ": the original lines are back";
+        const std::string back = modelRestore(removed(bytes));
+        EXPECT_EQ(readFile(sim.cfgPath(name)), back) << name;
+        EXPECT_EQ(splitLines(back), splitLines(bytes)) << name << ": the original lines are back";
         // A backup of 100 bytes or fewer is taken afresh before every rewrite.
         if (!untouched(name)) {
             EXPECT_EQ(readFile(bak(sim.aircraftFolder / name)), bytes.size() > 100 ? bytes : removed(bytes)) << name;

@@ -280,7 +280,8 @@ bool unixCommand(const std::wstring& program, const fs::path& path)
     std::wstring unixPath = path.wstring().substr(2);
     std::replace(unixPath.begin(), unixPath.end(), L'\\', L'/');
     std::wstring command = program + L" \"" + unixPath + L"\"";
-    STARTUPINFOW startup{sizeof startup};
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
     if (!CreateProcessW((L"Z:\\usr\\bin\\" + program).c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         nullptr, &startup, &process))

@@ -6,29 +6,20 @@
 # FILE" saves that part of the screen as a binary PPM in the program's folder.
 #   x-events.sh WINE TEST
 set -uo pipefail
+source "$(dirname "$0")/../../scripts/lib/common.sh"
 wine=$1
 program=$2
-scratch=$(mktemp -d "${TMPDIR:-/tmp}/vantrel-xevents.XXXXXX")
-export HOME="$scratch/home" XDG_DATA_HOME="$scratch/home/.local/share" XDG_CONFIG_HOME="$scratch/home/.config"
-export XDG_CACHE_HOME="$scratch/home/.cache"
-# A 32-bit prefix, like the program; a UTF-8 locale, without which Wine cannot name files in other scripts.
-export WINEPREFIX="$scratch/prefix" WINEARCH=win32 LC_ALL=C.UTF-8 WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-mkdir -p "$HOME"
-# VANTREL_TEST_DISPLAY picks the display number where several runs share a machine.
-export DISPLAY=":${VANTREL_TEST_DISPLAY:-$((200 + RANDOM % 300))}"
-Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
+wine_scratch
+scratch=$WINE_SCRATCH
 cleanup() {
-    wineserver -k >/dev/null 2>&1
-    kill "$xvfb" 2>/dev/null
-    rm -rf "$scratch"
+    wine_scratch_remove
+    stop_xvfb
 }
 trap cleanup EXIT
-for _ in $(seq 1 100); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
+# VANTREL_TEST_DISPLAY picks the display number where several runs share a machine.
+start_xvfb 1280x1024x24 || exit 1
 "$wine" wineboot -i >/dev/null 2>&1
-# The design's bitmap faces and Tahoma are Wine's own, kept by Debian outside the prefix.
-cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
+wine_fonts
 
 coproc TEST { cd "$scratch" && exec "$wine" "$program" 2>&1; }
 out=${TEST[1]}

@@ -4,6 +4,7 @@
 #include "layout/Layout.h"
 #include "text/Catalogue.h"
 #include "ui/qt/ControlBuilder.h"
+#include "ui/qt/FontFit.h"
 
 #include <QFont>
 #include <QFrame>
@@ -15,16 +16,13 @@ namespace vantrel::qt {
 
 namespace {
 
-// The dialog was designed in MS Sans Serif; where that is missing, DejaVu Sans is close enough in
-// line height that all eight credit lines stay inside their label (Nimbus Sans, the usual stand-in
-// for Arial on Linux, is two pixels taller per line and loses the last one). The body text is a quarter
-// point smaller than the design's, for the same reason.
+// The design face or a stand-in of its line height (layout::standInFaces()). The body text is a quarter point
+// smaller than the design's, which keeps the last credit line inside its label in a stand-in too.
 QFont designFont(layout::FontRole role)
 {
     const layout::Face face = layout::faceOf(role);
     QFont font(QLatin1String(face.family));
-    font.setFamilies({QLatin1String(face.family), QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Tahoma"),
-                      QStringLiteral("DejaVu Sans")});
+    font.setFamilies(standInFamilies(role, layout::FaceFit::LineHeight));
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(face.bold ? face.points : 8.0);
     font.setBold(face.bold);
@@ -33,8 +31,7 @@ QFont designFont(layout::FontRole role)
 
 void setLines(QLabel* label, const std::string& text)
 {
-    // A label breaks lines only at line feeds; the program separates its lines with carriage returns.
-    label->setText(QString::fromStdString(text).replace(QLatin1Char('\r'), QLatin1Char('\n')));
+    label->setText(withLineFeeds(text));
 }
 
 } // namespace

@@ -15,8 +15,10 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <qdrawutil.h>
 
 namespace vantrel::qt {
 
@@ -27,11 +29,34 @@ QString captionOf(const layout::Control& row)
     return QString::fromStdString(text::get(row.caption));
 }
 
+// A frame drawn as Windows draws one: an etched line whose top runs at the middle of the title, which interrupts it
+// near the left end, so that the controls the design puts right below the title lie inside it. (The toolkit's
+// own group box starts its line below the title, through the top row of a frame as low as "Autopilot Wing
+// Leveler".)
+class DesignFrame : public QGroupBox
+{
+public:
+    using QGroupBox::QGroupBox;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        constexpr int kTitleIndent = 8; // pixels from the frame's left end to its title
+        QPainter painter(this);
+        const QFontMetrics metrics(font());
+        qDrawShadeRect(&painter, rect().adjusted(0, metrics.height() / 2, 0, 0), palette(), true, 1);
+        const QRect titleRect(kTitleIndent, 0, metrics.horizontalAdvance(title()), metrics.height());
+        painter.fillRect(titleRect, palette().window());
+        style()->drawItemText(&painter, titleRect, Qt::AlignLeft | Qt::AlignVCenter, palette(), isEnabled(), title(),
+                              QPalette::WindowText);
+    }
+};
+
 QWidget* makeWidget(const layout::Control& row, QWidget* parent)
 {
     switch (row.kind) {
     case layout::Kind::Frame:
-        return new QGroupBox(captionOf(row), parent);
+        return new DesignFrame(captionOf(row), parent);
     case layout::Kind::OptionButton:
         return new QRadioButton(captionOf(row), parent);
     case layout::Kind::CheckBox:

@@ -20,23 +20,34 @@ QString firstInstalledFamily(const QStringList& families)
     return QApplication::font().family();
 }
 
+QStringList standInFamilies(layout::FontRole role, layout::FaceFit fit)
+{
+    QStringList families;
+    for (const std::string& face : layout::standInFaces(role, fit))
+        families.append(QString::fromStdString(face));
+    return families;
+}
+
 QFont fittingFont(layout::FontRole role, const std::function<bool(const QFont&)>& fits)
 {
     const layout::Face face = layout::faceOf(role);
-    // "Small Fonts" is narrow: narrow faces stand in for it.
-    const QStringList standIns =
-        role == layout::FontRole::Small
-            ? QStringList{QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("Liberation Sans Narrow"),
-                          QStringLiteral("Arial Narrow"), QStringLiteral("Nimbus Sans Narrow"),
-                          QStringLiteral("DejaVu Sans")}
-            : QStringList{QStringLiteral("Microsoft Sans Serif"), QStringLiteral("DejaVu Sans Condensed"),
-                          QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")};
-    QFont font(firstInstalledFamily(QStringList{QLatin1String(face.family)} + standIns));
+    QFont font(firstInstalledFamily(standInFamilies(role, layout::FaceFit::Width)));
     font.setPointSizeF(face.points);
     font.setBold(face.bold);
     while (font.pointSizeF() > kSmallestPointSize && !fits(font))
         font.setPointSizeF(font.pointSizeF() - 0.25);
     return font;
+}
+
+int minimumPixelHeight(const QString& text)
+{
+    return layout::minimumPixelHeight(
+        std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())));
+}
+
+QString withLineFeeds(const std::string& text)
+{
+    return QString::fromStdString(layout::withLineBreaks(text, "\n"));
 }
 
 bool wrappedTextFits(const QFont& font, const QString& text, const QRect& room)

@@ -159,21 +159,18 @@ void MainWindow::applyFonts()
                                 [&](const QFont& font) { return wrappedTextFits(font, Label1->text(), labelRoom); }));
 }
 
-// Ideographs (and the other scripts of East Asia, from U+2E80 on) are illegible below about 12 pixels, and the
-// window's font is smaller: a list that shows such a name gets text of at least that size.
+// The window's font is smaller than East Asian text needs: a list that shows such a name gets text of at least
+// the size it needs.
 void MainWindow::fitScripts(QListWidget* list)
 {
     QFont font = this->font();
-    for (int i = 0; i < list->count(); ++i) {
-        const QString text = list->item(i)->text();
-        if (std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() >= 0x2E80; })) {
-            // In device pixels: on a scaled screen the window's own font may be large enough.
-            const qreal scale = list->devicePixelRatioF();
-            if (QFontInfo(font).pixelSize() * scale < 12)
-                font.setPixelSize(static_cast<int>(std::ceil(12 / scale)));
-            break;
-        }
-    }
+    int minimum = 0;
+    for (int i = 0; i < list->count() && minimum == 0; ++i)
+        minimum = minimumPixelHeight(list->item(i)->text());
+    // In device pixels: on a scaled screen the window's own font may be large enough.
+    const qreal scale = list->devicePixelRatioF();
+    if (QFontInfo(font).pixelSize() * scale < minimum)
+        font.setPixelSize(static_cast<int>(std::ceil(minimum / scale)));
     if (list->font() != font)
         list->setFont(font);
 }
@@ -316,11 +313,7 @@ void MainWindow::showMessage(const std::string& text, form::MessageIcon icon, co
         break;
     }
     box.setWindowTitle(QString::fromStdString(title));
-    // The program composes its reports with a lone carriage return between the error and the step
-    // under way; a label only breaks lines at line feeds.
-    QString shown = QString::fromStdString(text);
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    box.setText(shown);
+    box.setText(withLineFeeds(text));
     box.setTextFormat(Qt::PlainText);
     box.setStandardButtons(QMessageBox::Ok);
     box.exec();

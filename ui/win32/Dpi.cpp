@@ -78,17 +78,18 @@ int fontHeight(HFONT font)
     return metrics.tmHeight;
 }
 
-HFONT makeFont(const wchar_t* face, double points, bool bold, UINT dpi)
+HFONT makeFont(layout::FontRole role, UINT dpi)
 {
+    const layout::Face face = layout::faceOf(role);
     LOGFONTW font{};
-    font.lfHeight = -static_cast<LONG>(std::lround(points * dpi / 72.0));
-    font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+    font.lfHeight = -static_cast<LONG>(std::lround(face.points * dpi / 72.0));
+    font.lfWeight = face.bold ? FW_BOLD : FW_NORMAL;
     font.lfCharSet = DEFAULT_CHARSET;
     font.lfOutPrecision = OUT_DEFAULT_PRECIS;
     font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
     font.lfQuality = DEFAULT_QUALITY;
     font.lfPitchAndFamily = DEFAULT_PITCH | FF_SWISS;
-    lstrcpynW(font.lfFaceName, faceAt(face, dpi), LF_FACESIZE);
+    lstrcpynW(font.lfFaceName, faceAt(role, dpi).c_str(), LF_FACESIZE);
     HFONT made = CreateFontIndirectW(&font);
     // The design's bitmap faces have lines about 1.2 times their size; a scalable face with looser lines
     // is made a little smaller, or a label's lines would no longer fit its height (the About credits).

@@ -22,9 +22,8 @@ inline int toPixels(int twips, UINT dpi)
 void place(HWND control, const TwipRect& rect, const TwipRect& container, UINT dpi);
 // Sizes the window so that its client area is `width` x `height` twips.
 void setClientSize(HWND window, int width, int height, UINT dpi);
-// A font of the design face `face` at `points` (8.25 etc.): the face itself at 96 DPI, a scalable one of the
-// same kind above (faceAt()).
-HFONT makeFont(const wchar_t* face, double points, bool bold, UINT dpi);
+// A font of `role`'s design size at `dpi`, in the face that draws it there (faceAt()).
+HFONT makeFont(layout::FontRole role, UINT dpi);
 // The height of a line of text in `font`, in pixels.
 int fontHeight(HFONT font);
 // Puts the window in the middle of the work area of its monitor.

@@ -1,5 +1,8 @@
 #include "Fonts.h"
 
+#include "Wide.h"
+#include "layout/TextRules.h"
+
 #include <algorithm>
 #include <array>
 #include <vector>
@@ -85,13 +88,6 @@ int missingCharacters(HDC dc, const std::wstring& text)
     return missing;
 }
 
-// Ideographs (and the other scripts of East Asia from U+2E80 on) are illegible below about 12 pixels, and
-// the design's Latin text is 9 pixels high at 96 DPI.
-bool needsLargerText(const std::wstring& text)
-{
-    return std::any_of(text.begin(), text.end(), [](wchar_t character) { return character >= 0x2E80; });
-}
-
 std::wstring key(HFONT font, const std::wstring& text)
 {
     return std::to_wstring(reinterpret_cast<UINT_PTR>(font)) + L'\n' + text;
@@ -99,18 +95,12 @@ std::wstring key(HFONT font, const std::wstring& text)
 
 } // namespace
 
-const wchar_t* faceAt(const wchar_t* designFace, UINT dpi)
+std::wstring faceAt(layout::FontRole role, UINT dpi)
 {
-    if (dpi <= 96)
-        return designFace;
-    static const wchar_t* scalable = [] {
-        const std::vector<std::wstring> installed = installedFaces();
-        for (const wchar_t* face : {L"Microsoft Sans Serif", L"Tahoma", L"Arial"})
-            if (std::find(installed.begin(), installed.end(), face) != installed.end())
-                return face;
-        return L"Tahoma";
-    }();
-    return scalable;
+    static const std::vector<std::wstring> installed = installedFaces();
+    return toWide(layout::windowsFace(role, static_cast<int>(dpi), [](const std::string& face) {
+        return std::find(installed.begin(), installed.end(), toWide(face)) != installed.end();
+    }));
 }
 
 GlyphFallback::~GlyphFallback()
@@ -149,7 +139,9 @@ HFONT GlyphFallback::fontFor(HDC dc, HFONT primary, const std::wstring& text)
     HGDIOBJ old = SelectObject(dc, primary);
     int fewest = missingCharacters(dc, text);
     HFONT best = primary;
-    const int minimumHeight = needsLargerText(text) ? 12 : 0;
+    // Windows' wide characters are UTF-16 code units.
+    const int minimumHeight = layout::minimumPixelHeight(
+        std::u16string_view(reinterpret_cast<const char16_t*>(text.data()), text.size()));
     for (auto face = candidateFaces().begin(); fewest > 0 && face != candidateFaces().end(); ++face) {
         HFONT font = fallback(primary, *face, minimumHeight);
         SelectObject(dc, font);

@@ -2,19 +2,19 @@
 
 #include "Win32.h"
 
+#include "layout/Layout.h"
+
 #include <string>
 #include <unordered_map>
 
 namespace vantrel::win32 {
 
-// The face that draws `designFace` at `dpi`: the design's own bitmap face ("Small Fonts", "MS Sans Serif")
-// at 96 DPI, where its look was made; above that a scalable face of the same kind, because a bitmap face
-// keeps its few pixel sizes and would stay small inside controls that grow with the DPI.
-const wchar_t* faceAt(const wchar_t* designFace, UINT dpi);
+// The face that draws `role` at `dpi` (layout::windowsFace()).
+std::wstring faceAt(layout::FontRole role, UINT dpi);
 
 // Names in any script: a text whose characters the window's font lacks (a bitmap face has no Japanese,
 // for one) is drawn in the first installed face of the same height that has them all, as Windows' font
-// linking does for the faces it knows; East Asian text no smaller than 12 pixels.
+// linking does for the faces it knows; East Asian text no smaller than it needs (layout::minimumPixelHeight()).
 class GlyphFallback
 {
 public:

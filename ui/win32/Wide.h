@@ -10,7 +10,7 @@ namespace vantrel::win32 {
 using os::toUtf8;
 using os::toWide;
 
-// A carriage return alone starts a new line in the program's texts; Windows' text drawing wants CR LF.
+// The program's text with its line breaks as CR LF, which Windows' text drawing wants (layout::withLineBreaks()).
 std::wstring toWideLines(const std::string& utf8);
 
 } // namespace vantrel::win32

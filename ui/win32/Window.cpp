@@ -274,11 +274,8 @@ void Window::layout(UINT dpi)
 {
     dpi_ = dpi;
     deleteFonts();
-    for (const auto role : {layout::FontRole::Small, layout::FontRole::SansSerif, layout::FontRole::Title}) {
-        const layout::Face face = layout::faceOf(role);
-        const std::wstring family = toWide(face.family);
-        fonts_[static_cast<int>(role)] = makeFont(family.c_str(), face.points, face.bold, dpi);
-    }
+    for (const auto role : {layout::FontRole::Small, layout::FontRole::SansSerif, layout::FontRole::Title})
+        fonts_[static_cast<int>(role)] = makeFont(role, dpi);
     for (const layout::Control& row : design_) {
         if (!layout::isCreated(row))
             continue;
