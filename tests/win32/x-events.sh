@@ -22,9 +22,11 @@ start_xvfb 1280x1024x24 || exit 1
 wine_fonts
 
 coproc TEST { cd "$scratch" && exec "$wine" "$program" 2>&1; }
-out=${TEST[1]}
+# Bash closes the coprocess's descriptors and forgets them once it has ended: copies are kept here for the lines
+# still to read.
+exec {in}<&"${TEST[0]}" {out}>&"${TEST[1]}"
 pid=$TEST_PID
-while IFS= read -r line <&"${TEST[0]}"; do
+while IFS= read -r line <&"$in"; do
     line=${line%$'\r'}
     if [[ $line == "@xdo "* ]]; then
         # shellcheck disable=SC2086 # the arguments are words
