@@ -125,8 +125,8 @@ template <typename Call> void checkRefused(MemoryFileOps& ops, const std::string
     bool refused = false;
     try {
         call();
-    } catch (const vantrel::AppError& e) {
-        refused = e.number() == vantrel::err::BadFileMode;
+    } catch (const vantrel::os::AppError& e) {
+        refused = e.number() == vantrel::os::err::BadFileMode;
     }
     check(refused, "refused: not reported as Bad file mode");
     check(ops.openCount() == 0, "refused: a file was left open");

@@ -22,7 +22,7 @@ namespace fs = std::filesystem;
 namespace {
 
 // The machine itself, with the generated home folder as $HOME and no $WINEPREFIX.
-class GeneratedHome : public vantrel::NativeSimulatorSearchPlatform
+class GeneratedHome : public vantrel::os::NativeSimulatorSearchPlatform
 {
 public:
     explicit GeneratedHome(std::string home) : home_(std::move(home)) {}

@@ -27,14 +27,14 @@ void DriveModel::setDrive(const std::string& drive)
         index = indexOf(drive);
     }
     if (index < 0 || !os::driveReadable(drive))
-        throw makeError(err::DeviceUnavailable);
+        throw os::makeError(os::err::DeviceUnavailable);
     select(index);
 }
 
 void DriveModel::select(int index)
 {
     if (index < 0 || index >= static_cast<int>(drives_.size()))
-        throw AppError(380, "Invalid property value");
+        throw os::AppError(380, "Invalid property value");
     if (index == index_)
         return;
     index_ = index;
@@ -53,20 +53,20 @@ void DriveModel::reload()
     if (wantedDrive.empty()) {
         try {
             wantedDrive = os::currentFolder();
-        } catch (const AppError&) {
+        } catch (const os::AppError&) {
             // No current folder to go by (it was removed): the first drive will do.
         }
     }
-    const char wanted = wantedDrive.empty() ? '\0' : lowerAscii(wantedDrive[0]);
+    const char wanted = wantedDrive.empty() ? '\0' : os::lowerAscii(wantedDrive[0]);
     for (std::size_t i = 0; i < drives.size() && index < 0; ++i) {
-        if (lowerAscii(drives[i][0]) == wanted)
+        if (os::lowerAscii(drives[i][0]) == wanted)
             index = int(i);
     }
     // A selected drive that went away stays listed and selected: the selection only moves when someone moves it,
     // and choosing it again reports that it is unavailable.
     if (index < 0 && !selected.empty()) {
         index = 0;
-        while (index < int(drives.size()) && lowerAscii(drives[std::size_t(index)][0]) < wanted)
+        while (index < int(drives.size()) && os::lowerAscii(drives[std::size_t(index)][0]) < wanted)
             ++index;
         drives.insert(drives.begin() + index, selected);
     }
@@ -83,9 +83,9 @@ int DriveModel::indexOf(const std::string& drive) const
 {
     if (drive.empty())
         return -1;
-    const char wanted = lowerAscii(drive[0]);
+    const char wanted = os::lowerAscii(drive[0]);
     for (std::size_t i = 0; i < drives_.size(); ++i) {
-        if (lowerAscii(drives_[i][0]) == wanted)
+        if (os::lowerAscii(drives_[i][0]) == wanted)
             return int(i);
     }
     return -1;

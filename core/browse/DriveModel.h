@@ -23,10 +23,10 @@ public:
     // The selected entry's text ("" when the machine has no drive at all).
     std::string drive() const;
     // Selects the drive named by the first character of `drive` (letter case ignored), looking at the
-    // machine's drives again when it is not listed. Throws AppError 68 "Device unavailable" when there is no
+    // machine's drives again when it is not listed. Throws os::AppError 68 "Device unavailable" when there is no
     // such drive or it cannot be read, leaving the selection unchanged. Runs onChange when the selection moves.
     void setDrive(const std::string& drive);
-    // The user picked entry `index` of the list. Runs onChange when the selection moves. Throws AppError 380
+    // The user picked entry `index` of the list. Runs onChange when the selection moves. Throws os::AppError 380
     // "Invalid property value" for an index outside drives().
     void select(int index);
     // Looks at the machine's drives again (before the list drops down), so that a drive plugged in meanwhile

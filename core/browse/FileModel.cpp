@@ -118,14 +118,14 @@ void FileModel::setListing(Listing listing)
 const std::string& FileModel::file(int index) const
 {
     if (index < 0 || index >= listCount())
-        throw AppError(381, "Invalid property array index");
+        throw os::AppError(381, "Invalid property array index");
     return files_[std::size_t(index)];
 }
 
 void FileModel::setListIndex(int index)
 {
     if (index < -1 || index >= listCount())
-        throw AppError(380, "Invalid property value");
+        throw os::AppError(380, "Invalid property value");
     index_ = index;
 }
 

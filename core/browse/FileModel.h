@@ -20,7 +20,7 @@ public:
     // The folder listed.
     const std::string& path() const { return path_; }
     // Lists the ordinary files of `folder` (no folders, no hidden files) that match the pattern, sorted by name
-    // ignoring letter case, none selected. Throws AppError (76, 70, ...) when the folder cannot be read, keeping
+    // ignoring letter case, none selected. Throws os::AppError (76, 70, ...) when the folder cannot be read, keeping
     // the previous folder and list.
     void setPath(const std::string& folder);
 
@@ -37,9 +37,9 @@ public:
     void setListing(Listing listing);
     int listCount() const { return static_cast<int>(files_.size()); }
     const std::vector<std::string>& files() const { return files_; }
-    // Name of file `index` (0-based). Throws AppError 381 "Invalid property array index" outside the list.
+    // Name of file `index` (0-based). Throws os::AppError 381 "Invalid property array index" outside the list.
     const std::string& file(int index) const;
-    // Selects entry `index`; -1 selects none. Throws AppError 380 "Invalid property value" for any other index
+    // Selects entry `index`; -1 selects none. Throws os::AppError 380 "Invalid property value" for any other index
     // outside the list.
     void setListIndex(int index);
     int listIndex() const { return index_; }

@@ -76,18 +76,18 @@ bool FolderModel::refresh()
 void FolderModel::open(int entry)
 {
     if (entry < 0 || entry >= static_cast<int>(entries_.size()))
-        throw AppError(381, "Invalid property array index");
+        throw os::AppError(381, "Invalid property array index");
     // A copy: setPath() replaces the entries.
     const std::string target = entries_[std::size_t(entry)].path;
     const std::uint64_t before = revision_;
     try {
         setPath(target);
-    } catch (const AppError&) {
+    } catch (const os::AppError&) {
         // The folder could not be read: it may have gone since it was listed, so the list is read again.
         if (revision_ == before) {
             try {
                 refresh();
-            } catch (const AppError&) {
+            } catch (const os::AppError&) {
                 // The folder shown has gone too; the caller learns of the first failure.
             }
         }
@@ -98,7 +98,7 @@ void FolderModel::open(int entry)
 const std::string& FolderModel::list(int index) const
 {
     if (index < 0 || index >= listCount())
-        throw AppError(381, "Invalid property array index");
+        throw os::AppError(381, "Invalid property array index");
     return (*subFolders_)[std::size_t(index)];
 }
 

@@ -29,7 +29,7 @@ public:
 
     // The folder shown; "" until the first setPath().
     const std::string& path() const { return path_; }
-    // Makes `path` (absolute, or relative to the process's current folder) the folder shown. Throws AppError 76
+    // Makes `path` (absolute, or relative to the process's current folder) the folder shown. Throws os::AppError 76
     // "Path not found" when it is not an existing folder and 70 "Permission denied" when its entries cannot be
     // read; the path stays unchanged then. Re-reads the sub-folders in every case; runs onChange only when the
     // normalised path differs from the current one (ignoring letter case on Windows).
@@ -38,11 +38,11 @@ public:
     // was. Returns whether the entries differ from before.
     bool refresh();
     // The user opened entries()[entry] (double-click or Enter): setPath() of its path. When that folder cannot be
-    // read (it may have gone since it was listed), the list is re-read before the error passes on. Throws AppError
+    // read (it may have gone since it was listed), the list is re-read before the error passes on. Throws os::AppError
     // 381 for an entry outside entries().
     void open(int entry);
 
-    // Number of sub-folders, and the full path of sub-folder `index` (0-based). list() throws AppError 381
+    // Number of sub-folders, and the full path of sub-folder `index` (0-based). list() throws os::AppError 381
     // "Invalid property array index" for an index outside 0 .. listCount() - 1.
     int listCount() const { return static_cast<int>(subFolders_->size()); }
     const std::string& list(int index) const;

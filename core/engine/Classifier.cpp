@@ -54,11 +54,11 @@ void findWords(const char* text, std::size_t size, std::size_t& pitch, std::size
         const std::size_t underscore = static_cast<std::size_t>(static_cast<const char*>(hit) - text);
         from = underscore + 1;
         const std::size_t start = underscore - 7;
-        if (!startsWithAsciiNoCase(text + start, "default"))
+        if (!os::startsWithAsciiNoCase(text + start, "default"))
             continue;
-        if (bank == kNone && underscore + 5 <= size && startsWithAsciiNoCase(text + underscore + 1, "bank"))
+        if (bank == kNone && underscore + 5 <= size && os::startsWithAsciiNoCase(text + underscore + 1, "bank"))
             bank = start;
-        else if (pitch == kNone && underscore + 6 <= size && startsWithAsciiNoCase(text + underscore + 1, "pitch"))
+        else if (pitch == kNone && underscore + 6 <= size && os::startsWithAsciiNoCase(text + underscore + 1, "pitch"))
             pitch = start;
     }
 }
@@ -281,16 +281,16 @@ void classifyFileIn(const os::OpenFolder& folder, const std::string& name, const
 
 std::string findSimulator(const std::string& simulatorFolder)
 {
-    std::string found = lowerAscii(os::findOrdinaryFile(simulatorFolder + "fs9.exe"));
+    std::string found = os::lowerAscii(os::findOrdinaryFile(simulatorFolder + "fs9.exe"));
     if (found != "fs9.exe")
-        found = lowerAscii(os::findOrdinaryFile(simulatorFolder + "fs2000.exe"));
+        found = os::lowerAscii(os::findOrdinaryFile(simulatorFolder + "fs2000.exe"));
     return found;
 }
 
 bool endsInAircraft(const std::string& path)
 {
     return path.size() >= kAircraftFolder.size() &&
-           lowerAscii(path.substr(path.size() - kAircraftFolder.size())) == kAircraftFolder;
+           os::lowerAscii(path.substr(path.size() - kAircraftFolder.size())) == kAircraftFolder;
 }
 
 std::string simulatorBeside(const std::string& aircraftFolder)

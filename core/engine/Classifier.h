@@ -25,9 +25,9 @@ struct Classification
 };
 
 // Reads `path` up to its first wing-leveler line. Fills `out` as it goes (lastLine = line read last), so after a
-// thrown AppError the caller still sees how far it got. A 0-byte file: empty = true, found = false. A UTF-16 file
+// thrown os::AppError the caller still sees how far it got. A 0-byte file: empty = true, found = false. A UTF-16 file
 // (with its mark) is tested on its text: positions count its code units, and lastLine holds its ASCII characters
-// with '?' for every other. Throws AppError; "Bad file mode" for 16-bit text without a mark (see detectEncoding).
+// with '?' for every other. Throws os::AppError; "Bad file mode" for 16-bit text without a mark (see detectEncoding).
 void classifyFile(const std::string& path, Classification& out, os::FileOps& ops = os::FileOps::real());
 // The same for the file `name` of a folder held open (`path` its full path), on the real file system: opened by
 // its name in that folder, and read with a read less (a short read of an ordinary file is its end).

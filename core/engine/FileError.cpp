@@ -4,14 +4,14 @@
 
 namespace vantrel::engine {
 
-AppError fileError(const std::error_code& ec, const std::string& folder, os::FileOps& ops)
+os::AppError fileError(const std::error_code& ec, const std::string& folder, os::FileOps& ops)
 {
-    AppError error = errorFromSystem(ec);
-    if (error.number() != err::FileNotFound || folder.empty())
+    os::AppError error = os::errorFromSystem(ec);
+    if (error.number() != os::err::FileNotFound || folder.empty())
         return error;
     try {
         if (!ops.status(folder).exists)
-            return makeError(err::PathNotFound);
+            return os::makeError(os::err::PathNotFound);
     } catch (...) {
         // The first failure is the one to report.
     }

@@ -90,7 +90,7 @@ void LineReader::copyRange(std::uint64_t offset, std::uint64_t length,
         const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(length, scratch_.size()));
         const std::size_t got = ops_.readAt(file_, offset, scratch_.data(), want);
         if (got == 0)
-            throw makeError(err::InputPastEnd); // the file shrank under us
+            throw os::makeError(os::err::InputPastEnd); // the file shrank under us
         sink(std::string_view(scratch_.data(), got));
         offset += got;
         length -= got;

@@ -22,7 +22,7 @@ bool isAutopilotHeader(std::string_view line)
     constexpr std::string_view header = "[autopilot]";
     if (line.size() < header.size())
         return false;
-    return startsWithAsciiNoCase(line.data(), header);
+    return os::startsWithAsciiNoCase(line.data(), header);
 }
 
 } // namespace vantrel::engine

@@ -64,7 +64,7 @@ bool isSeparator(char c)
 
 bool isFs9(const std::string& simulator)
 {
-    return lowerAscii(simulator) == "fs9.exe";
+    return os::lowerAscii(simulator) == "fs9.exe";
 }
 
 // A temporary file that this rewrite created and has not yet renamed into place; removed on failure.
@@ -104,7 +104,7 @@ void setAside(os::FileOps& ops, const std::string& leftover, const std::string& 
     if (!found.exists)
         return;
     if (!found.regular)
-        throw makeError(err::PathFileAccess);
+        throw os::makeError(os::err::PathFileAccess);
     if (restoreAs != nullptr && !ops.status(*restoreAs).exists) {
         ops.rename(leftover, *restoreAs);
         ops.syncFolder(folder);
@@ -122,7 +122,7 @@ void setAside(os::FileOps& ops, const std::string& leftover, const std::string& 
         ops.syncFolder(folder);
         return;
     }
-    throw makeError(err::PathFileAccess);
+    throw os::makeError(os::err::PathFileAccess);
 }
 
 void setAsideLeftovers(os::FileOps& ops, const AircraftFiles& files)
@@ -157,7 +157,7 @@ bool backupDue(os::FileOps& ops, const AircraftFiles& files)
 {
     const os::FileOps::Status backup = ops.status(files.bak);
     if (backup.exists && !backup.regular)
-        throw makeError(err::PathFileAccess);
+        throw os::makeError(os::err::PathFileAccess);
     return !backup.exists || backup.size <= kBackupRefreshLimit;
 }
 
@@ -394,7 +394,7 @@ void rewriteAircraft(const std::string& folder, Mode mode, const InsertChoice& c
     try {
         // A read-only aircraft.cfg is its owner's protection: refused before any file is touched.
         if (ops.status(files.cfg).readOnly)
-            throw makeError(err::PermissionDenied);
+            throw os::makeError(os::err::PermissionDenied);
         setAsideLeftovers(ops, files);
         replaceContent(ops, files, mode, choice);
     } catch (const std::system_error& e) {

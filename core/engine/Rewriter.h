@@ -17,7 +17,7 @@ struct InsertChoice
     std::function<std::string()> simulator; // "fs9.exe" picks the FS2004 lines (any letter case)
 };
 
-// The rewrite of one aircraft folder (backup rule, Remove/Restore, safe replace). Throws AppError; closes every
+// The rewrite of one aircraft folder (backup rule, Remove/Restore, safe replace). Throws os::AppError; closes every
 // file on every path. aircraft.cfg holds its complete old or complete new content at every moment; the backup
 // aircraftcfg.bak is made (or refreshed while it holds 100 bytes or fewer) complete or not at all, as a copy that
 // never shares its file with aircraft.cfg; a leftover aircraftcfg.tmp or aircraftcfg.bak.tmp is never deleted

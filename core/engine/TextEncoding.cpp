@@ -48,20 +48,20 @@ bool looksWide(std::string_view probe)
 Encoding detectEncoding(std::string_view first)
 {
     if (startsWith(first, kMark32LE) || startsWith(first, kMark32BE))
-        throw makeError(err::BadFileMode);
+        throw os::makeError(os::err::BadFileMode);
     if (startsWith(first, kMarkLE))
         return Encoding::Utf16LE;
     if (startsWith(first, kMarkBE))
         return Encoding::Utf16BE;
     if (looksWide(first.substr(0, kSniffLength)))
-        throw makeError(err::BadFileMode);
+        throw os::makeError(os::err::BadFileMode);
     return Encoding::Bytes;
 }
 
 void checkWholeUnits(Encoding encoding, std::uint64_t fileSize)
 {
     if (encoding != Encoding::Bytes && fileSize % 2 != 0)
-        throw makeError(err::BadFileMode);
+        throw os::makeError(os::err::BadFileMode);
 }
 
 std::size_t markLength(Encoding encoding)
@@ -118,7 +118,7 @@ std::size_t readText(os::FileOps& ops, os::FileOps::Handle file, Encoding encodi
             break;
     }
     if (got % 2 != 0)
-        throw makeError(err::BadFileMode);
+        throw os::makeError(os::err::BadFileMode);
     const std::size_t high = encoding == Encoding::Utf16LE ? 1 : 0;
     for (std::size_t i = 0; i < got / 2; ++i) {
         const unsigned char hi = static_cast<unsigned char>(raw[2 * i + high]);

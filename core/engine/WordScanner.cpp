@@ -55,7 +55,7 @@ void WordScanner::scan(std::string_view chunk)
     window_.resize(base + chunk.size());
     char* out = &window_[base];
     for (std::size_t i = 0; i < chunk.size(); ++i)
-        out[i] = lowerAscii(chunk[i]);
+        out[i] = os::lowerAscii(chunk[i]);
 
     // window_[0] sits at line offset consumed_ - carry_.size(). A word lying wholly inside the carry would
     // already have been found in the previous window, so every hit here is a first occurrence.

@@ -24,14 +24,14 @@ constexpr std::size_t kLargestRegistryFile = 64u * 1024 * 1024;
 class Deadline
 {
 public:
-    explicit Deadline(SimulatorSearchPlatform& platform)
+    explicit Deadline(os::SimulatorSearchPlatform& platform)
         : platform_(platform), end_(platform.milliseconds() + kSearchBudgetMs)
     {
     }
     bool passed() const { return platform_.milliseconds() >= end_; }
 
 private:
-    SimulatorSearchPlatform& platform_;
+    os::SimulatorSearchPlatform& platform_;
     std::int64_t end_;
 };
 
@@ -90,7 +90,7 @@ std::optional<WindowsFolder> windowsFolderOf(std::string value)
 
 // `names` below `base`, each matched in any letter case as Windows (and Wine for its programs) would match it:
 // the name as written where it exists so, otherwise the first in byte order. "" when one is missing.
-std::string resolvedBelow(SimulatorSearchPlatform& platform, std::string base, const std::vector<std::string>& names)
+std::string resolvedBelow(os::SimulatorSearchPlatform& platform, std::string base, const std::vector<std::string>& names)
 {
     for (const std::string& name : names) {
         const std::vector<std::string> folders = platform.entries(base, os::EntryKind::Folders);
@@ -103,7 +103,7 @@ std::string resolvedBelow(SimulatorSearchPlatform& platform, std::string base, c
 }
 
 // The folders of `parent`, each followed by `below` (when given), in name order.
-void addChildren(SimulatorSearchPlatform& platform, const std::string& parent, const std::string& below,
+void addChildren(os::SimulatorSearchPlatform& platform, const std::string& parent, const std::string& below,
                  std::vector<std::string>& to)
 {
     std::vector<std::string> names = platform.entries(parent, os::EntryKind::Folders);
@@ -114,7 +114,7 @@ void addChildren(SimulatorSearchPlatform& platform, const std::string& parent, c
 
 // The Linux folder of a Windows folder of the prefix: drive C: is its drive_c, other letters go through the
 // links in its dosdevices folder.
-std::string prefixFolder(SimulatorSearchPlatform& platform, const std::string& prefix, const WindowsFolder& folder)
+std::string prefixFolder(os::SimulatorSearchPlatform& platform, const std::string& prefix, const WindowsFolder& folder)
 {
     const std::string drive = folder.letter == 'C' ? joined(prefix, "drive_c", '/')
                                                    : joined(joined(prefix, "dosdevices", '/'),
@@ -124,7 +124,7 @@ std::string prefixFolder(SimulatorSearchPlatform& platform, const std::string& p
 
 std::size_t findIgnoringCase(const std::string& text, const std::string& lowerPattern, std::size_t from);
 
-std::string findInPrefix(SimulatorSearchPlatform& platform, const std::string& prefix, const Deadline& deadline)
+std::string findInPrefix(os::SimulatorSearchPlatform& platform, const std::string& prefix, const Deadline& deadline)
 {
     const std::string registry = platform.readFile(joined(prefix, "system.reg", '/'), kLargestRegistryFile);
     // Most prefixes hold no simulator: one look for what the names of all its keys share (as Wine writes them, in
@@ -289,7 +289,7 @@ std::string headerName(const std::string& keyPath)
 
 } // namespace
 
-std::string aircraftFolderOf(SimulatorSearchPlatform& platform, const std::string& folder, char separator)
+std::string aircraftFolderOf(os::SimulatorSearchPlatform& platform, const std::string& folder, char separator)
 {
     const std::vector<std::string> files = platform.entries(folder, os::EntryKind::Files);
     const bool simulator = std::any_of(files.begin(), files.end(), [](const std::string& name) {
@@ -302,7 +302,7 @@ std::string aircraftFolderOf(SimulatorSearchPlatform& platform, const std::strin
     return aircraft < 0 ? std::string() : joined(folder, folders[static_cast<std::size_t>(aircraft)], separator);
 }
 
-std::string findOnWindows(SimulatorSearchPlatform& platform)
+std::string findOnWindows(os::SimulatorSearchPlatform& platform)
 {
     const Deadline deadline(platform);
     const std::vector<std::string> drives = platform.fixedDrives();
@@ -338,7 +338,7 @@ std::string findOnWindows(SimulatorSearchPlatform& platform)
     return {};
 }
 
-std::vector<std::string> winePrefixes(SimulatorSearchPlatform& platform)
+std::vector<std::string> winePrefixes(os::SimulatorSearchPlatform& platform)
 {
     std::vector<std::string> prefixes;
     // Wine itself takes only a full path there.
@@ -369,7 +369,7 @@ std::vector<std::string> winePrefixes(SimulatorSearchPlatform& platform)
     return prefixes;
 }
 
-std::string findInWinePrefixes(SimulatorSearchPlatform& platform)
+std::string findInWinePrefixes(os::SimulatorSearchPlatform& platform)
 {
     const Deadline deadline(platform);
     for (const std::string& prefix : winePrefixes(platform)) {
@@ -382,7 +382,7 @@ std::string findInWinePrefixes(SimulatorSearchPlatform& platform)
     return {};
 }
 
-std::string findAircraftFolder(SimulatorSearchPlatform& platform)
+std::string findAircraftFolder(os::SimulatorSearchPlatform& platform)
 {
     try {
 #ifdef _WIN32

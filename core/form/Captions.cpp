@@ -25,13 +25,13 @@ AircraftNameSpan aircraftNameOf(const std::string& cfgFileName)
 
 bool isCslFolder(const std::string& name)
 {
-    return lowerAscii(name) == "csl";
+    return os::lowerAscii(name) == "csl";
 }
 
 std::string totalAircraftCaption(int subfolderCount, const std::string& aircraftFolder)
 {
     int count = subfolderCount;
-    if (!containsAsciiNoCase(aircraftFolder, "combat"))
+    if (!os::containsAsciiNoCase(aircraftFolder, "combat"))
         count = std::max(0, subfolderCount - 3);
     return text::get(text::Id::TotalAircraft) + std::to_string(count);
 }

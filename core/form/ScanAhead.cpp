@@ -32,7 +32,7 @@ FolderScan scanFolder(const std::string& folder, const std::string& pattern)
     if (scan.listing.files.empty())
         return scan;
     const std::string& selected = scan.listing.files[std::size_t(configurationEntry(scan.listing.files))];
-    if (lowerAscii(selected) != "aircraft.cfg")
+    if (os::lowerAscii(selected) != "aircraft.cfg")
         return scan;
     std::string cfgFileName = scan.listing.path + os::nativeSeparator() + selected;
     if (isCslFolder(aircraftNameOf(cfgFileName).name))

@@ -48,7 +48,7 @@ std::string installationFolderOf(const std::string& path, const std::string& fil
             return folder;
     }
     const std::string full = path + separator + fileName;
-    const std::size_t found = lowerAscii(full).find(std::string(engine::kAircraftFolder) + separator);
+    const std::size_t found = os::lowerAscii(full).find(std::string(engine::kAircraftFolder) + separator);
     return found == std::string::npos ? std::string() : full.substr(0, found + length);
 }
 
@@ -114,8 +114,8 @@ struct frmVantrel::Impl
     browse::DriveModel Drive1;
     browse::FolderModel Dir1;
     browse::FileModel File1;
-    SysInfoPlatform* sysInfo = nullptr;
-    SimulatorSearchPlatform* simulatorSearch = nullptr;
+    os::SysInfoPlatform* sysInfo = nullptr;
+    os::SimulatorSearchPlatform* simulatorSearch = nullptr;
     bool listAreaShown = false; // navigation accepted the folder: the list area is on screen
     bool quitting = false;
     bool busy = false;
@@ -133,18 +133,18 @@ struct frmVantrel::Impl
     std::chrono::milliseconds responseInterval{50};
 };
 
-frmVantrel::frmVantrel(View& view, SysInfoPlatform* sysInfo, SimulatorSearchPlatform* simulatorSearch)
+frmVantrel::frmVantrel(View& view, os::SysInfoPlatform* sysInfo, os::SimulatorSearchPlatform* simulatorSearch)
     : view_(view), impl_(std::make_unique<Impl>())
 {
-    impl_->sysInfo = sysInfo ? sysInfo : &NativeSysInfoPlatform::instance();
-    impl_->simulatorSearch = simulatorSearch ? simulatorSearch : &NativeSimulatorSearchPlatform::instance();
+    impl_->sysInfo = sysInfo ? sysInfo : &os::NativeSysInfoPlatform::instance();
+    impl_->simulatorSearch = simulatorSearch ? simulatorSearch : &os::NativeSimulatorSearchPlatform::instance();
     state_.Drive1 = &impl_->Drive1;
     state_.Dir1 = &impl_->Dir1;
     impl_->File1.setPattern("aircraft.cfg");
     // The folder list opens on the process's current folder; no navigation runs for it.
     try {
         impl_->Dir1.setPath(os::currentFolder());
-    } catch (const AppError&) {
+    } catch (const os::AppError&) {
     }
     impl_->Drive1.onChange = [this] { Drive1_Change(); };
     impl_->Dir1.onChange = [this] { Dir1_Change(); };
@@ -241,7 +241,7 @@ void frmVantrel::message(const std::string& text, MessageIcon icon, const std::s
 
 // The report of a procedure's error trap: "Error <number> <description>", and where the procedure keeps a step
 // text, a carriage return and that step on the last line.
-void frmVantrel::reportError(const AppError& error, const std::string& title, const std::string* step)
+void frmVantrel::reportError(const os::AppError& error, const std::string& title, const std::string* step)
 {
     message(step ? error.report() + '\r' + displayText(*step) : error.report(), MessageIcon::Warning, title);
 }
@@ -268,14 +268,14 @@ std::string unexpectedReport(const std::exception_ptr& failure)
 {
     try {
         std::rethrow_exception(failure);
-    } catch (const AppError& error) {
+    } catch (const os::AppError& error) {
         return error.report();
     } catch (const std::bad_alloc&) {
-        return AppError(7, text::get(text::Id::ErrOutOfMemory)).report();
+        return os::AppError(7, text::get(text::Id::ErrOutOfMemory)).report();
     } catch (const std::exception& error) {
-        return AppError(51, text::get(text::Id::ErrInternal)).report() + "\r" + error.what();
+        return os::AppError(51, text::get(text::Id::ErrInternal)).report() + "\r" + error.what();
     } catch (...) {
-        return AppError(51, text::get(text::Id::ErrInternal)).report();
+        return os::AppError(51, text::get(text::Id::ErrInternal)).report();
     }
 }
 
@@ -344,7 +344,7 @@ void frmVantrel::Form_Load()
             }
 
             state_.advancedLabel = text::get(text::Id::AdvancedInstruction);
-        } catch (const AppError& error) {
+        } catch (const os::AppError& error) {
             reportError(error, text::get(text::Id::LoadIniError), &ErrorMsg);
         }
     });
@@ -363,7 +363,7 @@ void frmVantrel::openSimulatorFound()
         impl_->Dir1.setPath(aircraftFolder);
         if (impl_->navigations == navigationsBefore)
             Dir1_Change();
-    } catch (const AppError&) {
+    } catch (const os::AppError&) {
     }
 }
 
@@ -389,7 +389,7 @@ void frmVantrel::cmdQuit_Click()
             try {
                 settings::writeSettingsFile(settings::settingsFilePath(VantrelDir), options, impl_->Drive1.drive(),
                                             airCraftDir);
-            } catch (const AppError& error) {
+            } catch (const os::AppError& error) {
                 message(text::get(text::Id::SettingsNotSaved) + "\r" + error.report(), MessageIcon::Warning,
                         text::get(text::Id::MainTitle));
             }
@@ -528,7 +528,7 @@ void frmVantrel::Label4_Click()
 void frmVantrel::cmdSysInfo_Click()
 {
     handle([this] {
-        if (!startSysInfo(*impl_->sysInfo))
+        if (!os::startSysInfo(*impl_->sysInfo))
             message(text::get(text::Id::SysInfoUnavailable), MessageIcon::None, aboutText().title);
     });
 }
@@ -551,12 +551,12 @@ void frmVantrel::Drive1_Change()
     // the drive of the folder still shown.
     try {
         impl_->Dir1.setPath(os::currentFolderOn(impl_->Drive1.drive()));
-    } catch (const AppError& error) {
+    } catch (const os::AppError& error) {
         reportError(error, text::get(text::Id::DirectorySelectError), nullptr);
         auto onChange = std::exchange(impl_->Drive1.onChange, nullptr);
         try {
             impl_->Drive1.setDrive(impl_->Dir1.path());
-        } catch (const AppError&) {
+        } catch (const os::AppError&) {
         }
         impl_->Drive1.onChange = std::move(onChange);
     }
@@ -567,11 +567,11 @@ void frmVantrel::Dir1_Open(int entry)
     handle([this, entry] {
         try {
             impl_->Dir1.open(entry);
-        } catch (const AppError& error) {
+        } catch (const os::AppError& error) {
             // The entry may have gone: the list is read again, and the failure reported like any folder selection.
             try {
                 impl_->Dir1.refresh();
-            } catch (const AppError&) {
+            } catch (const os::AppError&) {
             }
             reportError(error, text::get(text::Id::DirectorySelectError), nullptr);
         }
@@ -619,7 +619,7 @@ void frmVantrel::Dir1_Change()
         loadList(Mode::Remove);
         if (List1_.empty() && state_.list2.size() == 1)
             hideSelectionCommands(state_);
-    } catch (const AppError& error) {
+    } catch (const os::AppError& error) {
         reportError(error, text::get(text::Id::DirectorySelectError), nullptr);
     }
 }
@@ -665,7 +665,7 @@ frmVantrel::WingLeveler frmVantrel::CheckFile(const std::string& cfgFileName, co
             Data = result.lastLine;
         // An empty file has no wing-leveler line: its aircraft is one whose leveler is still enabled.
         return result.found ? WingLeveler::Disabled : WingLeveler::Enabled;
-    } catch (const AppError& error) {
+    } catch (const os::AppError& error) {
         // The report names the step: the opening, or the line read before the one that failed.
         if (result.opened) {
             if (result.anyLineRead)
@@ -698,7 +698,7 @@ void frmVantrel::loadList(Mode listMode)
             impl_->Dir1.refresh();
         scanFolders(listMode);
         showScanResult(listMode);
-    } catch (const AppError& error) {
+    } catch (const os::AppError& error) {
         reportError(error, text::get(text::Id::LoadListError), &ErrorMsg);
     }
     ++state_.selectionRevision;
@@ -764,7 +764,7 @@ bool frmVantrel::listAircraftOf(const FolderScan* readAhead, Mode listMode)
         impl_->File1.setListIndex(configurationEntry(impl_->File1.files()));
     const std::string fileName = impl_->File1.fileName();
     ErrorMsg = text::get(text::Id::StepCheck) + fileName;
-    if (lowerAscii(fileName) != "aircraft.cfg")
+    if (os::lowerAscii(fileName) != "aircraft.cfg")
         return true;
 
     ErrorMsg = text::get(text::Id::StepGetAircraftName);
@@ -884,11 +884,11 @@ void frmVantrel::List2_TypeLetter(const std::string& letter)
         const int count = static_cast<int>(state_.list2.size());
         if (letter.empty() || count == 0)
             return;
-        const std::string wanted = lowerAscii(letter);
+        const std::string wanted = os::lowerAscii(letter);
         for (int step = 1; step <= count; ++step) {
             const int index = (std::max(state_.list2Current, -1) + step + count) % count;
             const std::string& name = state_.list2[static_cast<std::size_t>(index)].text;
-            if (lowerAscii(name.substr(0, wanted.size())) == wanted) {
+            if (os::lowerAscii(name.substr(0, wanted.size())) == wanted) {
                 List2_SetCurrent(index);
                 return;
             }
@@ -986,7 +986,7 @@ void frmVantrel::AddFF(const std::vector<std::string>& folders)
     engine::InsertChoice choice;
     choice.bank = [this] { return state_.chkBank == 1; };
     choice.pitch = [this] { return state_.chkPitch == 1; };
-    choice.simulator = [this] { return lowerAscii(MyFile); };
+    choice.simulator = [this] { return os::lowerAscii(MyFile); };
     // With neither mode chosen ("Advanced" holds the selection), nothing is touched at all.
     engine::Mode mode = engine::Mode::None;
     if (chosenMode_)
@@ -1003,7 +1003,7 @@ void frmVantrel::AddFF(const std::vector<std::string>& folders)
         --listed;
         try {
             engine::rewriteAircraft(folder, mode, choice);
-        } catch (const AppError& error) {
+        } catch (const os::AppError& error) {
             reportError(error, text::get(text::Id::AppendError), nullptr);
             return;
         }

@@ -24,11 +24,11 @@
 #include <string>
 #include <vector>
 
-namespace vantrel {
+namespace vantrel::os {
 class AppError;
 class SysInfoPlatform;
 class SimulatorSearchPlatform;
-} // namespace vantrel
+} // namespace vantrel::os
 
 namespace vantrel::form {
 
@@ -58,8 +58,8 @@ public:
     // `sysInfo`: the registry, file search and program starter of the System Information lookup; `simulatorSearch`:
     // the registry and file system where a first start looks for the simulator; null for the operating system's
     // own. The view must outlive the form.
-    explicit frmVantrel(View& view, SysInfoPlatform* sysInfo = nullptr,
-                        SimulatorSearchPlatform* simulatorSearch = nullptr);
+    explicit frmVantrel(View& view, os::SysInfoPlatform* sysInfo = nullptr,
+                        os::SimulatorSearchPlatform* simulatorSearch = nullptr);
     ~frmVantrel(); // Form_Terminate
     frmVantrel(const frmVantrel&) = delete;
     frmVantrel& operator=(const frmVantrel&) = delete;
@@ -172,7 +172,7 @@ private:
     void keepResponding(const std::string& listTitle);
     void showModal(const std::function<void()>& show);
     void message(const std::string& text, MessageIcon icon, const std::string& title);
-    void reportError(const AppError& error, const std::string& title, const std::string* step);
+    void reportError(const os::AppError& error, const std::string& title, const std::string* step);
     void reportUnexpected(const std::exception_ptr& failure);
 
     // ---- Shared state that the procedures hand to each other ----

@@ -3,7 +3,7 @@
 #include "os/SystemErrors.h"
 #include "text/Catalogue.h"
 
-namespace vantrel {
+namespace vantrel::os {
 
 AppError::AppError(int number, std::string description)
     : std::runtime_error(text::get(text::Id::ErrorPrefix) + std::to_string(number) + " " + description),
@@ -61,4 +61,4 @@ AppError errorFromSystem(const std::error_code& ec)
     return makeError(os::classicErrorNumber(ec));
 }
 
-} // namespace vantrel
+} // namespace vantrel::os

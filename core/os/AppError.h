@@ -4,7 +4,7 @@
 #include <string>
 #include <system_error>
 
-namespace vantrel {
+namespace vantrel::os {
 
 // The one table of failure numbers; the classic numbering that users of such tools know.
 namespace err {
@@ -35,4 +35,4 @@ AppError makeError(int number);
 // The nearest table error for an operating-system error (errno, or a Win32 code on Windows).
 AppError errorFromSystem(const std::error_code& ec);
 
-} // namespace vantrel
+} // namespace vantrel::os

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-namespace vantrel {
+namespace vantrel::os {
 
 // Letter case as the configuration files and the simulator's names know it: only the ASCII letters fold,
 // every other byte (of any encoding) stays as it is.
@@ -36,4 +36,4 @@ inline bool containsAsciiNoCase(std::string_view text, std::string_view word)
     return lowerAscii(text).find(word) != std::string::npos;
 }
 
-} // namespace vantrel
+} // namespace vantrel::os

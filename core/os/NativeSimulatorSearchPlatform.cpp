@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <memory>
 
-namespace vantrel {
+namespace vantrel::os {
 
 NativeSimulatorSearchPlatform& NativeSimulatorSearchPlatform::instance()
 {
@@ -54,4 +54,4 @@ std::int64_t NativeSimulatorSearchPlatform::milliseconds()
     return duration_cast<std::chrono::milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
-} // namespace vantrel
+} // namespace vantrel::os

@@ -2,7 +2,7 @@
 
 #include "os/SimulatorSearchPlatform.h"
 
-namespace vantrel {
+namespace vantrel::os {
 
 // The machine itself. On Windows the registry functions of advapi32.dll are bound by name on first use (the
 // program imports nothing from it); elsewhere there is no registry and no drive letters.
@@ -19,4 +19,4 @@ public:
     std::int64_t milliseconds() override;
 };
 
-} // namespace vantrel
+} // namespace vantrel::os

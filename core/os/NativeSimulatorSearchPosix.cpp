@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-namespace vantrel {
+namespace vantrel::os {
 
 std::string NativeSimulatorSearchPlatform::machineRegistryText(const std::string&, const std::string&)
 {
@@ -20,4 +20,4 @@ std::string NativeSimulatorSearchPlatform::environment(const std::string& name)
     return value ? value : "";
 }
 
-} // namespace vantrel
+} // namespace vantrel::os

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-namespace vantrel {
+namespace vantrel::os {
 
 namespace {
 
@@ -80,4 +80,4 @@ std::string NativeSimulatorSearchPlatform::environment(const std::string& name)
     return got == 0 || got >= needed ? std::string() : os::toUtf8(value.data(), got);
 }
 
-} // namespace vantrel
+} // namespace vantrel::os

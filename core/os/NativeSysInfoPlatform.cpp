@@ -17,7 +17,7 @@
 #include <unistd.h>
 #endif
 
-namespace vantrel {
+namespace vantrel::os {
 
 NativeSysInfoPlatform& NativeSysInfoPlatform::instance()
 {
@@ -202,4 +202,4 @@ bool NativeSysInfoPlatform::startProgram(const std::string& path)
 
 #endif
 
-} // namespace vantrel
+} // namespace vantrel::os

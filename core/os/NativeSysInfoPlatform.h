@@ -2,7 +2,7 @@
 
 #include "os/SysInfoPlatform.h"
 
-namespace vantrel {
+namespace vantrel::os {
 
 // The operating system's own registry, file search and program starter. On Windows the registry
 // functions of advapi32.dll are bound by name on first use; elsewhere there is no registry, every
@@ -21,4 +21,4 @@ public:
     bool startProgram(const std::string& path) override;
 };
 
-} // namespace vantrel
+} // namespace vantrel::os

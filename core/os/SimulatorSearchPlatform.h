@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace vantrel {
+namespace vantrel::os {
 
 // What the search for a simulator installation at a first start needs from the machine: the registry, folder
 // listings, small files, the drives, the environment and a clock. The program uses the native one; tests use fakes.
@@ -40,4 +40,4 @@ public:
     virtual std::int64_t milliseconds() = 0;
 };
 
-} // namespace vantrel
+} // namespace vantrel::os

@@ -3,7 +3,7 @@
 #include <array>
 #include <stdexcept>
 
-namespace vantrel {
+namespace vantrel::os {
 
 namespace {
 
@@ -107,4 +107,4 @@ bool startSysInfo(SysInfoPlatform& platform)
     }
 }
 
-} // namespace vantrel
+} // namespace vantrel::os

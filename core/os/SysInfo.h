@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-namespace vantrel {
+namespace vantrel::os {
 
 constexpr std::uint32_t kHKeyLocalMachine = 0x80000002u;
 // Query value, set value, create sub-key, enumerate sub-keys, notify, create link and read control.
@@ -38,4 +38,4 @@ bool GetKeyValue(SysInfoPlatform& platform, std::uint32_t KeyRoot, const std::st
 // a value that cannot be read, or a program that does not start.
 bool startSysInfo(SysInfoPlatform& platform);
 
-} // namespace vantrel
+} // namespace vantrel::os

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-namespace vantrel {
+namespace vantrel::os {
 
 // A registry key handle as the lookup passes it around; 0 is the empty handle.
 using RegistryHandle = std::uintptr_t;
@@ -39,4 +39,4 @@ public:
     virtual bool startProgram(const std::string& path) = 0;
 };
 
-} // namespace vantrel
+} // namespace vantrel::os

@@ -22,9 +22,9 @@ namespace {
 // No line of a real settings file comes near this; a longer one is garbage, kept short in memory.
 constexpr std::size_t kMaxFieldLength = 64 * 1024;
 
-AppError lastSystemError()
+os::AppError lastSystemError()
 {
-    return errorFromSystem(std::error_code(errno, std::generic_category()));
+    return os::errorFromSystem(std::error_code(errno, std::generic_category()));
 }
 
 // Windows programs of the simulator's time, and many editors, write 8-bit text in the system's ANSI code page;
@@ -114,8 +114,8 @@ std::string SettingsReader::readField()
     int c = std::fgetc(m_file);
     if (c == EOF) {
         if (std::ferror(m_file))
-            throw makeError(err::DeviceIO);
-        throw makeError(err::InputPastEnd);
+            throw os::makeError(os::err::DeviceIO);
+        throw os::makeError(os::err::InputPastEnd);
     }
     std::string line;
     while (c != EOF && c != '\r' && c != '\n') {
@@ -129,7 +129,7 @@ std::string SettingsReader::readField()
             std::ungetc(next, m_file);
     }
     if (std::ferror(m_file))
-        throw makeError(err::DeviceIO);
+        throw os::makeError(os::err::DeviceIO);
     return trimField(lineAsText(std::move(line)));
 }
 
@@ -154,16 +154,16 @@ double toNumber(const std::string& field)
         digits += digitsAt(i);
     }
     if (digits == 0)
-        throw makeError(err::TypeMismatch);
+        throw os::makeError(os::err::TypeMismatch);
     if (i < n && (field[i] == 'e' || field[i] == 'E')) {
         ++i;
         if (i < n && (field[i] == '+' || field[i] == '-'))
             ++i;
         if (digitsAt(i) == 0)
-            throw makeError(err::TypeMismatch);
+            throw os::makeError(os::err::TypeMismatch);
     }
     if (i != n)
-        throw makeError(err::TypeMismatch);
+        throw os::makeError(os::err::TypeMismatch);
 
     // strtod reads the locale's decimal point: the file's point becomes that one.
     std::string text = field;
@@ -176,7 +176,7 @@ double toNumber(const std::string& field)
     char* end = nullptr;
     const double value = std::strtod(text.c_str(), &end);
     if (!std::isfinite(value))
-        throw makeError(err::TypeMismatch);
+        throw os::makeError(os::err::TypeMismatch);
     return value;
 }
 
@@ -214,7 +214,7 @@ void writeSettingsFile(const std::string& path, const std::string& optionCode, c
                 ops.remove(temporary);
         } catch (...) {
         }
-        throw errorFromSystem(error.code());
+        throw os::errorFromSystem(error.code());
     }
 }
 

@@ -26,7 +26,7 @@
 #include <unistd.h>
 #endif
 
-using vantrel::AppError;
+using vantrel::os::AppError;
 using vantrel::browse::DriveModel;
 using vantrel::browse::FileModel;
 using vantrel::browse::FolderEntry;
@@ -34,7 +34,7 @@ using vantrel::browse::FolderModel;
 using Strings = std::vector<std::string>;
 
 namespace fs = std::filesystem;
-namespace err = vantrel::err;
+namespace err = vantrel::os::err;
 namespace os = vantrel::os;
 
 namespace {

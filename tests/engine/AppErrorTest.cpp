@@ -7,10 +7,10 @@
 
 #include <cerrno>
 
-using vantrel::AppError;
-using vantrel::errorFromSystem;
-using vantrel::makeError;
-namespace err = vantrel::err;
+using vantrel::os::AppError;
+using vantrel::os::errorFromSystem;
+using vantrel::os::makeError;
+namespace err = vantrel::os::err;
 
 TEST(AppError, TableGivesTheClassicDescriptionsAndReportFormat)
 {

@@ -9,7 +9,7 @@
 #include <fcntl.h>
 #endif
 
-using vantrel::AppError;
+using vantrel::os::AppError;
 using vantrel::engine::Classification;
 using vantrel::engine::classifyFile;
 using vantrel::engine::classifyFileIn;
@@ -177,7 +177,7 @@ TEST(Classifier, FailuresCarryTheirNumberAndHowFarReadingGot)
             classifyFile(dir.file("aircraft.cfg"), c);
             FAIL() << "a missing file classified";
         } catch (const AppError& e) {
-            EXPECT_EQ(e.number(), vantrel::err::FileNotFound);
+            EXPECT_EQ(e.number(), vantrel::os::err::FileNotFound);
             EXPECT_EQ(e.report(), "Error 53 File not found");
         }
         EXPECT_FALSE(c.opened) << "the failure was at opening";
@@ -186,7 +186,7 @@ TEST(Classifier, FailuresCarryTheirNumberAndHowFarReadingGot)
             classifyFile(dir.file("gone") + "/aircraft.cfg", c);
             FAIL() << "a file in a missing folder classified";
         } catch (const AppError& e) {
-            EXPECT_EQ(e.number(), vantrel::err::PathNotFound);
+            EXPECT_EQ(e.number(), vantrel::os::err::PathNotFound);
         }
         // The same failures for a file opened in its folder held open, the folder removed in between too.
         const std::string gone = dir.file("gone");
@@ -200,7 +200,7 @@ TEST(Classifier, FailuresCarryTheirNumberAndHowFarReadingGot)
                 classifyFileIn(folder, "aircraft.cfg", gone + "/aircraft.cfg", c);
                 FAIL() << "a missing file classified";
             } catch (const AppError& e) {
-                EXPECT_EQ(e.number(), removed ? vantrel::err::PathNotFound : vantrel::err::FileNotFound);
+                EXPECT_EQ(e.number(), removed ? vantrel::os::err::PathNotFound : vantrel::os::err::FileNotFound);
             }
             EXPECT_FALSE(c.opened);
         }
@@ -223,7 +223,7 @@ TEST(Classifier, FailuresCarryTheirNumberAndHowFarReadingGot)
             classifyFile(dir.file("aircraft.cfg"), c, ops);
             FAIL() << "the read error went unnoticed";
         } catch (const AppError& e) {
-            EXPECT_EQ(e.number(), vantrel::err::DeviceIO);
+            EXPECT_EQ(e.number(), vantrel::os::err::DeviceIO);
         }
         EXPECT_TRUE(c.opened);
         EXPECT_TRUE(c.anyLineRead);

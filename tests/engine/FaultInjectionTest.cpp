@@ -9,7 +9,7 @@
 #include <fstream>
 #include <optional>
 
-using vantrel::AppError;
+using vantrel::os::AppError;
 using vantrel::engine::InsertChoice;
 using vantrel::engine::Mode;
 using vantrel::engine::rewriteAircraft;

@@ -20,7 +20,7 @@
 #include <unistd.h>
 #endif
 
-using vantrel::AppError;
+using vantrel::os::AppError;
 using vantrel::engine::Classification;
 using vantrel::engine::classifyFile;
 using vantrel::engine::InsertChoice;
@@ -90,9 +90,9 @@ TEST(OddFiles, UnmarkedUtf16IsRefusedWhateverItHolds)
             TempDir dir;
             const std::string bytes = unmarked(text, bigEndian);
             writeBytes(dir.path() / "aircraft.cfg", bytes);
-            EXPECT_EQ(classifyNumber(dir.path() / "aircraft.cfg"), vantrel::err::BadFileMode);
-            EXPECT_EQ(rewriteNumber(dir, Mode::Remove), vantrel::err::BadFileMode);
-            EXPECT_EQ(rewriteNumber(dir, Mode::Restore), vantrel::err::BadFileMode);
+            EXPECT_EQ(classifyNumber(dir.path() / "aircraft.cfg"), vantrel::os::err::BadFileMode);
+            EXPECT_EQ(rewriteNumber(dir, Mode::Remove), vantrel::os::err::BadFileMode);
+            EXPECT_EQ(rewriteNumber(dir, Mode::Restore), vantrel::os::err::BadFileMode);
             EXPECT_EQ(readBytes(dir.path() / "aircraft.cfg"), bytes);
             EXPECT_EQ(listFolder(dir.path()), std::vector<std::string>{"aircraft.cfg"});
         }
@@ -115,8 +115,8 @@ TEST(OddFiles, OddLengthUtf16LargerThanOneReadBlockIsRefused)
         TempDir dir;
         const std::string bytes = toUtf16(kModified + std::string(70000, 'x') + "\r\n", bigEndian) + "z";
         writeBytes(dir.path() / "aircraft.cfg", bytes);
-        EXPECT_EQ(classifyNumber(dir.path() / "aircraft.cfg"), vantrel::err::BadFileMode) << bigEndian;
-        EXPECT_EQ(rewriteNumber(dir, Mode::Restore), vantrel::err::BadFileMode) << bigEndian;
+        EXPECT_EQ(classifyNumber(dir.path() / "aircraft.cfg"), vantrel::os::err::BadFileMode) << bigEndian;
+        EXPECT_EQ(rewriteNumber(dir, Mode::Restore), vantrel::os::err::BadFileMode) << bigEndian;
         EXPECT_EQ(readBytes(dir.path() / "aircraft.cfg"), bytes);
     }
 }
@@ -239,7 +239,7 @@ TEST(OddFiles, ReadOnlyFromThePermissionBitsIsRefusedBeforeAnyFileWork)
         writeBytes(dir.path() / "aircraftcfg.bak", "tiny");
         ASSERT_EQ(::chmod(dir.file("aircraft.cfg").c_str(), 0444), 0);
         EXPECT_TRUE(vantrel::os::FileOps::real().status(dir.file("aircraft.cfg")).readOnly);
-        EXPECT_EQ(rewriteNumber(dir, mode), vantrel::err::PermissionDenied);
+        EXPECT_EQ(rewriteNumber(dir, mode), vantrel::os::err::PermissionDenied);
         EXPECT_EQ(listFolder(dir.path()),
                   (std::vector<std::string>{"aircraft.cfg", "aircraftcfg.bak", "aircraftcfg.tmp"}));
         EXPECT_EQ(readBytes(dir.path() / "aircraftcfg.tmp"), "leftover");
@@ -259,7 +259,7 @@ TEST(OddFiles, PipesAndSocketsAreRefusedWithoutWaiting)
 {
     const Watchdog watchdog(std::chrono::seconds(20), "an open waited for the other end of a pipe");
     const auto pipe = [](const fs::path& path) { ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0); };
-    const int access = vantrel::err::PathFileAccess;
+    const int access = vantrel::os::err::PathFileAccess;
     {
         TempDir dir;
         pipe(dir.path() / "aircraft.cfg");

@@ -16,7 +16,7 @@
 #include "os/Windows.h"
 #endif
 
-using vantrel::AppError;
+using vantrel::os::AppError;
 using vantrel::engine::InsertChoice;
 using vantrel::engine::Mode;
 using vantrel::engine::rewriteAircraft;

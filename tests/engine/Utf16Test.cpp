@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-using vantrel::AppError;
+using vantrel::os::AppError;
 using vantrel::engine::Classification;
 using vantrel::engine::classifyFile;
 using vantrel::engine::InsertChoice;
@@ -14,7 +14,7 @@ using vantrel::engine::Mode;
 using vantrel::engine::rewriteAircraft;
 using namespace vantrel::test;
 namespace fs = std::filesystem;
-namespace err = vantrel::err;
+namespace err = vantrel::os::err;
 using namespace std::string_literals;
 
 namespace {

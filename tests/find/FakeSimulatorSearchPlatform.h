@@ -12,7 +12,7 @@ namespace vantrel::test {
 
 // A machine in memory: folders, files, links, a registry, drives, an environment and a clock that each call moves
 // on, recording every call. Paths are written with '/' or '\' as the test likes; parents are made as needed.
-class FakeSimulatorSearchPlatform : public SimulatorSearchPlatform
+class FakeSimulatorSearchPlatform : public os::SimulatorSearchPlatform
 {
 public:
     void addFolder(const std::string& path);

@@ -89,7 +89,7 @@ public:
 // The machine where a first start looks for the simulator: its own folders and files, but a registry, drives and
 // environment of the test's making (none, until the test adds them), so that no installation on the machine the tests
 // run on is ever found.
-class ScratchMachine : public NativeSimulatorSearchPlatform
+class ScratchMachine : public os::NativeSimulatorSearchPlatform
 {
 public:
     std::map<std::string, std::string> registry; // "key|value" -> text

@@ -112,15 +112,15 @@ TEST_F(WindowEventsTest, EachHandlerRendersOnceWhenItEnds)
 }
 
 // A registry without the System Information tool, and a program starter that records.
-class NoSysInfo : public SysInfoPlatform
+class NoSysInfo : public os::SysInfoPlatform
 {
 public:
-    std::int32_t openKey(std::uint32_t, const std::string&, std::uint32_t, RegistryHandle&) override { return 2; }
-    std::int32_t queryValue(RegistryHandle, const std::string&, std::uint32_t&, unsigned char*, std::uint32_t&) override
+    std::int32_t openKey(std::uint32_t, const std::string&, std::uint32_t, os::RegistryHandle&) override { return 2; }
+    std::int32_t queryValue(os::RegistryHandle, const std::string&, std::uint32_t&, unsigned char*, std::uint32_t&) override
     {
         return 2;
     }
-    void closeKey(RegistryHandle) override {}
+    void closeKey(os::RegistryHandle) override {}
     std::string findFile(const std::string&) override { return {}; }
     bool startProgram(const std::string& path) override
     {

@@ -33,7 +33,7 @@ void FakeSysInfoPlatform::addStartable(const std::string& path)
 }
 
 std::int32_t FakeSysInfoPlatform::openKey(std::uint32_t root, const std::string& keyPath, std::uint32_t access,
-                                          RegistryHandle& key)
+                                          os::RegistryHandle& key)
 {
     calls.push_back("open " + keyPath);
     opens.push_back({root, keyPath, access});
@@ -46,7 +46,7 @@ std::int32_t FakeSysInfoPlatform::openKey(std::uint32_t root, const std::string&
     return 0;
 }
 
-std::int32_t FakeSysInfoPlatform::queryValue(RegistryHandle key, const std::string& valueName, std::uint32_t& type,
+std::int32_t FakeSysInfoPlatform::queryValue(os::RegistryHandle key, const std::string& valueName, std::uint32_t& type,
                                              unsigned char* buffer, std::uint32_t& size)
 {
     calls.push_back("query " + valueName);
@@ -70,7 +70,7 @@ std::int32_t FakeSysInfoPlatform::queryValue(RegistryHandle key, const std::stri
     return 0;
 }
 
-void FakeSysInfoPlatform::closeKey(RegistryHandle key)
+void FakeSysInfoPlatform::closeKey(os::RegistryHandle key)
 {
     calls.push_back("close " + std::to_string(key));
     closes.push_back(key);

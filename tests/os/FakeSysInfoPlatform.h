@@ -12,7 +12,7 @@
 namespace vantrel::test {
 
 // A registry, file system and program starter in memory, recording every call in order.
-class FakeSysInfoPlatform : public SysInfoPlatform
+class FakeSysInfoPlatform : public os::SysInfoPlatform
 {
 public:
     struct OpenCall
@@ -23,7 +23,7 @@ public:
     };
     struct QueryCall
     {
-        RegistryHandle key;
+        os::RegistryHandle key;
         std::string valueName;
         std::uint32_t offeredSize;
         bool bufferWasZeroed;
@@ -40,10 +40,10 @@ public:
     bool readOnlyRegistry = false;
 
     std::int32_t openKey(std::uint32_t root, const std::string& keyPath, std::uint32_t access,
-                         RegistryHandle& key) override;
-    std::int32_t queryValue(RegistryHandle key, const std::string& valueName, std::uint32_t& type,
+                         os::RegistryHandle& key) override;
+    std::int32_t queryValue(os::RegistryHandle key, const std::string& valueName, std::uint32_t& type,
                             unsigned char* buffer, std::uint32_t& size) override;
-    void closeKey(RegistryHandle key) override;
+    void closeKey(os::RegistryHandle key) override;
     std::string findFile(const std::string& fullPath) override;
     bool startProgram(const std::string& path) override;
 
@@ -51,7 +51,7 @@ public:
     std::vector<std::string> calls;
     std::vector<OpenCall> opens;
     std::vector<QueryCall> queries;
-    std::vector<RegistryHandle> closes;
+    std::vector<os::RegistryHandle> closes;
     std::vector<std::string> searches;
     std::vector<std::string> starts;
     int openHandles() const { return static_cast<int>(m_open.size()); }
@@ -65,8 +65,8 @@ private:
     using KeyId = std::pair<std::uint32_t, std::string>;
 
     std::map<KeyId, std::map<std::string, Value>> m_keys;
-    std::map<RegistryHandle, KeyId> m_open;
-    RegistryHandle m_nextHandle = 0x100;
+    std::map<os::RegistryHandle, KeyId> m_open;
+    os::RegistryHandle m_nextHandle = 0x100;
     std::set<std::string> m_files;
     std::set<std::string> m_startable;
 };

@@ -14,10 +14,10 @@
 #include "os/Windows.h"
 #endif
 
-using vantrel::GetKeyValue;
-using vantrel::kHKeyLocalMachine;
-using vantrel::NativeSysInfoPlatform;
-using vantrel::RegistryHandle;
+using vantrel::os::GetKeyValue;
+using vantrel::os::kHKeyLocalMachine;
+using vantrel::os::NativeSysInfoPlatform;
+using vantrel::os::RegistryHandle;
 
 namespace fs = std::filesystem;
 
@@ -152,7 +152,7 @@ TEST(NativeSysInfo, PredefinedKeysAreSignExtendedToPointerWidth)
     std::uint32_t size = sizeof buffer;
     std::uint32_t type = 0;
     EXPECT_EQ(platform.queryValue(key, "SystemRoot", type, buffer, size), 0);
-    EXPECT_EQ(type, vantrel::kRegistryString);
+    EXPECT_EQ(type, vantrel::os::kRegistryString);
     EXPECT_GT(size, 3u);
     EXPECT_EQ(buffer[1], ':') << "a drive letter and a colon";
     // A buffer too small for the value is a failure, not a cut value.
@@ -168,12 +168,12 @@ TEST(NativeSysInfo, WithoutARegistryTheLookupEndsAsUnavailable)
 {
     NativeSysInfoPlatform& platform = NativeSysInfoPlatform::instance();
     RegistryHandle key = 1;
-    EXPECT_NE(platform.openKey(kHKeyLocalMachine, vantrel::kSysInfoPathKey, vantrel::kSysInfoKeyAccess, key), 0);
+    EXPECT_NE(platform.openKey(kHKeyLocalMachine, vantrel::os::kSysInfoPathKey, vantrel::os::kSysInfoKeyAccess, key), 0);
     EXPECT_EQ(key, 0u);
     std::string value = "old";
-    EXPECT_FALSE(GetKeyValue(platform, kHKeyLocalMachine, vantrel::kSysInfoPathKey, vantrel::kSysInfoPathValue, value));
+    EXPECT_FALSE(GetKeyValue(platform, kHKeyLocalMachine, vantrel::os::kSysInfoPathKey, vantrel::os::kSysInfoPathValue, value));
     EXPECT_EQ(value, "");
-    EXPECT_FALSE(vantrel::startSysInfo(platform));
+    EXPECT_FALSE(vantrel::os::startSysInfo(platform));
 }
 
 #endif

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-using vantrel::GetKeyValue;
-using vantrel::kHKeyLocalMachine;
+using vantrel::os::GetKeyValue;
+using vantrel::os::kHKeyLocalMachine;
 using vantrel::test::FakeSysInfoPlatform;
 
 namespace {
@@ -121,7 +121,7 @@ TEST(StartSysInfoLookup, OrderOfLookupsAndFallbacks)
         fake.setValue(pathKey, "PATH", 1, tool + '\0');
         fake.setValue(folderKey, "MSINFO", 1, "D:\\Elsewhere");
         fake.addStartable(tool);
-        EXPECT_TRUE(vantrel::startSysInfo(fake));
+        EXPECT_TRUE(vantrel::os::startSysInfo(fake));
         const std::vector<std::string> expected = {"open " + pathKey, "query PATH", "close 256", "start " + tool};
         EXPECT_EQ(fake.calls, expected);
     }
@@ -131,7 +131,7 @@ TEST(StartSysInfoLookup, OrderOfLookupsAndFallbacks)
         fake.setValue(folderKey, "MSINFO", 1, folder + '\0');
         fake.addFile(program);
         fake.addStartable(program);
-        EXPECT_TRUE(vantrel::startSysInfo(fake));
+        EXPECT_TRUE(vantrel::os::startSysInfo(fake));
         const std::vector<std::string> expected = {"open " + pathKey, "close 0",   "open " + folderKey,
                                                    "query MSINFO",    "close 256", "find " + program,
                                                    "start " + program};
@@ -142,7 +142,7 @@ TEST(StartSysInfoLookup, OrderOfLookupsAndFallbacks)
         FakeSysInfoPlatform fake;
         fake.setValue(folderKey, "MSINFO", 1, folder);
         fake.addStartable(program);
-        EXPECT_FALSE(vantrel::startSysInfo(fake));
+        EXPECT_FALSE(vantrel::os::startSysInfo(fake));
         EXPECT_EQ(fake.searches.size(), 1u);
         EXPECT_TRUE(fake.starts.empty());
     }
@@ -150,7 +150,7 @@ TEST(StartSysInfoLookup, OrderOfLookupsAndFallbacks)
         SCOPED_TRACE("folder key holds a number, not a folder");
         FakeSysInfoPlatform fake;
         fake.setValue(folderKey, "MSINFO", 4, std::string("\x01\0\0\0", 4));
-        EXPECT_FALSE(vantrel::startSysInfo(fake));
+        EXPECT_FALSE(vantrel::os::startSysInfo(fake));
         ASSERT_EQ(fake.searches.size(), 1u);
         EXPECT_EQ(fake.searches[0], "&h00000001" + kSep + "MSINFO32.ExE");
         EXPECT_TRUE(fake.starts.empty());
@@ -161,7 +161,7 @@ TEST(StartSysInfoLookup, OrderOfLookupsAndFallbacks)
         fake.setValue(pathKey, "PATH", 2, "%CommonProgramFiles%\\msinfo32.exe");
         fake.setValue(folderKey, "MSINFO", 1, folder);
         fake.addFile(program);
-        EXPECT_FALSE(vantrel::startSysInfo(fake));
+        EXPECT_FALSE(vantrel::os::startSysInfo(fake));
         ASSERT_EQ(fake.starts.size(), 1u);
         EXPECT_EQ(fake.starts[0], "");
         EXPECT_EQ(fake.opens.size(), 1u) << "the second key is not tried after a failed start";
@@ -171,7 +171,7 @@ TEST(StartSysInfoLookup, OrderOfLookupsAndFallbacks)
         FakeSysInfoPlatform fake;
         fake.setValue(pathKey, "PATH", 1, "C:\\gone\\msinfo32.exe");
         fake.setValue(folderKey, "MSINFO", 1, folder);
-        EXPECT_FALSE(vantrel::startSysInfo(fake));
+        EXPECT_FALSE(vantrel::os::startSysInfo(fake));
         EXPECT_EQ(fake.starts.size(), 1u);
         EXPECT_EQ(fake.opens.size(), 1u);
     }
@@ -182,7 +182,7 @@ TEST(StartSysInfoLookup, OrderOfLookupsAndFallbacks)
         fake.setValue(folderKey, "MSINFO", 1, folder);
         fake.addFile(program);
         fake.addStartable(program);
-        EXPECT_FALSE(vantrel::startSysInfo(fake));
+        EXPECT_FALSE(vantrel::os::startSysInfo(fake));
         EXPECT_EQ(fake.opens.size(), 1u);
         EXPECT_TRUE(fake.starts.empty());
         EXPECT_EQ(fake.openHandles(), 0);
@@ -190,7 +190,7 @@ TEST(StartSysInfoLookup, OrderOfLookupsAndFallbacks)
     {
         SCOPED_TRACE("nothing registered");
         FakeSysInfoPlatform fake;
-        EXPECT_FALSE(vantrel::startSysInfo(fake));
+        EXPECT_FALSE(vantrel::os::startSysInfo(fake));
         EXPECT_EQ(fake.opens.size(), 2u);
         EXPECT_TRUE(fake.searches.empty());
         EXPECT_TRUE(fake.starts.empty());
