@@ -9,15 +9,25 @@
 
 namespace vantrel::os {
 
+namespace {
+
+// `text`, in the encoding of code page `codePage`, as UTF-16.
+std::wstring wideFrom(UINT codePage, const std::string& text)
+{
+    if (text.empty())
+        return std::wstring();
+    const int size = static_cast<int>(text.size());
+    const int length = ::MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    ::MultiByteToWideChar(codePage, 0, text.data(), size, wide.data(), length);
+    return wide;
+}
+
+} // namespace
+
 std::wstring toWide(const std::string& utf8)
 {
-    if (utf8.empty())
-        return std::wstring();
-    const int size = static_cast<int>(utf8.size());
-    const int length = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), length);
-    return wide;
+    return wideFrom(CP_UTF8, utf8);
 }
 
 std::string toUtf8(const wchar_t* utf16, std::size_t length)
@@ -43,13 +53,7 @@ std::string toUtf8(const wchar_t* utf16)
 
 std::string codePageToUtf8(const std::string& text)
 {
-    if (text.empty())
-        return std::string();
-    const int size = static_cast<int>(text.size());
-    const int length = ::MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), length);
-    return toUtf8(wide);
+    return toUtf8(wideFrom(CP_ACP, text));
 }
 
 std::string utf8ToCodePage(const std::string& utf8)
