@@ -57,10 +57,12 @@ std::uint32_t linksOf(const std::string& path)
                            OPEN_EXISTING, 0, nullptr);
     if (h == INVALID_HANDLE_VALUE)
         return 1;
-    BY_HANDLE_FILE_INFORMATION info;
-    const bool known = GetFileInformationByHandle(h, &info) != 0;
+    // The file's standard information alone: GetFileInformationByHandle would also ask for its volume's serial
+    // number, which under Wine is a request to another process (the mount manager) for every call.
+    FILE_STANDARD_INFO info;
+    const bool known = GetFileInformationByHandleEx(h, FileStandardInfo, &info, sizeof info) != 0;
     CloseHandle(h);
-    return known && info.nNumberOfLinks > 0 ? info.nNumberOfLinks : 1;
+    return known && info.NumberOfLinks > 0 ? info.NumberOfLinks : 1;
 }
 
 class RealFileOps final : public FileOps
