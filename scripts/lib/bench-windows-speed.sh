@@ -180,7 +180,7 @@ row() {
     f=$(m "${floorKey}3000")
     r=$(ratio "$b" "$peer")
     g=$(ratio "$b" "$a")
-    printf '| %-44s | %7.3f s | %7.3f s | %7.3f s | %5.2fx %-8s | <= %.1fx: %-6s | %4.2fx: %-6s |\n' \
+    printf '| %-40s | %7.3f s | %7.3f s | %7.3f s | %5.2fx %-6s | <= %.1fx: %-6s | %4.2fx: %-6s |\n' \
         "$label" "$a" "$b" "$f" "$r" "$peerLabel" "$limit" "$(held "$r" "$limit")" "$g" "$(held "$g" 3.3)"
 }
 
@@ -188,9 +188,9 @@ echo
 echo "vantrel.exe under $(wine --version 2>/dev/null), $(nproc) cores; load average $load_before before," \
     "$load_after after; medians of $runs rounds after a warm-up"
 echo
-echo "| Operation                                    |   1,000   |   3,000   | Floor 3,000 | Ratio at 3,000 | Target          | Growth (<= 3.3x) |"
-echo "|----------------------------------------------|-----------|-----------|-------------|----------------|-----------------|------------------|"
-row "Start-up scan (window time less empty: $(printf '%.3f' "$(m empty)") s)" scan floorScan 1.5 floor "$(m floorScan3000)"
+echo "| Operation                                |   1,000   |   3,000   | Floor 3,000 | Ratio at 3,000 | Target          | Growth (<= 3.3x) |"
+echo "|------------------------------------------|-----------|-----------|-------------|----------------|-----------------|------------------|"
+row "Start-up scan (less empty: $(printf '%.3f' "$(m empty)") s)" scan floorScan 1.5 floor "$(m floorScan3000)"
 row "All ($(m listed3000) entries at 3,000)" all floorScan 1.2 "scan" "$(m scan3000)"
 row "Modify, Remove, its rescan included" remove floorRemove 1.3 floor "$(m floorRemove3000)"
 row "Modify, Restore, its rescan included" restore floorRestore 1.3 floor "$(m floorRestore3000)"
