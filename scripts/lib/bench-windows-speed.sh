@@ -102,21 +102,25 @@ fresh() {
 # asks for each click by a line "@xdo ARGS", performed here with xdotool and answered with "ok".
 run_probe() {
     fresh "$2"
-    local line in out pid
+    local line to from pid
     : >"$work_out"
-    coproc PROBE { exec wine "$probe" --exe "$(printf 'Z:%s' "${exe//\//\\}")" --folder 'C:\run' --mode "$1" --xdo; }
-    in=${PROBE[0]}
-    out=${PROBE[1]}
-    pid=$PROBE_PID
-    while IFS= read -r line <&"$in"; do
+    # Named pipes both ways, opened here for the whole run: the probe's last lines are still read after it ended.
+    rm -f "$WINE_SCRATCH/ask" "$WINE_SCRATCH/answer"
+    mkfifo "$WINE_SCRATCH/ask" "$WINE_SCRATCH/answer"
+    wine "$probe" --exe "$(printf 'Z:%s' "${exe//\//\\}")" --folder 'C:\run' --mode "$1" --xdo \
+        <"$WINE_SCRATCH/answer" >"$WINE_SCRATCH/ask" &
+    pid=$!
+    exec {to}>"$WINE_SCRATCH/answer" {from}<"$WINE_SCRATCH/ask"
+    while IFS= read -r line <&"$from"; do
         line=${line%$'\r'}
         if [[ $line == "@xdo "* ]]; then
             # shellcheck disable=SC2086 # the arguments are words for xdotool
-            if xdotool ${line#@xdo } >/dev/null 2>&1; then echo ok >&"$out"; else echo failed >&"$out"; fi
+            if xdotool ${line#@xdo } >/dev/null 2>&1; then echo ok >&"$to"; else echo failed >&"$to"; fi
         else
             echo "$line" >>"$work_out"
         fi
     done
+    exec {to}>&- {from}<&-
     wait "$pid" || { log "the probe failed ($1, $2 aircraft)"; exit 1; }
     cat "$work_out"
 }
