@@ -3,7 +3,15 @@
 // window WM_NULL every few milliseconds from a thread of its own, timing each answer. A window that handles its
 // messages answers at once; the longest answer is the longest stretch in which the window handled none.
 //
-//   vantrel_responsiveness --exe Z:\...\vantrel.exe --folder Z:\...\run [--interval MS] [--trace]
+//   vantrel_responsiveness --exe Z:\...\vantrel.exe --folder Z:\...\run [--mode remove|restore|open]
+//                          [--interval MS] [--trace] [--xdo]
+//
+// --mode remove (the default) works on the list of mode "Remove" that the start-up shows; restore first chooses
+// "Restore" (restore_total: from that click to its list) and works on that list; open only opens the program and
+// closes it again (an empty installation's start-up, the base that the scan's time is taken above).
+// --xdo clicks as a user does, through the X server: each click is a line "@xdo mousemove X Y click 1" on the
+// output, which the script that runs the probe performs with xdotool and answers with "ok". Without it, the buttons
+// get BM_CLICK messages.
 //
 // Prints key=value lines, times in seconds:
 //   launch          from starting the process to its main window existing (no window yet to ask)
@@ -27,6 +35,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cwchar>
+#include <iostream>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -36,7 +45,9 @@ namespace {
 
 using vantrel::win32::ID_cmdAll;
 using vantrel::win32::ID_cmdYes;
+using vantrel::win32::ID_Label3;
 using vantrel::win32::ID_List2;
+using vantrel::win32::ID_Option2;
 using vantrel::win32::kMainClass;
 
 // A message that takes longer than this counts as a program that no longer answers at all.
@@ -56,8 +67,9 @@ double now()
     return static_cast<double>(count.QuadPart) / frequency;
 }
 
-// The program under test, ended when the run fails.
+// The program under test, ended when the run fails, and its main window.
 HANDLE program = nullptr;
+HWND mainWindow = nullptr;
 
 [[noreturn]] void fail(const char* what)
 {
@@ -203,6 +215,63 @@ double waitFor(const PROCESS_INFORMATION& process, const char* what, double seco
     }
 }
 
+bool realClicks = false;
+
+// A click on `control` (at `x` pixels from its left edge, its centre when negative).
+void click(HWND control, int x = -1)
+{
+    if (!realClicks) {
+        PostMessageW(control, BM_CLICK, 0, 0);
+        return;
+    }
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    std::printf("@xdo mousemove %ld %ld click 1\n", x < 0 ? (rect.left + rect.right) / 2 : rect.left + x,
+                (rect.top + rect.bottom) / 2);
+    std::fflush(stdout);
+    std::string reply;
+    std::getline(std::cin, reply);
+    if (reply.compare(0, 2, "ok") != 0)
+        fail("xdotool did not click");
+}
+
+// Done: the window is closed as a user closes it (Quit keeps the settings), or ended after 20 s.
+void closeProgram(const PROCESS_INFORMATION& process)
+{
+    PostMessageW(mainWindow, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(process.hProcess, 20000) != WAIT_OBJECT_0) {
+        TerminateProcess(process.hProcess, 1);
+        WaitForSingleObject(process.hProcess, 5000);
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    program = nullptr;
+}
+
+// Per phase: its total time, and its longest answer to WM_NULL (with when it was asked for).
+void report(const std::vector<Prober::Answer>& answers, const std::vector<Phase>& phases, bool trace)
+{
+    for (const Phase& phase : phases) {
+        Prober::Answer longest{phase.start, 0};
+        int count = 0;
+        for (const Prober::Answer& answer : answers) {
+            if (answer.asked < phase.start || answer.asked > phase.end + kSettle)
+                continue;
+            ++count;
+            if (answer.took > longest.took)
+                longest = answer;
+            if (trace && answer.took > 0.05)
+                std::printf("# %s: asked at %.3f s, answered after %.3f s\n", phase.name, answer.asked - phase.start,
+                            answer.took);
+        }
+        if (count == 0)
+            fail("no answer was timed during an operation");
+        std::printf("%s_total=%.4f\n%s_longest=%.4f\n%s_longest_at=%.3f\n", phase.name, phase.end - phase.start,
+                    phase.name, longest.took, phase.name, longest.asked - phase.start);
+    }
+    std::printf("probes=%zu\n", answers.size());
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv)
@@ -211,14 +280,19 @@ int wmain(int argc, wchar_t** argv)
     std::wstring folder;
     DWORD interval = 5;
     bool trace = false;
+    std::wstring mode = L"remove";
     for (int i = 1; i < argc; ++i) {
         const std::wstring option = argv[i];
         if (option == L"--trace") {
             trace = true;
+        } else if (option == L"--xdo") {
+            realClicks = true;
         } else if (i + 1 < argc && option == L"--exe") {
             exe = argv[++i];
         } else if (i + 1 < argc && option == L"--folder") {
             folder = argv[++i];
+        } else if (i + 1 < argc && option == L"--mode") {
+            mode = argv[++i];
         } else if (i + 1 < argc && option == L"--interval") {
             interval = static_cast<DWORD>(std::wcstoul(argv[++i], nullptr, 10));
         } else {
@@ -229,6 +303,8 @@ int wmain(int argc, wchar_t** argv)
     }
     if (exe.empty() || folder.empty())
         fail("--exe and --folder are required");
+    if (mode != L"remove" && mode != L"restore" && mode != L"open")
+        fail("--mode is remove, restore or open");
 
     std::wstring commandLine = L"\"" + exe + L"\"";
     STARTUPINFOW startup{};
@@ -247,6 +323,7 @@ int wmain(int argc, wchar_t** argv)
         Target target{process.dwProcessId};
         EnumWindows(&matchMain, reinterpret_cast<LPARAM>(&target));
         main = target.found;
+        mainWindow = main;
         return main != nullptr;
     });
     Prober prober(main, interval);
@@ -259,10 +336,44 @@ int wmain(int argc, wchar_t** argv)
     HWND modify = GetDlgItem(main, ID_cmdYes);
     if (!list || !all || !modify)
         fail("the window has no selection list, All or Modify");
+    if (mode == L"open") {
+        Sleep(static_cast<DWORD>(kSettle * 1000) + 50);
+        prober.stop();
+        const int count = static_cast<int>(ask(list, LB_GETCOUNT));
+        closeProgram(process);
+        std::printf("launch=%.4f\nopen_count=%d\n", open.start - started, count);
+        report(prober.answers(), {open}, trace);
+        return 0;
+    }
+    Phase restore{"restore"};
+    if (mode == L"restore") {
+        Sleep(500);
+        const std::string& caption = vantrel::text::get(vantrel::text::Id::ListDisabled);
+        const std::wstring disabled(caption.begin(), caption.end());
+        restore.start = now();
+        click(GetDlgItem(main, ID_Option2), 6);
+        // While the scan works, the title counts the aircraft found so far and the list still holds the Remove
+        // list; at the end the title counts the entries of the list. Seen twice 200 ms apart, that is the end.
+        const auto listed = [&] {
+            wchar_t title[256] = {};
+            GetWindowTextW(GetDlgItem(main, ID_Label3), title, 256);
+            const std::wstring expected = disabled + std::to_wstring(ask(list, LB_GETCOUNT));
+            return expected == title && IsWindowVisible(all);
+        };
+        double seen = 0;
+        waitFor(process, "the Restore list", 600, [&] {
+            if (!listed())
+                return false;
+            seen = now();
+            Sleep(200);
+            return listed();
+        });
+        restore.end = seen;
+    }
     const int openCount = static_cast<int>(ask(list, LB_GETCOUNT));
     if (openCount <= 0 || !IsWindowVisible(all)) {
         wchar_t title[256] = {};
-        GetWindowTextW(GetDlgItem(main, vantrel::win32::ID_Label3), title, 256);
+        GetWindowTextW(GetDlgItem(main, ID_Label3), title, 256);
         std::fprintf(stderr, "list of %d entries titled \"%ls\"; All %s, Modify %s\n", openCount, title,
                      IsWindowVisible(all) ? "shown" : "hidden", IsWindowVisible(modify) ? "shown" : "hidden");
         fail("the window opened without aircraft to choose (is the installation in Vantrel.ini?)");
@@ -271,7 +382,7 @@ int wmain(int argc, wchar_t** argv)
 
     Phase selectAll{"all"};
     selectAll.start = now();
-    PostMessageW(all, BM_CLICK, 0, 0);
+    click(all);
     int selected = 0;
     selectAll.end = waitFor(process, "All", 600, [&] {
         const int count = static_cast<int>(ask(list, LB_GETCOUNT));
@@ -282,7 +393,7 @@ int wmain(int argc, wchar_t** argv)
 
     Phase modifyAll{"modify"};
     modifyAll.start = now();
-    PostMessageW(modify, BM_CLICK, 0, 0);
+    click(modify);
     int left = 0;
     modifyAll.end = waitFor(process, "Modify", 1200, [&] {
         if (IsWindowVisible(modify))
@@ -298,7 +409,8 @@ int wmain(int argc, wchar_t** argv)
             ask(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(name));
         stillListed.emplace_back(name);
     }
-    const std::string& none = vantrel::text::get(vantrel::text::Id::AllRemoved);
+    const std::string& none =
+        vantrel::text::get(mode == L"restore" ? vantrel::text::Id::AllRestored : vantrel::text::Id::AllRemoved);
     if (stillListed.size() == 1 && stillListed.front() == std::wstring(none.begin(), none.end()))
         stillListed.clear();
     left = static_cast<int>(stillListed.size());
@@ -307,36 +419,12 @@ int wmain(int argc, wchar_t** argv)
     Sleep(static_cast<DWORD>(kSettle * 1000) + 50);
     prober.stop();
 
-    // Done: the window is closed as a user closes it (Quit keeps the settings), or ended after 20 s.
-    PostMessageW(main, WM_CLOSE, 0, 0);
-    if (WaitForSingleObject(process.hProcess, 20000) != WAIT_OBJECT_0) {
-        TerminateProcess(process.hProcess, 1);
-        WaitForSingleObject(process.hProcess, 5000);
-    }
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-
-    const std::vector<Prober::Answer> answers = prober.answers();
+    closeProgram(process);
     std::printf("launch=%.4f\n", open.start - started);
-    for (const Phase& phase : {open, selectAll, modifyAll}) {
-        Prober::Answer longest{phase.start, 0};
-        int count = 0;
-        for (const Prober::Answer& answer : answers) {
-            if (answer.asked < phase.start || answer.asked > phase.end + kSettle)
-                continue;
-            ++count;
-            if (answer.took > longest.took)
-                longest = answer;
-            if (trace && answer.took > 0.05)
-                std::printf("# %s: asked at %.3f s, answered after %.3f s\n", phase.name, answer.asked - phase.start,
-                            answer.took);
-        }
-        if (count == 0)
-            fail("no answer was timed during an operation");
-        std::printf("%s_total=%.4f\n%s_longest=%.4f\n%s_longest_at=%.3f\n", phase.name, phase.end - phase.start,
-                    phase.name, longest.took, phase.name, longest.asked - phase.start);
-    }
-    std::printf("open_count=%d\nall_selected=%d\nmodify_left=%d\nprobes=%zu\n", openCount, selected, left,
-                answers.size());
+    std::vector<Phase> phases{open, selectAll, modifyAll};
+    if (mode == L"restore")
+        phases.push_back(restore);
+    report(prober.answers(), phases, trace);
+    std::printf("open_count=%d\nall_selected=%d\nmodify_left=%d\n", openCount, selected, left);
     return 0;
 }

@@ -316,10 +316,19 @@ void MainWindow::renderList2(const form::WindowState& state)
             listClear(list);
             list2Text_.clear();
             SendMessageW(list, LB_INITSTORAGE, state.list2.size(), 0);
+            list2Text_.reserve(state.list2.size());
+            // The entries go to the list box's own procedure directly: the subclass, which takes only the user's
+            // input, would look itself up in the window's properties for every entry, a round trip to the server
+            // under Wine.
+            const auto listProc = reinterpret_cast<WNDPROC>(GetClassLongPtrW(list, GCLP_WNDPROC));
             DWORD since = GetTickCount();
             for (const form::ListEntry& entry : state.list2) {
                 list2Text_.push_back(toWide(entry.text));
-                listAdd(list, list2Text_.back());
+                if (listProc)
+                    CallWindowProcW(listProc, list, LB_ADDSTRING, 0,
+                                    reinterpret_cast<LPARAM>(list2Text_.back().c_str()));
+                else
+                    listAdd(list, list2Text_.back());
                 pumpIfDue(since);
             }
             setList2ItemHeight();
