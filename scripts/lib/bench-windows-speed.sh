@@ -8,7 +8,7 @@
 # --runs N      timed runs per figure after one warm-up run (default 5); medians are reported
 # --work DIR    where the scratch Wine prefix goes (default: a new temporary folder under /tmp); about 200 MB
 # --keep        leave the prefix and its installations in place
-# --display :N  the X display number for the Xvfb started here (default: a free one from :100)
+# --display :N  the X display number for the Xvfb started here (default: a free one)
 # --program EXE measure this vantrel.exe instead of the one built here
 # The program and its floor run in turn within every round, so that both meet the same load on a shared machine.
 set -euo pipefail
@@ -48,7 +48,6 @@ probe="$winbuild/bench/win32/vantrel_responsiveness.exe"
 floor="$winbuild/bench/win32/vantrel_floor.exe"
 
 [ -n "$work" ] && export TMPDIR="$work" && mkdir -p "$work"
-xvfb=""
 cleanup() {
     if [ "$keep" -eq 1 ]; then
         wineserver -k >/dev/null 2>&1 || true
@@ -56,28 +55,18 @@ cleanup() {
     else
         wine_scratch_remove
     fi
-    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null || true
+    stop_xvfb
 }
 trap cleanup EXIT
 
 wine_scratch
-start_xvfb() {
-    if [ -z "$display" ]; then
-        for n in $(seq 100 199); do
-            [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || { display=":$n"; break; }
-        done
-    fi
-    export DISPLAY="$display"
-    Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb=$!
-    sleep 1
-    kill -0 "$xvfb" 2>/dev/null || { log "Xvfb did not start on $DISPLAY"; exit 1; }
-}
-start_xvfb
+# --display :N picks the display number, as VANTREL_TEST_DISPLAY does for the tests.
+[ -z "$display" ] || export VANTREL_TEST_DISPLAY="${display#:}"
+start_xvfb || exit 1
 wineserver -p
 log "preparing a Wine prefix in $WINEPREFIX (display $DISPLAY)"
 wine cmd /c echo >/dev/null 2>&1 || { log "Wine does not start"; exit 1; }
-cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
+wine_fonts
 
 # The installations, on C: as on a Windows machine.
 drive="$WINEPREFIX/drive_c"
