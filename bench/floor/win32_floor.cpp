@@ -12,6 +12,8 @@
 //       (restore), FlushFileBuffers, MoveFileExW over aircraft.cfg; and after them the scan again, as Modify ends
 //       with one. Prints seconds= and rewritten=.
 
+#include "Clock.h"
+
 #include <windows.h>
 
 #include <cstdio>
@@ -21,18 +23,6 @@
 #include <vector>
 
 namespace {
-
-double now()
-{
-    static const double frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return static_cast<double>(f.QuadPart);
-    }();
-    LARGE_INTEGER count;
-    QueryPerformanceCounter(&count);
-    return static_cast<double>(count.QuadPart) / frequency;
-}
 
 [[noreturn]] void fail(const char* what, const std::wstring& path)
 {

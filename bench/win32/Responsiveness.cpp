@@ -26,6 +26,7 @@
 // With --trace, every answer slower than 50 ms is listed as well. Exit code 0 when every operation ended as
 // expected, 1 otherwise (a message box, a time-out, the program gone).
 
+#include "Clock.h"
 #include "ControlIds.h"
 #include "text/Catalogue.h"
 #include "Win32.h"
@@ -54,18 +55,6 @@ using vantrel::win32::kMainClass;
 constexpr UINT kGiveUpMs = 120000;
 // After the end of an operation is seen, answers are still counted for this long (the repaint that follows).
 constexpr double kSettle = 0.25;
-
-double now()
-{
-    static const double frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return static_cast<double>(f.QuadPart);
-    }();
-    LARGE_INTEGER count;
-    QueryPerformanceCounter(&count);
-    return static_cast<double>(count.QuadPart) / frequency;
-}
 
 // The program under test, ended when the run fails, and its main window.
 HANDLE program = nullptr;
@@ -156,35 +145,24 @@ struct Phase
     double end = 0;
 };
 
+// A window of the program's process of class `windowClass` (hidden ones too, unless `visibleOnly`).
 struct Target
 {
     DWORD process;
+    const wchar_t* windowClass;
+    bool visibleOnly;
     HWND found = nullptr;
 };
 
-BOOL CALLBACK matchMain(HWND window, LPARAM lParam)
+BOOL CALLBACK matchWindow(HWND window, LPARAM lParam)
 {
     auto& target = *reinterpret_cast<Target*>(lParam);
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
     wchar_t windowClass[64] = {};
     GetClassNameW(window, windowClass, 64);
-    if (process == target.process && lstrcmpW(windowClass, kMainClass) == 0) {
-        target.found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// A visible message box of the program: the run cannot go on without someone to answer it.
-BOOL CALLBACK matchBox(HWND window, LPARAM lParam)
-{
-    auto& target = *reinterpret_cast<Target*>(lParam);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    wchar_t windowClass[64] = {};
-    GetClassNameW(window, windowClass, 64);
-    if (process == target.process && IsWindowVisible(window) && lstrcmpW(windowClass, L"#32770") == 0) {
+    if (process == target.process && (!target.visibleOnly || IsWindowVisible(window)) &&
+        lstrcmpW(windowClass, target.windowClass) == 0) {
         target.found = window;
         return FALSE;
     }
@@ -201,8 +179,9 @@ double waitFor(const PROCESS_INFORMATION& process, const char* what, double seco
             return now();
         if (WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0)
             fail((std::string("the program ended while waiting for ") + what).c_str());
-        Target box{process.dwProcessId};
-        EnumWindows(&matchBox, reinterpret_cast<LPARAM>(&box));
+        // A visible message box of the program: the run cannot go on without someone to answer it.
+        Target box{process.dwProcessId, L"#32770", true};
+        EnumWindows(&matchWindow, reinterpret_cast<LPARAM>(&box));
         if (box.found) {
             wchar_t text[512] = {};
             GetWindowTextW(GetDlgItem(box.found, 0xFFFF), text, 512);
@@ -320,8 +299,8 @@ int wmain(int argc, wchar_t** argv)
     HWND main = nullptr;
     Phase open{"open"};
     open.start = waitFor(process, "the main window", 60, [&] {
-        Target target{process.dwProcessId};
-        EnumWindows(&matchMain, reinterpret_cast<LPARAM>(&target));
+        Target target{process.dwProcessId, kMainClass, false};
+        EnumWindows(&matchWindow, reinterpret_cast<LPARAM>(&target));
         main = target.found;
         mainWindow = main;
         return main != nullptr;
