@@ -13,6 +13,7 @@
 # The program and its floor run in turn within every round, so that both meet the same load on a shared machine.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
+source "$(dirname "$0")/windows-bench.sh"
 
 runs=5
 work=""
@@ -32,17 +33,8 @@ done
 case "$runs" in '' | *[!0-9]* | 0) echo "--runs needs a whole number above 0" >&2; exit 2 ;; esac
 
 ensure_wine32 "${BUILD_PACKAGES[@]}" g++-mingw-w64-i686-posix binutils-mingw-w64-i686 xvfb xauth xdotool bc
-log() { echo "$*" >&2; }
 
-log "building"
-cmake -S "$ROOT" -B "$ROOT/build/bench" -DCMAKE_BUILD_TYPE=Release -DVANTREL_BUILD_TESTS=OFF \
-    -DVANTREL_BUILD_BENCH=ON >/dev/null
-cmake --build "$ROOT/build/bench" -j"$JOBS" --target vantrel_generate >/dev/null
-winbuild="$ROOT/build/bench-windows"
-cmake -S "$ROOT" -B "$winbuild" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64.cmake" -DCMAKE_BUILD_TYPE=MinSizeRel \
-    -DVANTREL_BUILD_GUI=OFF -DVANTREL_BUILD_BENCH=ON -DVANTREL_BUILD_TESTS=OFF >/dev/null
-cmake --build "$winbuild" -j"$JOBS" --target vantrel vantrel_responsiveness vantrel_floor >/dev/null
-generate="$ROOT/build/bench/bench/vantrel_generate"
+build_windows_bench vantrel vantrel_responsiveness vantrel_floor
 exe="${program:-$winbuild/ui/win32/vantrel.exe}"
 probe="$winbuild/bench/win32/vantrel_responsiveness.exe"
 floor="$winbuild/bench/win32/vantrel_floor.exe"
@@ -59,14 +51,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-wine_scratch
-# --display :N picks the display number, as VANTREL_TEST_DISPLAY does for the tests.
-[ -z "$display" ] || export VANTREL_TEST_DISPLAY="${display#:}"
-start_xvfb || exit 1
-wineserver -p
-log "preparing a Wine prefix in $WINEPREFIX (display $DISPLAY)"
-wine cmd /c echo >/dev/null 2>&1 || { log "Wine does not start"; exit 1; }
-wine_fonts
+start_bench_wine "$display"
 
 # The installations, on C: as on a Windows machine.
 drive="$WINEPREFIX/drive_c"
